@@ -1,0 +1,85 @@
+#include "net/framestore.h"
+
+#include <algorithm>
+#include <cstring>
+
+void FrameStore::allocate(quint32 length, quint16 channelsPerUniverse)
+{
+    QMutexLocker lock(&m_lock);
+    m_buffer = QByteArray(qsizetype(length), '\0');
+    m_channelsPerUniverse = std::min(channelsPerUniverse, maxChannelsPerUniverse);
+    m_changedBy = 0;
+    m_changedSinceSnapshot = false;
+}
+
+void FrameStore::release()
+{
+    QMutexLocker lock(&m_lock);
+    m_buffer = QByteArray();
+    m_channelsPerUniverse = maxChannelsPerUniverse;
+    m_changedBy = 0;
+    m_changedSinceSnapshot = false;
+}
+
+quint32 FrameStore::length() const
+{
+    QMutexLocker lock(&m_lock);
+    return quint32(m_buffer.size());
+}
+
+quint16 FrameStore::channelsPerUniverse() const
+{
+    QMutexLocker lock(&m_lock);
+    return m_channelsPerUniverse;
+}
+
+quint32 FrameStore::universeCount() const
+{
+    QMutexLocker lock(&m_lock);
+    if (m_channelsPerUniverse == 0)
+        return 0;
+    return (quint32(m_buffer.size()) + m_channelsPerUniverse - 1) / m_channelsPerUniverse;
+}
+
+int FrameStore::writeUniverse(quint32 universeIndex, std::span<const quint8> data, Writer writer)
+{
+    QMutexLocker lock(&m_lock);
+    const quint64 width = m_channelsPerUniverse;
+    const quint64 offset = quint64(universeIndex) * width;
+    const quint64 length = quint64(m_buffer.size());
+    if (width == 0 || offset >= length)
+        return 0;
+    const quint64 count = std::min({quint64(data.size()), width, length - offset});
+    if (count == 0)
+        return 0;
+    std::memcpy(m_buffer.data() + offset, data.data(), count);
+    markChanged(writer);
+    return int(count);
+}
+
+bool FrameStore::snapshot(QByteArray &snapshot)
+{
+    QMutexLocker lock(&m_lock);
+    if (snapshot.size() != m_buffer.size())
+        snapshot.resize(m_buffer.size());
+    if (!m_buffer.isEmpty())
+        std::memcpy(snapshot.data(), m_buffer.constData(), size_t(m_buffer.size()));
+    const bool changed = m_changedSinceSnapshot;
+    m_changedSinceSnapshot = false;
+    return changed;
+}
+
+bool FrameStore::takeChanged(Writer writer)
+{
+    QMutexLocker lock(&m_lock);
+    const quint8 bit = quint8(1u << quint8(writer));
+    const bool changed = m_changedBy & bit;
+    m_changedBy &= quint8(~bit);
+    return changed;
+}
+
+void FrameStore::markChanged(Writer writer)
+{
+    m_changedBy |= quint8(1u << quint8(writer));
+    m_changedSinceSnapshot = true;
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMutex>
+#include <QtGlobal>
+
+#include <span>
+
+// The DMX frame buffer shared by the receivers (Art-Net on the GUI thread, sACN on its own
+// thread), the self tests and the painter. One lock guards the bytes, the layout and the
+// change flags, so a painted snapshot never mixes two layouts and no change is lost.
+class FrameStore {
+public:
+    // Who wrote: each writer keeps its own "changed since last asked" flag.
+    enum class Writer : quint8 { ArtNet = 0, Sacn = 1, Engine = 2 };
+
+    static constexpr quint16 maxChannelsPerUniverse = 512;
+
+    // Replaces the buffer with `length` zero bytes. `channelsPerUniverse` is capped at 512; 0
+    // (a hand-edited store) leaves no universe slots, so receivers write nothing.
+    void allocate(quint32 length, quint16 channelsPerUniverse);
+    // Drops the buffer; writers then write nothing.
+    void release();
+
+    quint32 length() const;
+    quint16 channelsPerUniverse() const;
+    // ceil(length / channelsPerUniverse), 0 without slots.
+    quint32 universeCount() const;
+
+    // Copies min(data.size(), channelsPerUniverse) bytes to universe slot `universeIndex`, cut
+    // at the end of the buffer. Returns the number of bytes written; marks the frame changed
+    // when it is above 0.
+    int writeUniverse(quint32 universeIndex, std::span<const quint8> data, Writer writer);
+
+    // Runs `edit` on the whole buffer under the lock and marks the frame changed by `writer`.
+    // `edit` receives a std::span<quint8> (empty without a buffer).
+    template <typename Edit> void modify(Writer writer, Edit &&edit)
+    {
+        QMutexLocker lock(&m_lock);
+        edit(std::span<quint8>(reinterpret_cast<quint8 *>(m_buffer.data()), m_buffer.size()));
+        markChanged(writer);
+    }
+
+    // Copies the buffer into `snapshot` (resized to the buffer's length). Returns whether any
+    // writer changed it since the previous snapshot.
+    bool snapshot(QByteArray &snapshot);
+
+    // Whether `writer` changed the frame since the last call for that writer; clears the flag.
+    bool takeChanged(Writer writer);
+
+private:
+    void markChanged(Writer writer);
+
+    mutable QMutex m_lock;
+    QByteArray m_buffer;
+    quint16 m_channelsPerUniverse = maxChannelsPerUniverse;
+    quint8 m_changedBy = 0;
+    bool m_changedSinceSnapshot = false;
+};

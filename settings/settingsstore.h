@@ -1,0 +1,50 @@
+#pragma once
+
+#include "settings/settingsrecord.h"
+
+#include <QString>
+#include <QStringList>
+
+// Persistence of the settings record, the presets and the few values kept beside them in the
+// per-user settings store. The store is opened and closed around every operation, so
+// nothing here caches state.
+namespace SettingsStore {
+
+constexpr int livePreset = -1;
+constexpr int firstPreset = 0;
+constexpr int lastPreset = 9;
+
+// True for -1 (the live keys) and 0 ... 9.
+bool isValidPreset(int preset);
+
+// "" for the live keys, "Preset00" ... "Preset09" for the presets.
+QString presetPrefix(int preset);
+
+// The 24 field names in record order.
+const QStringList &fieldNames();
+
+// Writes every field under the preset's prefix; an invalid preset number writes nothing.
+void saveSettings(const SettingsRecord &record, int preset);
+
+// Reads every field under the preset's prefix, keeping a field's current value when its key
+// is absent. Returns whether ShapeType converted cleanly; false for an invalid preset
+// number, which reads nothing.
+bool loadSettings(SettingsRecord &record, int preset);
+
+// Erases the whole store except the power-cycle counter.
+void resetSettingsStore();
+
+// Reads PowerCycle with `count` as the default; returns whether it converted.
+bool loadPowerCycleCount(quint32 &count);
+void savePowerCycleCount(quint32 count);
+
+// Counts one program start: a stored 0xFFFFFFFF stays, anything else goes up by one and is
+// written back at once. Returns the new count.
+quint32 countPowerCycle();
+
+bool loadStateEnable();
+void saveStateEnable(bool enabled);
+quint8 loadSelfTest();
+void saveSelfTest(quint8 selfTest);
+
+} // namespace SettingsStore

@@ -1,0 +1,120 @@
+#include "net/framestore.h"
+
+#include <QtTest>
+
+#include <array>
+#include <atomic>
+#include <thread>
+
+using Writer = FrameStore::Writer;
+
+class TestFrameStore : public QObject {
+    Q_OBJECT
+
+private slots:
+    void universesLandAtTheirSlots()
+    {
+        // 20 x 10 RGB at 510 channels per universe: 600 bytes, two universes.
+        FrameStore store;
+        store.allocate(600, 510);
+        QCOMPARE(store.universeCount(), 2u);
+        std::array<quint8, 512> data;
+        data.fill(7);
+        QCOMPARE(store.writeUniverse(0, data, Writer::ArtNet), 510);
+        data.fill(9);
+        QCOMPARE(store.writeUniverse(1, data, Writer::Sacn), 90); // cut at the end
+        QCOMPARE(store.writeUniverse(2, data, Writer::Sacn), 0);
+        QByteArray frame;
+        QVERIFY(store.snapshot(frame));
+        QCOMPARE(frame.size(), 600);
+        QCOMPARE(quint8(frame[509]), quint8(7));
+        QCOMPARE(quint8(frame[510]), quint8(9));
+        QCOMPARE(quint8(frame[599]), quint8(9));
+        QVERIFY(!store.snapshot(frame));
+    }
+
+    void shortUniverseAndSlotWidth()
+    {
+        FrameStore store;
+        store.allocate(100, 100); // mono 10 x 10, one universe
+        std::array<quint8, 512> data;
+        data.fill(1);
+        QCOMPARE(store.writeUniverse(0, data, Writer::ArtNet), 100);
+        QCOMPARE(store.writeUniverse(0, std::span(data).first(24), Writer::ArtNet), 24);
+        store.allocate(1024, 1000); // capped at 512
+        QCOMPARE(store.channelsPerUniverse(), quint16(512));
+        QCOMPARE(store.universeCount(), 2u);
+    }
+
+    void zeroChannelsPerUniverseWritesNothing()
+    {
+        FrameStore store;
+        store.allocate(510, 0);
+        QCOMPARE(store.universeCount(), 0u);
+        std::array<quint8, 10> data{};
+        QCOMPARE(store.writeUniverse(0, data, Writer::ArtNet), 0);
+        store.release();
+        QCOMPARE(store.length(), 0u);
+        QCOMPARE(store.writeUniverse(0, data, Writer::ArtNet), 0);
+    }
+
+    void changeFlagsPerWriter()
+    {
+        FrameStore store;
+        store.allocate(10, 512);
+        std::array<quint8, 1> one{5};
+        store.writeUniverse(0, one, Writer::Sacn);
+        QVERIFY(!store.takeChanged(Writer::ArtNet));
+        QVERIFY(store.takeChanged(Writer::Sacn));
+        QVERIFY(!store.takeChanged(Writer::Sacn));
+        store.modify(Writer::Engine, [](std::span<quint8> bytes) { bytes[9] = 3; });
+        QVERIFY(store.takeChanged(Writer::Engine));
+        QByteArray frame;
+        QVERIFY(store.snapshot(frame));
+        QCOMPARE(quint8(frame[0]), quint8(5));
+        QCOMPARE(quint8(frame[9]), quint8(3));
+        store.allocate(10, 512); // a new buffer starts zeroed and unchanged
+        QVERIFY(!store.snapshot(frame));
+        QCOMPARE(frame, QByteArray(10, '\0'));
+    }
+
+    // A writer thread fills whole universes with one value per packet; the reader must never
+    // see a universe holding two values (a torn write) and must never miss the last change.
+    void noTornFramesUnderConcurrentWrites()
+    {
+        FrameStore store;
+        store.allocate(512 * 4, 512);
+        std::atomic<bool> stop{false};
+        std::thread writer([&] {
+            std::array<quint8, 512> data;
+            quint8 value = 0;
+            while (!stop.load()) {
+                ++value;
+                data.fill(value);
+                for (quint32 u = 0; u < 4; ++u)
+                    store.writeUniverse(u, data, Writer::Sacn);
+            }
+            data.fill(0xEE);
+            for (quint32 u = 0; u < 4; ++u)
+                store.writeUniverse(u, data, Writer::Sacn);
+        });
+        QByteArray frame;
+        for (int i = 0; i < 20000; ++i) {
+            store.snapshot(frame);
+            for (int u = 0; u < 4; ++u) {
+                const char first = frame[u * 512];
+                for (int c = 1; c < 512; ++c)
+                    QCOMPARE(frame[u * 512 + c], first);
+            }
+            if (i % 1000 == 0)
+                store.allocate(512 * 4, 512); // re-layout while the writer runs
+        }
+        stop = true;
+        writer.join();
+        QVERIFY(store.snapshot(frame));
+        QCOMPARE(quint8(frame[2047]), quint8(0xEE));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFrameStore)
+#include "tst_framestore.moc"
