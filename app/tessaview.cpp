@@ -1,0 +1,302 @@
+#include "app/tessaview.h"
+
+#include "app/commandline.h"
+#include "app/desktop.h"
+#include "app/startupcountdown.h"
+#include "buildinfo.h"
+#include "engine/openglprobe.h"
+#include "engine/screenengine.h"
+#include "engine/widgetnative.h"
+#include "engine/widgetopengl.h"
+#include "engine/workerthread.h"
+#include "rdm/configurator.h"
+#include "settings/settingsstore.h"
+
+#include <QCloseEvent>
+#include <QDebug>
+#include <QIcon>
+#include <QPalette>
+#include <QResizeEvent>
+#include <QThread>
+#include <QTime>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace {
+
+QString versionQuery()
+{
+    return QStringLiteral("software=tessaview&currentversion=%1.%2.%3.%4")
+        .arg(BuildInfo::versionMajor)
+        .arg(BuildInfo::versionMinor)
+        .arg(BuildInfo::versionPatch)
+        .arg(BuildInfo::versionBuild);
+}
+
+QString makerPageLink(const QString &path)
+{
+    const QString web = QString::fromLatin1(BuildInfo::makerWeb);
+    return QStringLiteral("<a href=\"http://%1%2?%3\">%1</a>").arg(web, path, versionQuery());
+}
+
+// The one-line picture of the record written with every apply, for the debug output.
+QString settingsSummary(const SettingsRecord &r)
+{
+    return QStringLiteral("Setting: %1 %2 %3 %4 | %5 %6x%7 %8x%9 | %10 %11 %12 %13x%14 | "
+                          "%15 %16 %17 %18 %19 | %20 %21 %22")
+        .arg(r.Name, languageLetters(r.LanguageIso))
+        .arg(r.UpdateCheck)
+        .arg(r.TimerStartup)
+        .arg(r.ScreenNumber)
+        .arg(r.PosX)
+        .arg(r.PosY)
+        .arg(r.SizeX)
+        .arg(r.SizeY)
+        .arg(r.ScreenLevel)
+        .arg(r.ScreenFlip)
+        .arg(r.ScreenRotate)
+        .arg(r.DmxSizeX)
+        .arg(r.DmxSizeY)
+        .arg(r.DmxChannelPerUniverse)
+        .arg(r.DmxUniverseStart)
+        .arg(r.DmxUseRgb)
+        .arg(r.TimerInMs)
+        .arg(r.UseOpenGL)
+        .arg(r.ShapeType)
+        .arg(r.UseArtnet)
+        .arg(r.UseAcnnet);
+}
+
+} // namespace
+
+Tessaview::Tessaview(const QStringList &arguments) : QWidget(nullptr)
+{
+    setObjectName(QStringLiteral("Tessaview Thread"));
+    logThread(QThread::currentThread(), QStringLiteral("Tessaview GUI"));
+    setWindowIcon(QIcon(QStringLiteral(":/images/tessaview.png")));
+
+    QPalette pal = palette();
+    pal.setBrush(QPalette::All, backgroundRole(), QBrush(Qt::black));
+    setPalette(pal);
+
+    const CommandLine commandLine = parseCommandLine(arguments);
+
+    m_sContactLink = QStringLiteral("<a href=\"mailto:%1\">%1</a>")
+                         .arg(QString::fromLatin1(BuildInfo::makerEmail));
+    m_sUpdateLink = makerPageLink(QStringLiteral("/update_view.php"));
+    m_sHelpLink = makerPageLink(QStringLiteral("/help.php"));
+
+    setFactoryDefaults(m_pSettings, desktopGeometry().size());
+    SettingsStore::loadSettings(m_pSettings, SettingsStore::livePreset);
+    m_pPowerCycle = SettingsStore::countPowerCycle();
+    m_StartTime = QDateTime::currentDateTime();
+
+    startupCountdown(this, m_pSettings.TimerStartup);
+
+    m_bStatusVisible = SettingsStore::loadStateEnable();
+
+    ChangeRender();
+
+    if (commandLine.preset >= 0)
+        slotSettingsPresetLoad(commandLine.preset);
+    if (commandLine.stayOnTop)
+        setStayOnTop(true, false);
+}
+
+Tessaview::~Tessaview()
+{
+    delete m_pRefreshTimer;
+    m_pRefreshTimer = nullptr;
+    delete m_pResizeTimer;
+    m_pResizeTimer = nullptr;
+    delete m_pWidgetOpenGL;
+    m_pWidgetOpenGL = nullptr;
+    delete m_pWidgetNative;
+    m_pWidgetNative = nullptr;
+    delete m_pEngine;
+    m_pEngine = nullptr;
+    delete m_pConfigurator;
+    m_pConfigurator = nullptr;
+}
+
+void Tessaview::ChangeRender()
+{
+    qDebug().noquote() << "FKT: ChangeRender" << QTime::currentTime().toString(Qt::ISODateWithMs)
+                       << QStringLiteral("\"%1\"").arg(settingsSummary(m_pSettings));
+
+    const QPoint targetPos(m_pSettings.PosX, m_pSettings.PosY);
+    const QSize targetSize(m_pSettings.SizeX, m_pSettings.SizeY);
+
+    if (m_pRefreshTimer)
+        m_pRefreshTimer->stop();
+
+    if (m_pSettings.ScreenNumber == ScreenChoice::UserSize) {
+        if (isFullScreen() || m_bFirstApply)
+            setWindowState(windowState() & ~Qt::WindowFullScreen);
+    } else if (!isFullScreen() || m_bFirstApply) {
+        setWindowState(windowState() | Qt::WindowFullScreen);
+    }
+    if (pos() != targetPos || m_bFirstApply) {
+        qDebug() << "Move" << targetPos;
+        move(targetPos);
+    }
+    if (size() != targetSize || m_bFirstApply) {
+        qDebug() << "Size" << targetSize;
+        resize(targetSize);
+    }
+
+    if (m_pRefreshTimer) {
+        if (m_pWidgetOpenGL)
+            disconnect(m_pRefreshTimer, &QTimer::timeout, m_pWidgetOpenGL, &WidgetOpenGL::animate);
+        disconnect(m_pRefreshTimer, &QTimer::timeout, m_pWidgetNative, &WidgetNative::animate);
+    }
+
+    if (!m_pConfigurator) {
+        m_pConfigurator = new Configurator();
+        connect(m_pConfigurator, &Configurator::signalChangedPresetHelper, this,
+                &Tessaview::slotSettingsPresetLoad);
+        connect(m_pConfigurator, &Configurator::signalChangedFactoryDefaults, this,
+                &Tessaview::slotSettingsChangedToDefaultExtern);
+        connect(this, &Tessaview::signalSettingsToDefault, m_pConfigurator,
+                &Configurator::slotSetFactoryDefaults);
+    }
+    if (!m_pRefreshTimer)
+        m_pRefreshTimer = new QTimer(this);
+    if (!m_pEngine)
+        m_pEngine = new ScreenEngine();
+    m_pEngine->configure(m_pConfigurator, m_pSettings, m_iPreset, m_pPowerCycle, m_StartTime);
+
+    if (!m_pWidgetNative)
+        createRenderWidgets(targetSize);
+
+    if (m_pSettings.UseOpenGL && m_pWidgetOpenGL) {
+        m_pWidgetOpenGL->resizeTo(targetSize);
+        connect(m_pRefreshTimer, &QTimer::timeout, m_pWidgetOpenGL, &WidgetOpenGL::animate);
+        setWindowTitle(tr("Tessaview OpenGL"));
+        m_pWidgetOpenGL->show();
+        m_pWidgetNative->hide();
+    } else {
+        m_pWidgetNative->resizeTo(targetSize);
+        connect(m_pRefreshTimer, &QTimer::timeout, m_pWidgetNative, &WidgetNative::animate);
+        setWindowTitle(tr("Tessaview Native"));
+        m_pWidgetNative->show();
+        if (m_pWidgetOpenGL)
+            m_pWidgetOpenGL->hide();
+    }
+
+    slotViewStatus();
+    slotViewSelfTest(0);
+
+    m_bFirstApply = false;
+    // A hand-edited period of 0 would repaint without pause and starve the event loop.
+    m_pRefreshTimer->start(std::max<int>(1, m_pSettings.TimerInMs));
+}
+
+void Tessaview::createRenderWidgets(QSize size)
+{
+    m_pWidgetNative = new WidgetNative(m_pEngine, this, size);
+    if (openGlAvailable()) {
+        m_pWidgetOpenGL = new WidgetOpenGL(m_pEngine, this, size);
+        m_pWidgetOpenGL->hide();
+    } else {
+        qDebug() << "OpenGL is not available here: the native widget paints for both render "
+                    "choices";
+    }
+}
+
+void Tessaview::slotSettingsChanged()
+{
+    slotSettingsChanged(false);
+}
+
+void Tessaview::slotSettingsChanged(bool bFactoryResetCycle)
+{
+    ChangeRender();
+    if (m_pConfigurator) {
+        m_pConfigurator->slotSetLanguage(m_pSettings.LanguageIso, bFactoryResetCycle);
+        m_pConfigurator->slotSetDisplayLevel(m_pSettings.ScreenLevel);
+        m_pConfigurator->slotSetScreenFlipHorizontal(quint8(m_pSettings.ScreenFlip & 1));
+        m_pConfigurator->slotSetScreenFlipVertical(quint8((m_pSettings.ScreenFlip >> 1) & 1));
+        m_pConfigurator->slotSetScreenRotation(m_pSettings.ScreenRotate);
+    }
+    SettingsStore::saveSettings(m_pSettings, SettingsStore::livePreset);
+}
+
+void Tessaview::slotSettingsChangedToDefaultExtern()
+{
+    SettingsStore::resetSettingsStore();
+    setFactoryDefaults(m_pSettings, desktopGeometry().size());
+    if (m_pConfigurator)
+        m_pConfigurator->slotSetLanguage(m_pSettings.LanguageIso, true);
+    slotSettingsChanged(true);
+    emit signalSettingsToDefault();
+}
+
+void Tessaview::slotSettingsPresetLoad(int iPreset)
+{
+    // A negative number would read keys that do not exist and then save factory defaults
+    // over the live settings; it is ignored like a number above 9.
+    if (iPreset < SettingsStore::firstPreset || iPreset > SettingsStore::lastPreset ||
+        iPreset == m_iPreset)
+        return;
+    m_iPreset = iPreset;
+    setFactoryDefaults(m_pSettings, desktopGeometry().size());
+    SettingsStore::loadSettings(m_pSettings, iPreset);
+    slotSettingsChanged(false);
+}
+
+void Tessaview::slotChangeResize()
+{
+    ChangeRender();
+}
+
+void Tessaview::slotViewStatus()
+{
+    if (!m_pEngine)
+        return;
+    m_pEngine->setStatusVisible(m_bStatusVisible);
+    SettingsStore::saveStateEnable(m_bStatusVisible);
+}
+
+void Tessaview::slotViewSelfTest(quint8 uiSelfTestNumber)
+{
+    if (!m_pEngine || (uiSelfTestNumber >= 7 && uiSelfTestNumber <= 254) ||
+        uiSelfTestNumber == m_uiSelfTest)
+        return;
+    m_uiSelfTest = uiSelfTestNumber;
+    m_pEngine->setSelfTest(uiSelfTestNumber);
+    if (m_pConfigurator)
+        m_pConfigurator->slotSetPerformSelfTest(uiSelfTestNumber);
+    SettingsStore::saveSelfTest(uiSelfTestNumber);
+}
+
+void Tessaview::setStayOnTop(bool on, bool show)
+{
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    // Changing the flags hides the window.
+    if (show)
+        this->show();
+}
+
+void Tessaview::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (!event)
+        return;
+    if (!m_pResizeTimer) {
+        m_pResizeTimer = new QTimer(this);
+        m_pResizeTimer->setSingleShot(true);
+        connect(m_pResizeTimer, &QTimer::timeout, this, &Tessaview::slotChangeResize);
+    } else {
+        m_pResizeTimer->stop();
+    }
+    m_pSettings.SizeX = quint16(event->size().width());
+    m_pSettings.SizeY = quint16(event->size().height());
+    m_pResizeTimer->start(250);
+}
+
+void Tessaview::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+}
