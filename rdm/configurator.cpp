@@ -1,0 +1,536 @@
+#include "rdm/configurator.h"
+
+#include <QTimeZone>
+
+namespace {
+QDateTime systemNow() {
+    return QDateTime::currentDateTimeUtc();
+}
+} // namespace
+
+Configurator::Configurator(QObject *parent) : Configurator(Clock(systemNow), parent) {}
+
+Configurator::Configurator(Clock clock, QObject *parent)
+    : QObject(parent), m_clock(clock ? std::move(clock) : Clock(systemNow)) {
+    const QDateTime now = m_clock();
+    m_deviceHoursReference = now;
+    m_lampHoursReference = now;
+}
+
+std::optional<QDateTime> Configurator::realTimeClockFromFields(int year, int month, int day,
+                                                               int hour, int minute, int second) {
+    const QDate date(year, month, day);
+    const QTime time(hour, minute, second == 60 ? 59 : second);
+    if (!date.isValid() || !time.isValid())
+        return std::nullopt;
+    const QDateTime dateTime(date, time);
+    if (!dateTime.isValid())
+        return std::nullopt;
+    return dateTime;
+}
+
+template <typename T> bool Configurator::store(T &field, const T &value) {
+    if (field == value)
+        return false;
+    field = value;
+    m_bFactoryDefaults = false;
+    return true;
+}
+
+quint32 Configurator::hoursSince(const QDateTime &reference) const {
+    const qint64 seconds = reference.toUTC().secsTo(m_clock().toUTC());
+    if (seconds <= 0)
+        return 0;
+    return static_cast<quint32>(qMin<qint64>(seconds / 3600, 0xFFFFFFFF));
+}
+
+quint32 Configurator::deviceHours() const {
+    return m_uiDeviceHours != 0 ? m_uiDeviceHours : hoursSince(m_deviceHoursReference);
+}
+
+quint32 Configurator::lampHours() const {
+    return m_uiLampHours != 0 ? m_uiLampHours : hoursSince(m_lampHoursReference);
+}
+
+QDateTime Configurator::realTimeClock() const {
+    return m_clock().toLocalTime().addMSecs(m_iRealTimeClockOffset);
+}
+
+void Configurator::slotSetSubDeviceStatusReportThreshold(quint8 uiThreshold) {
+    if (store(m_uiSubDeviceStatusReportThreshold, uiThreshold))
+        emit signalChangedSubDeviceStatusReportThreshold(uiThreshold);
+}
+
+void Configurator::slotSetSupportedParameter(QList<quint16> lSupportedParameterList) {
+    m_lSupportedParameterList = std::move(lSupportedParameterList);
+    m_bFactoryDefaults = false;
+}
+
+void Configurator::slotSetDeviceInfo(quint16 uiDeviceModelId, quint16 uiProductCategory,
+                                     quint32 uiSoftwareVersionId, quint16 uiRdmDmxFootPrint,
+                                     quint16 uiSubDeviceId) {
+    bool changed = store(m_uiDeviceModelId, uiDeviceModelId);
+    changed |= store(m_uiProductCategory, uiProductCategory);
+    changed |= store(m_uiSoftwareVersionId, uiSoftwareVersionId);
+    changed |= store(m_uiDmxFootprint, uiRdmDmxFootPrint);
+    changed |= store(m_uiSubDeviceCount, uiSubDeviceId);
+    if (changed)
+        emit signalChangedDeviceInfo(m_uiDeviceModelId, m_uiProductCategory, m_uiSoftwareVersionId,
+                                     m_uiDmxFootprint, m_uiSubDeviceCount);
+}
+
+void Configurator::slotSetDmxFootPrint(quint16 uiFootprint) {
+    if (store(m_uiDmxFootprint, uiFootprint))
+        emit signalChangedDeviceInfo(m_uiDeviceModelId, m_uiProductCategory, m_uiSoftwareVersionId,
+                                     m_uiDmxFootprint, m_uiSubDeviceCount);
+}
+
+void Configurator::slotSetProductDetailIdList(QList<quint16> lProductDetailIdList) {
+    store(m_lProductDetailIdList, lProductDetailIdList);
+}
+
+void Configurator::slotSetDeviceModelDescription(QString sText) {
+    store(m_sDeviceModelDescription, sText);
+}
+
+void Configurator::slotSetManufacturerLabel(QString sText) {
+    store(m_sManufacturerLabel, sText);
+}
+
+void Configurator::slotSetSoftwareVersionLabel(QString sText) {
+    store(m_sSoftwareVersionLabel, sText);
+}
+
+void Configurator::slotSetBootSoftwareVersionLabel(QString sText) {
+    store(m_sBootSoftwareVersionLabel, sText);
+}
+
+void Configurator::slotSetSlotDescription(QString sText) {
+    store(m_sSlotDescription, sText);
+}
+
+void Configurator::slotSetModulationFrequencyDescription(QString sText) {
+    store(m_sModulationFrequencyDescription, sText);
+}
+
+void Configurator::slotSetDnsHostName(QString sText) {
+    store(m_sDnsHostName, sText);
+}
+
+void Configurator::slotSetDnsDomainName(QString sText) {
+    store(m_sDnsDomainName, sText);
+}
+
+void Configurator::slotSetDeviceLabel(QString sLabel) {
+    if (store(m_sDeviceLabel, sLabel))
+        emit signalChangedDeviceLabel(sLabel);
+}
+
+void Configurator::slotSetFactoryDefaults() {
+    // The window echoes its own factory reset back here; the flag ends that loop.
+    if (m_bFactoryDefaults)
+        return;
+    m_iRealTimeClockOffset = 0;
+    m_bFactoryDefaults = true;
+    emit signalChangedFactoryDefaults();
+}
+
+void Configurator::slotSetResetFactoryDefaults() {
+    m_bFactoryDefaults = true;
+}
+
+void Configurator::slotSetLanguageCapabilities(QList<quint16> lLanguageCapabilities) {
+    store(m_lLanguageCapabilities, lLanguageCapabilities);
+}
+
+void Configurator::slotSetLanguage(quint16 uiLanguage, bool bFactoryResetCycle) {
+    if (m_uiLanguage == uiLanguage)
+        return;
+    m_uiLanguage = uiLanguage;
+    // A language restored by a factory reset is part of the defaults, not a change of them.
+    if (!bFactoryResetCycle)
+        m_bFactoryDefaults = false;
+    emit signalChangedLanguage(uiLanguage, bFactoryResetCycle);
+}
+
+void Configurator::slotSetBootSoftwareVersionId(quint32 uiId) {
+    store(m_uiBootSoftwareVersionId, uiId);
+}
+
+void Configurator::slotSetDmxPersonality(quint8 uiPersonality) {
+    if (!store(m_uiDmxPersonality, uiPersonality))
+        return;
+    // The preset is loaded first, so that listeners of the personality see its settings.
+    emit signalChangedPresetHelper(int(uiPersonality) - 1);
+    emit signalChangedDmxPersonality(uiPersonality);
+}
+
+void Configurator::slotSetDmxPersonalityDescription(
+    QList<stDmxPersonality> lPersonalityDescription) {
+    m_lPersonalityDescription = std::move(lPersonalityDescription);
+    m_bFactoryDefaults = false;
+}
+
+void Configurator::slotSetPresetHelper(int iPresetHelper) {
+    slotSetDmxPersonality(static_cast<quint8>(iPresetHelper + 1));
+}
+
+void Configurator::slotSetDmxStartAddress(quint16 uiAddress) {
+    if (store(m_uiDmxStartAddress, uiAddress))
+        emit signalChangedDmxStartAddress(uiAddress);
+}
+
+void Configurator::slotSetSlotInfo(quint8 uiSlotType, quint16 uiSlotLabelId) {
+    store(m_uiSlotType, uiSlotType);
+    store(m_uiSlotLabelId, uiSlotLabelId);
+}
+
+void Configurator::slotSetDefaultSlotValue(quint8 uiValue) {
+    store(m_uiDefaultSlotValue, uiValue);
+}
+
+void Configurator::slotSetDeviceHours(quint32 uiHours) {
+    if (store(m_uiDeviceHours, uiHours))
+        emit signalChangedDeviceHours(uiHours);
+}
+
+void Configurator::slotSetLampHours(quint32 uiHours) {
+    if (store(m_uiLampHours, uiHours))
+        emit signalChangedLampHours(uiHours);
+}
+
+void Configurator::slotSetLampStrikes(quint32 uiStrikes) {
+    if (store(m_uiLampStrikes, uiStrikes))
+        emit signalChangedLampStrikes(uiStrikes);
+}
+
+void Configurator::slotSetDevicePowerCycle(quint32 uiCycles) {
+    if (store(m_uiDevicePowerCycles, uiCycles))
+        emit signalChangedDevicePowerCycle(uiCycles);
+}
+
+void Configurator::slotSetDeviceHours(QDateTime reference) {
+    // The program start time is handed in at every apply; it is no change of the defaults.
+    if (m_deviceHoursReference == reference)
+        return;
+    m_deviceHoursReference = reference;
+    emit signalChangedDeviceHours(reference);
+}
+
+void Configurator::slotSetLampHours(QDateTime reference) {
+    if (store(m_lampHoursReference, reference))
+        emit signalChangedLampHours(reference);
+}
+
+void Configurator::slotSetLampState(quint8 uiState) {
+    if (store(m_uiLampState, uiState))
+        emit signalChangedLampState(uiState);
+}
+
+void Configurator::slotSetLampOnMode(quint8 uiMode) {
+    if (store(m_uiLampOnMode, uiMode))
+        emit signalChangedLampOnMode(uiMode);
+}
+
+void Configurator::slotSetScreenInvert(quint8 uiInvert) {
+    if (store(m_uiScreenInvert, uiInvert))
+        emit signalChangedScreenInvert(uiInvert);
+}
+
+void Configurator::slotSetDisplayLevel(quint8 uiLevel) {
+    if (store(m_uiDisplayLevel, uiLevel))
+        emit signalChangedDisplayLevel(uiLevel);
+}
+
+void Configurator::slotSetScreenFlipVertical(quint8 uiFlip) {
+    if (store(m_uiScreenFlipVertical, uiFlip))
+        emit signalChangedScreenFlipVertical(uiFlip);
+}
+
+void Configurator::slotSetScreenFlipHorizontal(quint8 uiFlip) {
+    if (store(m_uiScreenFlipHorizontal, uiFlip))
+        emit signalChangedScreenFlipHorizontal(uiFlip);
+}
+
+void Configurator::slotSetScreenRotation(quint16 uiRotation) {
+    if (store(m_uiScreenRotation, uiRotation))
+        emit signalChangedScreenRotation(uiRotation);
+}
+
+void Configurator::slotSetRealTimeClock(QDateTime dateTime) {
+    // An invalid date-time has no distance to now; keeping the old offset beats storing 0.
+    if (!dateTime.isValid())
+        return;
+    if (store(m_iRealTimeClockOffset, m_clock().msecsTo(dateTime)))
+        emit signalChangedRealTimeClock(dateTime);
+}
+
+void Configurator::slotSetIdentifyDevice(quint8 uiIdentify) {
+    if (store(m_uiIdentifyDevice, uiIdentify))
+        emit signalChangedIdentifyDevice(uiIdentify);
+}
+
+void Configurator::slotSetPowerState(quint8 uiState) {
+    store(m_uiPowerState, uiState);
+}
+
+void Configurator::slotSetResetDevice(quint8 uiStartType) {
+    // A reset is a command, not a state: it acts every time it is asked for.
+    m_bFactoryDefaults = false;
+    if (uiStartType == 0x01)
+        emit signalChangedResetDeviceWarmStart();
+    else if (uiStartType == 0xFF)
+        emit signalChangedResetDeviceColdStart();
+    emit signalChangedResetDevice(uiStartType);
+}
+
+void Configurator::slotSetPerformSelfTest(quint8 uiSelfTest) {
+    if (store(m_uiPerformSelfTest, uiSelfTest))
+        emit signalChangedPerformSelfTest(uiSelfTest);
+}
+
+void Configurator::slotSetSelfTestDescription(QList<stSelfTestDescription> lSelfTestDescription) {
+    store(m_lSelfTestDescription, lSelfTestDescription);
+}
+
+void Configurator::slotSetCurveDescription(QStringList slCurveDescription) {
+    store(m_slCurveDescription, slCurveDescription);
+}
+
+void Configurator::slotSetOutputResponseTimeDescription(
+    QList<stOutputResponseTimeDescription> lResponseTimeDescription) {
+    store(m_lResponseTimeDescription, lResponseTimeDescription);
+}
+
+void Configurator::slotSetLockStateDescription(
+    QList<stLockStateDescription> lLockStateDescription) {
+    store(m_lLockStateDescription, lLockStateDescription);
+}
+
+void Configurator::slotSetPresetStatus(QList<stPresetStatus> lPresetStatus) {
+    store(m_lPresetStatus, lPresetStatus);
+}
+
+void Configurator::slotSetListInterfaces(QList<stListInterfaces> lListInterfaces) {
+    store(m_lListInterfaces, lListInterfaces);
+}
+
+void Configurator::slotSetInterfaceLabel(QList<stInterfaceLabel> lInterfaceLabel) {
+    store(m_lInterfaceLabel, lInterfaceLabel);
+}
+
+void Configurator::slotSetInterfaceHardwareAddressType1(
+    QList<stHardwareAddressType1> lHardwareAddressType1) {
+    store(m_lHardwareAddressType1, lHardwareAddressType1);
+}
+
+void Configurator::slotSetIpV4DhcpMode(QList<stIpV4DhcpMode> lIpV4DhcpMode) {
+    store(m_lIpV4DhcpMode, lIpV4DhcpMode);
+}
+
+void Configurator::slotSetIpV4ZeroconfMode(QList<stIpV4ZeroconfMode> lIpV4ZeroconfMode) {
+    store(m_lIpV4ZeroconfMode, lIpV4ZeroconfMode);
+}
+
+void Configurator::slotSetIpV4CurrentAddress(QList<stIpV4CurrentAddress> lIpV4CurrentAddress) {
+    store(m_lIpV4CurrentAddress, lIpV4CurrentAddress);
+}
+
+void Configurator::slotSetIpV4StaticAddress(QList<stIpV4StaticAddress> lIpV4StaticAddress) {
+    store(m_lIpV4StaticAddress, lIpV4StaticAddress);
+}
+
+void Configurator::slotSetDnsIpV4NameServer(QList<QHostAddress> lIpV4NameServer) {
+    store(m_lIpV4NameServer, lIpV4NameServer);
+}
+
+// A capture is a command: the same scene captured again after the picture changed must be
+// saved again (the file names carry a time stamp for exactly that), so it always acts.
+void Configurator::slotSetCapturePreset(quint16 uiScene) {
+    m_uiCapturePresetScene = uiScene;
+    m_bFactoryDefaults = false;
+    emit signalChangedCapturePreset(uiScene);
+}
+
+void Configurator::slotSetCapturePreset(quint16 uiScene, quint16 uiUpFadeTime,
+                                        quint16 uiDownFadeTime, quint16 uiWaitTime) {
+    m_uiCapturePresetScene = uiScene;
+    m_uiCapturePresetUpFadeTime = uiUpFadeTime;
+    m_uiCapturePresetDownFadeTime = uiDownFadeTime;
+    m_uiCapturePresetWaitTime = uiWaitTime;
+    m_bFactoryDefaults = false;
+    emit signalChangedCapturePreset(uiScene, uiUpFadeTime, uiDownFadeTime, uiWaitTime);
+}
+
+void Configurator::slotSetPresetPlayback(quint16 uiScene, quint8 uiLevel) {
+    bool changed = store(m_uiPresetPlaybackMode, uiScene);
+    changed |= store(m_uiPresetPlaybackLevel, uiLevel);
+    if (changed)
+        emit signalChangedPresetPlayback(uiScene, uiLevel);
+}
+
+void Configurator::slotSetDmxBlockAddress(quint16 uiTotalSubDeviceFootprint,
+                                          quint16 uiBaseDmx512Address) {
+    bool changed = store(m_uiTotalSubDeviceFootprint, uiTotalSubDeviceFootprint);
+    changed |= store(m_uiBaseDmx512Address, uiBaseDmx512Address);
+    if (changed)
+        emit signalChangedDmxBlockAddress(uiBaseDmx512Address);
+}
+
+void Configurator::slotSetDmxBlockAddress(quint16 uiBaseDmx512Address) {
+    if (store(m_uiBaseDmx512Address, uiBaseDmx512Address))
+        emit signalChangedDmxBlockAddress(uiBaseDmx512Address);
+}
+
+void Configurator::slotSetDmxFailMode(quint16 uiScene, quint16 uiDelay, quint16 uiHoldTime,
+                                      quint8 uiLevel) {
+    bool changed = store(m_uiDmxFailModeScene, uiScene);
+    changed |= store(m_uiDmxFailModeDelay, uiDelay);
+    changed |= store(m_uiDmxFailModeHoldTime, uiHoldTime);
+    changed |= store(m_uiDmxFailModeLevel, uiLevel);
+    if (changed)
+        emit signalChangedDmxFailMode(uiScene, uiDelay, uiHoldTime, uiLevel);
+}
+
+void Configurator::slotSetDmxStartupMode(quint16 uiScene, quint16 uiDelay, quint16 uiHoldTime,
+                                         quint8 uiLevel) {
+    bool changed = store(m_uiDmxStartupModeScene, uiScene);
+    changed |= store(m_uiDmxStartupModeDelay, uiDelay);
+    changed |= store(m_uiDmxStartupModeHoldTime, uiHoldTime);
+    changed |= store(m_uiDmxStartupModeLevel, uiLevel);
+    if (changed)
+        emit signalChangedDmxStartupMode(uiScene, uiDelay, uiHoldTime, uiLevel);
+}
+
+void Configurator::slotSetDimmerInfo(quint16 uiMinimumLevelLowerLimit,
+                                     quint16 uiMinimumLevelUpperLimit,
+                                     quint16 uiMaximumLevelLowerLimit,
+                                     quint16 uiMaximumLevelUpperLimit,
+                                     quint8 uiNumberOfSupportedCurves, quint8 uiLevelsResolution,
+                                     quint8 uiMinimumLevelSplitLevelsSupported) {
+    store(m_stDimmerInfo,
+          stDimmerInfo{uiMinimumLevelLowerLimit, uiMinimumLevelUpperLimit, uiMaximumLevelLowerLimit,
+                       uiMaximumLevelUpperLimit, uiNumberOfSupportedCurves, uiLevelsResolution,
+                       uiMinimumLevelSplitLevelsSupported});
+}
+
+void Configurator::slotSetMinimumLevel(quint16 uiIncreasing, quint16 uiDecreasing,
+                                       quint8 uiOnBelowMinimum) {
+    bool changed = store(m_uiMinimumLevelIncreasing, uiIncreasing);
+    changed |= store(m_uiMinimumLevelDecreasing, uiDecreasing);
+    changed |= store(m_uiOnBelowMinimum, uiOnBelowMinimum);
+    if (changed)
+        emit signalChangedMinimumLevel(uiIncreasing, uiDecreasing, uiOnBelowMinimum);
+}
+
+void Configurator::slotSetMaximumLevel(quint16 uiLevel) {
+    if (store(m_uiMaximumLevel, uiLevel))
+        emit signalChangedMaximumLevel(uiLevel);
+}
+
+void Configurator::slotSetCurve(quint8 uiCurve) {
+    if (store(m_uiCurve, uiCurve))
+        emit signalChangedCurve(uiCurve);
+}
+
+void Configurator::slotSetOutputResponseTime(quint8 uiSetting) {
+    if (store(m_uiOutputResponseTime, uiSetting))
+        emit signalChangedResponseTime(uiSetting);
+}
+
+void Configurator::slotSetModulationFrequency(quint8 uiSetting) {
+    if (store(m_uiModulationFrequency, uiSetting))
+        emit signalChangedModulationFrequencySetting(uiSetting);
+}
+
+void Configurator::slotSetBurnIn(quint8 uiHours) {
+    if (store(m_uiBurnIn, uiHours))
+        emit signalChangedBurnIn(uiHours);
+}
+
+void Configurator::slotSetLockPin(quint16 uiPin) {
+    if (store(m_uiLockPin, uiPin))
+        emit signalChangedLockPin(uiPin);
+}
+
+void Configurator::slotSetLockState(quint8 uiState) {
+    if (store(m_uiLockState, uiState))
+        emit signalChangedLockState(uiState);
+}
+
+void Configurator::slotSetIdentifyMode(quint8 uiMode) {
+    if (store(m_uiIdentifyMode, uiMode))
+        emit signalChangedIdentifyMode(uiMode);
+}
+
+void Configurator::slotSetPresetInfo(
+    quint8 uiLevelFieldSupported, quint8 uiPresetSequenceSupported, quint8 uiSplitTimesSupported,
+    quint8 uiDMX512FailInfiniteDelayTimeSupported, quint8 uiDMX512FailInfiniteHoldTimeSupported,
+    quint8 uiStartupInfiniteHoldTime, quint16 uiMaximumSceneNumber,
+    quint16 uiMinimumPresetFadeTimeSupported, quint16 uiMaximumPresetFadeTimeSupported,
+    quint16 uiMinimumPresetWaitTimeSupported, quint16 uiMaximumPresetWaitTimeSupported,
+    quint16 uiMinimumDMX512FailDelayTimeSupported, quint16 uiMaximumDMX512FailDelayTimeSupported,
+    quint16 uiMinimumDMX512FailHoldTimeSupported, quint16 uiMaximumDMX512FailHoldTimeSupported,
+    quint16 uiMinimumStartupDelayTimeSupported, quint16 uiMaximumStartupDelayTimeSupported,
+    quint16 uiMinimumStartupHoldTimeSupported, quint16 uiMaximumStartupHoldTimeSupported) {
+    const stPresetInfo info{uiLevelFieldSupported,
+                            uiPresetSequenceSupported,
+                            uiSplitTimesSupported,
+                            uiDMX512FailInfiniteDelayTimeSupported,
+                            uiDMX512FailInfiniteHoldTimeSupported,
+                            uiStartupInfiniteHoldTime,
+                            uiMaximumSceneNumber,
+                            uiMinimumPresetFadeTimeSupported,
+                            uiMaximumPresetFadeTimeSupported,
+                            uiMinimumPresetWaitTimeSupported,
+                            uiMaximumPresetWaitTimeSupported,
+                            uiMinimumDMX512FailDelayTimeSupported,
+                            uiMaximumDMX512FailDelayTimeSupported,
+                            uiMinimumDMX512FailHoldTimeSupported,
+                            uiMaximumDMX512FailHoldTimeSupported,
+                            uiMinimumStartupDelayTimeSupported,
+                            uiMaximumStartupDelayTimeSupported,
+                            uiMinimumStartupHoldTimeSupported,
+                            uiMaximumStartupHoldTimeSupported};
+    if (store(m_stPresetInfo, info))
+        emit signalChangedPresetInfo(
+            uiLevelFieldSupported, uiPresetSequenceSupported, uiSplitTimesSupported,
+            uiDMX512FailInfiniteDelayTimeSupported, uiDMX512FailInfiniteHoldTimeSupported,
+            uiStartupInfiniteHoldTime, uiMaximumSceneNumber, uiMinimumPresetFadeTimeSupported,
+            uiMaximumPresetFadeTimeSupported, uiMinimumPresetWaitTimeSupported,
+            uiMaximumPresetWaitTimeSupported, uiMinimumDMX512FailDelayTimeSupported,
+            uiMaximumDMX512FailDelayTimeSupported, uiMinimumDMX512FailHoldTimeSupported,
+            uiMaximumDMX512FailHoldTimeSupported, uiMinimumStartupDelayTimeSupported,
+            uiMaximumStartupDelayTimeSupported, uiMinimumStartupHoldTimeSupported,
+            uiMaximumStartupHoldTimeSupported);
+}
+
+void Configurator::slotSetPresetStatus(quint16 uiScene, quint16 uiUpFadeTime,
+                                       quint16 uiDownFadeTime, quint16 uiWaitTime,
+                                       quint8 uiProgrammed) {
+    // Scene 0 has no place in the list; appended it would pose as the next scene.
+    if (uiScene == 0)
+        return;
+    const stPresetStatus entry{uiUpFadeTime, uiDownFadeTime, uiWaitTime, uiProgrammed};
+    bool changed;
+    if (uiScene <= m_lPresetStatus.size()) {
+        changed = store(m_lPresetStatus[uiScene - 1], entry);
+    } else {
+        m_lPresetStatus.append(entry);
+        m_bFactoryDefaults = false;
+        changed = true;
+    }
+    if (changed)
+        emit signalChangedPresetStatus(uiScene, uiUpFadeTime, uiDownFadeTime, uiWaitTime,
+                                       uiProgrammed);
+}
+
+void Configurator::slotSetPresetMergeMode(quint8 uiMode) {
+    if (store(m_uiPresetMergeMode, uiMode))
+        emit signalChangedPresetMergeMode(uiMode);
+}
+
+void Configurator::slotSetPowerOnSelfTest(quint8 uiMode) {
+    if (store(m_uiPowerOnSelfTest, uiMode))
+        emit signalChangedPowerOnSelfTest(uiMode);
+}

@@ -1,0 +1,396 @@
+#pragma once
+
+#include "rdm/configuratortypes.h"
+
+#include <QDateTime>
+#include <QHostAddress>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+// The RDM-visible device state. The display engine fills it at start-up, the painter reads
+// the screen values, the responder reads everything and feeds accepted SETs into the slots.
+// A slot stores a new value and reports it by its change signal only when it really differs
+// (the few commands that act every time say so). The model also keeps the E1.20 "at factory
+// defaults" flag, which every change clears.
+class Configurator : public QObject {
+    Q_OBJECT
+
+public:
+    // Returns the current time; the hours and the real-time clock are taken from it.
+    using Clock = std::function<QDateTime()>;
+
+    explicit Configurator(QObject *parent = nullptr);
+    explicit Configurator(Clock clock, QObject *parent = nullptr);
+
+    // A controller's REAL_TIME_CLOCK fields as a local date-time, or nothing when that date
+    // or time does not exist (month 13, hour 25, 31 February). A leap second (60) counts as
+    // the last second of its minute.
+    static std::optional<QDateTime> realTimeClockFromFields(int year, int month, int day, int hour,
+                                                            int minute, int second);
+
+    quint8 subDeviceStatusReportThreshold() const { return m_uiSubDeviceStatusReportThreshold; }
+    QList<quint16> supportedParameterList() const { return m_lSupportedParameterList; }
+    quint16 rdmProtocolVersion() const { return m_uiRdmProtocolVersion; }
+    quint16 deviceModelId() const { return m_uiDeviceModelId; }
+    quint16 productCategory() const { return m_uiProductCategory; }
+    quint32 softwareVersionId() const { return m_uiSoftwareVersionId; }
+    quint16 dmxFootprint() const { return m_uiDmxFootprint; }
+    quint16 subDeviceCount() const { return m_uiSubDeviceCount; }
+    QList<quint16> productDetailIdList() const { return m_lProductDetailIdList; }
+    QString deviceModelDescription() const { return m_sDeviceModelDescription; }
+    QString manufacturerLabel() const { return m_sManufacturerLabel; }
+    QString deviceLabel() const { return m_sDeviceLabel; }
+    bool factoryDefaults() const { return m_bFactoryDefaults; }
+    QList<quint16> languageCapabilities() const { return m_lLanguageCapabilities; }
+    quint16 language() const { return m_uiLanguage; }
+    QString softwareVersionLabel() const { return m_sSoftwareVersionLabel; }
+    quint32 bootSoftwareVersionId() const { return m_uiBootSoftwareVersionId; }
+    QString bootSoftwareVersionLabel() const { return m_sBootSoftwareVersionLabel; }
+    quint8 dmxPersonality() const { return m_uiDmxPersonality; }
+    QList<stDmxPersonality> personalityDescriptions() const { return m_lPersonalityDescription; }
+    quint16 dmxStartAddress() const { return m_uiDmxStartAddress; }
+    quint8 slotType() const { return m_uiSlotType; }
+    quint16 slotLabelId() const { return m_uiSlotLabelId; }
+    QString slotDescription() const { return m_sSlotDescription; }
+    quint8 defaultSlotValue() const { return m_uiDefaultSlotValue; }
+
+    // DEVICE_HOURS / LAMP_HOURS as reported: the stored counter when non-zero, else the whole
+    // hours from the reference time to now (0 for a reference in the future).
+    quint32 deviceHours() const;
+    QDateTime deviceHoursReference() const { return m_deviceHoursReference; }
+    quint32 lampHours() const;
+    QDateTime lampHoursReference() const { return m_lampHoursReference; }
+    quint32 lampStrikes() const { return m_uiLampStrikes; }
+    quint8 lampState() const { return m_uiLampState; }
+    quint8 lampOnMode() const { return m_uiLampOnMode; }
+    quint32 devicePowerCycles() const { return m_uiDevicePowerCycles; }
+
+    quint8 screenInvert() const { return m_uiScreenInvert; }
+    quint8 displayLevel() const { return m_uiDisplayLevel; }
+    quint8 screenFlipVertical() const { return m_uiScreenFlipVertical; }
+    quint8 screenFlipHorizontal() const { return m_uiScreenFlipHorizontal; }
+    quint16 screenRotation() const { return m_uiScreenRotation; }
+
+    // The controller's clock: current local time plus the stored offset.
+    QDateTime realTimeClock() const;
+    qint64 realTimeClockOffset() const { return m_iRealTimeClockOffset; }
+    quint8 identifyDevice() const { return m_uiIdentifyDevice; }
+    quint8 powerState() const { return m_uiPowerState; }
+    quint8 performSelfTest() const { return m_uiPerformSelfTest; }
+    QList<stSelfTestDescription> selfTestDescriptions() const { return m_lSelfTestDescription; }
+
+    quint16 capturePresetScene() const { return m_uiCapturePresetScene; }
+    quint16 capturePresetUpFadeTime() const { return m_uiCapturePresetUpFadeTime; }
+    quint16 capturePresetDownFadeTime() const { return m_uiCapturePresetDownFadeTime; }
+    quint16 capturePresetWaitTime() const { return m_uiCapturePresetWaitTime; }
+    quint16 presetPlaybackMode() const { return m_uiPresetPlaybackMode; }
+    quint8 presetPlaybackLevel() const { return m_uiPresetPlaybackLevel; }
+    quint16 totalSubDeviceFootprint() const { return m_uiTotalSubDeviceFootprint; }
+    quint16 baseDmx512Address() const { return m_uiBaseDmx512Address; }
+    quint16 dmxFailModeScene() const { return m_uiDmxFailModeScene; }
+    quint16 dmxFailModeDelay() const { return m_uiDmxFailModeDelay; }
+    quint16 dmxFailModeHoldTime() const { return m_uiDmxFailModeHoldTime; }
+    quint8 dmxFailModeLevel() const { return m_uiDmxFailModeLevel; }
+    quint16 dmxStartupModeScene() const { return m_uiDmxStartupModeScene; }
+    quint16 dmxStartupModeDelay() const { return m_uiDmxStartupModeDelay; }
+    quint16 dmxStartupModeHoldTime() const { return m_uiDmxStartupModeHoldTime; }
+    quint8 dmxStartupModeLevel() const { return m_uiDmxStartupModeLevel; }
+    stDimmerInfo dimmerInfo() const { return m_stDimmerInfo; }
+    quint16 minimumLevelIncreasing() const { return m_uiMinimumLevelIncreasing; }
+    quint16 minimumLevelDecreasing() const { return m_uiMinimumLevelDecreasing; }
+    quint8 onBelowMinimum() const { return m_uiOnBelowMinimum; }
+    quint16 maximumLevel() const { return m_uiMaximumLevel; }
+    quint8 curve() const { return m_uiCurve; }
+    QStringList curveDescriptions() const { return m_slCurveDescription; }
+    quint8 outputResponseTime() const { return m_uiOutputResponseTime; }
+    QList<stOutputResponseTimeDescription> responseTimeDescriptions() const {
+        return m_lResponseTimeDescription;
+    }
+    quint8 modulationFrequency() const { return m_uiModulationFrequency; }
+    QString modulationFrequencyDescription() const { return m_sModulationFrequencyDescription; }
+    quint8 burnIn() const { return m_uiBurnIn; }
+    quint16 lockPin() const { return m_uiLockPin; }
+    quint8 lockState() const { return m_uiLockState; }
+    QList<stLockStateDescription> lockStateDescriptions() const { return m_lLockStateDescription; }
+    quint8 identifyMode() const { return m_uiIdentifyMode; }
+    stPresetInfo presetInfo() const { return m_stPresetInfo; }
+    QList<stPresetStatus> presetStatus() const { return m_lPresetStatus; }
+    quint8 presetMergeMode() const { return m_uiPresetMergeMode; }
+    quint8 powerOnSelfTest() const { return m_uiPowerOnSelfTest; }
+
+    QList<stListInterfaces> listInterfaces() const { return m_lListInterfaces; }
+    QList<stInterfaceLabel> interfaceLabel() const { return m_lInterfaceLabel; }
+    QList<stHardwareAddressType1> hardwareAddressType1() const { return m_lHardwareAddressType1; }
+    QList<stIpV4DhcpMode> ipV4DhcpMode() const { return m_lIpV4DhcpMode; }
+    QList<stIpV4ZeroconfMode> ipV4ZeroconfMode() const { return m_lIpV4ZeroconfMode; }
+    QList<stIpV4CurrentAddress> ipV4CurrentAddress() const { return m_lIpV4CurrentAddress; }
+    QList<stIpV4StaticAddress> ipV4StaticAddress() const { return m_lIpV4StaticAddress; }
+    QList<QHostAddress> ipV4NameServer() const { return m_lIpV4NameServer; }
+    QString dnsHostName() const { return m_sDnsHostName; }
+    QString dnsDomainName() const { return m_sDnsDomainName; }
+
+public slots:
+    void slotSetSubDeviceStatusReportThreshold(quint8 uiThreshold);
+    void slotSetSupportedParameter(QList<quint16> lSupportedParameterList);
+    void slotSetDeviceInfo(quint16 uiDeviceModelId, quint16 uiProductCategory,
+                           quint32 uiSoftwareVersionId, quint16 uiRdmDmxFootPrint,
+                           quint16 uiSubDeviceId);
+    void slotSetDmxFootPrint(quint16 uiFootprint);
+    void slotSetProductDetailIdList(QList<quint16> lProductDetailIdList);
+    void slotSetDeviceModelDescription(QString sText);
+    void slotSetManufacturerLabel(QString sText);
+    void slotSetSoftwareVersionLabel(QString sText);
+    void slotSetBootSoftwareVersionLabel(QString sText);
+    void slotSetSlotDescription(QString sText);
+    void slotSetModulationFrequencyDescription(QString sText);
+    void slotSetDnsHostName(QString sText);
+    void slotSetDnsDomainName(QString sText);
+    void slotSetDeviceLabel(QString sLabel);
+    void slotSetFactoryDefaults();
+    void slotSetResetFactoryDefaults();
+    void slotSetLanguageCapabilities(QList<quint16> lLanguageCapabilities);
+    void slotSetLanguage(quint16 uiLanguage, bool bFactoryResetCycle);
+    void slotSetBootSoftwareVersionId(quint32 uiId);
+    void slotSetDmxPersonality(quint8 uiPersonality);
+    void slotSetDmxPersonalityDescription(QList<stDmxPersonality> lPersonalityDescription);
+    void slotSetPresetHelper(int iPresetHelper);
+    void slotSetDmxStartAddress(quint16 uiAddress);
+    void slotSetSlotInfo(quint8 uiSlotType, quint16 uiSlotLabelId);
+    void slotSetDefaultSlotValue(quint8 uiValue);
+    void slotSetDeviceHours(quint32 uiHours);
+    void slotSetLampHours(quint32 uiHours);
+    void slotSetLampStrikes(quint32 uiStrikes);
+    void slotSetDevicePowerCycle(quint32 uiCycles);
+    void slotSetDeviceHours(QDateTime reference);
+    void slotSetLampHours(QDateTime reference);
+    void slotSetLampState(quint8 uiState);
+    void slotSetLampOnMode(quint8 uiMode);
+    void slotSetScreenInvert(quint8 uiInvert);
+    void slotSetDisplayLevel(quint8 uiLevel);
+    void slotSetScreenFlipVertical(quint8 uiFlip);
+    void slotSetScreenFlipHorizontal(quint8 uiFlip);
+    void slotSetScreenRotation(quint16 uiRotation);
+    void slotSetRealTimeClock(QDateTime dateTime);
+    void slotSetIdentifyDevice(quint8 uiIdentify);
+    void slotSetPowerState(quint8 uiState);
+    void slotSetResetDevice(quint8 uiStartType);
+    void slotSetPerformSelfTest(quint8 uiSelfTest);
+    void slotSetSelfTestDescription(QList<stSelfTestDescription> lSelfTestDescription);
+    void slotSetCurveDescription(QStringList slCurveDescription);
+    void slotSetOutputResponseTimeDescription(
+        QList<stOutputResponseTimeDescription> lResponseTimeDescription);
+    void slotSetLockStateDescription(QList<stLockStateDescription> lLockStateDescription);
+    void slotSetPresetStatus(QList<stPresetStatus> lPresetStatus);
+    void slotSetListInterfaces(QList<stListInterfaces> lListInterfaces);
+    void slotSetInterfaceLabel(QList<stInterfaceLabel> lInterfaceLabel);
+    void slotSetInterfaceHardwareAddressType1(QList<stHardwareAddressType1> lHardwareAddressType1);
+    void slotSetIpV4DhcpMode(QList<stIpV4DhcpMode> lIpV4DhcpMode);
+    void slotSetIpV4ZeroconfMode(QList<stIpV4ZeroconfMode> lIpV4ZeroconfMode);
+    void slotSetIpV4CurrentAddress(QList<stIpV4CurrentAddress> lIpV4CurrentAddress);
+    void slotSetIpV4StaticAddress(QList<stIpV4StaticAddress> lIpV4StaticAddress);
+    void slotSetDnsIpV4NameServer(QList<QHostAddress> lIpV4NameServer);
+    void slotSetCapturePreset(quint16 uiScene);
+    void slotSetCapturePreset(quint16 uiScene, quint16 uiUpFadeTime, quint16 uiDownFadeTime,
+                              quint16 uiWaitTime);
+    void slotSetPresetPlayback(quint16 uiScene, quint8 uiLevel);
+    void slotSetDmxBlockAddress(quint16 uiTotalSubDeviceFootprint, quint16 uiBaseDmx512Address);
+    void slotSetDmxBlockAddress(quint16 uiBaseDmx512Address);
+    void slotSetDmxFailMode(quint16 uiScene, quint16 uiDelay, quint16 uiHoldTime, quint8 uiLevel);
+    void slotSetDmxStartupMode(quint16 uiScene, quint16 uiDelay, quint16 uiHoldTime,
+                               quint8 uiLevel);
+    void slotSetDimmerInfo(quint16 uiMinimumLevelLowerLimit, quint16 uiMinimumLevelUpperLimit,
+                           quint16 uiMaximumLevelLowerLimit, quint16 uiMaximumLevelUpperLimit,
+                           quint8 uiNumberOfSupportedCurves, quint8 uiLevelsResolution,
+                           quint8 uiMinimumLevelSplitLevelsSupported);
+    void slotSetMinimumLevel(quint16 uiIncreasing, quint16 uiDecreasing, quint8 uiOnBelowMinimum);
+    void slotSetMaximumLevel(quint16 uiLevel);
+    void slotSetCurve(quint8 uiCurve);
+    void slotSetOutputResponseTime(quint8 uiSetting);
+    void slotSetModulationFrequency(quint8 uiSetting);
+    void slotSetBurnIn(quint8 uiHours);
+    void slotSetLockPin(quint16 uiPin);
+    void slotSetLockState(quint8 uiState);
+    void slotSetIdentifyMode(quint8 uiMode);
+    void slotSetPresetInfo(
+        quint8 uiLevelFieldSupported, quint8 uiPresetSequenceSupported,
+        quint8 uiSplitTimesSupported, quint8 uiDMX512FailInfiniteDelayTimeSupported,
+        quint8 uiDMX512FailInfiniteHoldTimeSupported, quint8 uiStartupInfiniteHoldTime,
+        quint16 uiMaximumSceneNumber, quint16 uiMinimumPresetFadeTimeSupported,
+        quint16 uiMaximumPresetFadeTimeSupported, quint16 uiMinimumPresetWaitTimeSupported,
+        quint16 uiMaximumPresetWaitTimeSupported, quint16 uiMinimumDMX512FailDelayTimeSupported,
+        quint16 uiMaximumDMX512FailDelayTimeSupported, quint16 uiMinimumDMX512FailHoldTimeSupported,
+        quint16 uiMaximumDMX512FailHoldTimeSupported, quint16 uiMinimumStartupDelayTimeSupported,
+        quint16 uiMaximumStartupDelayTimeSupported, quint16 uiMinimumStartupHoldTimeSupported,
+        quint16 uiMaximumStartupHoldTimeSupported);
+    void slotSetPresetStatus(quint16 uiScene, quint16 uiUpFadeTime, quint16 uiDownFadeTime,
+                             quint16 uiWaitTime, quint8 uiProgrammed);
+    void slotSetPresetMergeMode(quint8 uiMode);
+    void slotSetPowerOnSelfTest(quint8 uiMode);
+
+signals:
+    void signalChangedSubDeviceStatusReportThreshold(quint8 uiThreshold);
+    void signalChangedDeviceInfo(quint16 uiDeviceModelId, quint16 uiProductCategory,
+                                 quint32 uiSoftwareVersionId, quint16 uiRdmDmxFootPrint,
+                                 quint16 uiSubDeviceId);
+    void signalChangedDeviceLabel(QString sLabel);
+    void signalChangedFactoryDefaults();
+    void signalChangedLanguage(quint16 uiLanguage, bool bFactoryResetCycle);
+    void signalChangedPresetHelper(int iPresetHelper);
+    void signalChangedDmxPersonality(quint8 uiPersonality);
+    void signalChangedDmxStartAddress(quint16 uiAddress);
+    void signalChangedDeviceHours(quint32 uiHours);
+    void signalChangedLampHours(quint32 uiHours);
+    void signalChangedLampStrikes(quint32 uiStrikes);
+    void signalChangedDevicePowerCycle(quint32 uiCycles);
+    void signalChangedDeviceHours(QDateTime reference);
+    void signalChangedLampHours(QDateTime reference);
+    void signalChangedLampState(quint8 uiState);
+    void signalChangedLampOnMode(quint8 uiMode);
+    void signalChangedScreenInvert(quint8 uiInvert);
+    void signalChangedDisplayLevel(quint8 uiLevel);
+    void signalChangedScreenFlipVertical(quint8 uiFlip);
+    void signalChangedScreenFlipHorizontal(quint8 uiFlip);
+    void signalChangedScreenRotation(quint16 uiRotation);
+    void signalChangedRealTimeClock(QDateTime dateTime);
+    void signalChangedIdentifyDevice(quint8 uiIdentify);
+    void signalChangedResetDeviceWarmStart();
+    void signalChangedResetDeviceColdStart();
+    void signalChangedResetDevice(quint8 uiStartType);
+    void signalChangedPerformSelfTest(quint8 uiSelfTest);
+    void signalChangedCapturePreset(quint16 uiScene);
+    void signalChangedCapturePreset(quint16 uiScene, quint16 uiUpFadeTime, quint16 uiDownFadeTime,
+                                    quint16 uiWaitTime);
+    void signalChangedPresetPlayback(quint16 uiScene, quint8 uiLevel);
+    void signalChangedDmxBlockAddress(quint16 uiBaseDmx512Address);
+    void signalChangedDmxFailMode(quint16 uiScene, quint16 uiDelay, quint16 uiHoldTime,
+                                  quint8 uiLevel);
+    void signalChangedDmxStartupMode(quint16 uiScene, quint16 uiDelay, quint16 uiHoldTime,
+                                     quint8 uiLevel);
+    void signalChangedMinimumLevel(quint16 uiIncreasing, quint16 uiDecreasing,
+                                   quint8 uiOnBelowMinimum);
+    void signalChangedMaximumLevel(quint16 uiLevel);
+    void signalChangedCurve(quint8 uiCurve);
+    void signalChangedResponseTime(quint8 uiSetting);
+    void signalChangedModulationFrequencySetting(quint8 uiSetting);
+    void signalChangedBurnIn(quint8 uiHours);
+    void signalChangedLockPin(quint16 uiPin);
+    void signalChangedLockState(quint8 uiState);
+    void signalChangedIdentifyMode(quint8 uiMode);
+    void signalChangedPresetInfo(
+        quint8 uiLevelFieldSupported, quint8 uiPresetSequenceSupported,
+        quint8 uiSplitTimesSupported, quint8 uiDMX512FailInfiniteDelayTimeSupported,
+        quint8 uiDMX512FailInfiniteHoldTimeSupported, quint8 uiStartupInfiniteHoldTime,
+        quint16 uiMaximumSceneNumber, quint16 uiMinimumPresetFadeTimeSupported,
+        quint16 uiMaximumPresetFadeTimeSupported, quint16 uiMinimumPresetWaitTimeSupported,
+        quint16 uiMaximumPresetWaitTimeSupported, quint16 uiMinimumDMX512FailDelayTimeSupported,
+        quint16 uiMaximumDMX512FailDelayTimeSupported, quint16 uiMinimumDMX512FailHoldTimeSupported,
+        quint16 uiMaximumDMX512FailHoldTimeSupported, quint16 uiMinimumStartupDelayTimeSupported,
+        quint16 uiMaximumStartupDelayTimeSupported, quint16 uiMinimumStartupHoldTimeSupported,
+        quint16 uiMaximumStartupHoldTimeSupported);
+    void signalChangedPresetStatus(quint16 uiScene, quint16 uiUpFadeTime, quint16 uiDownFadeTime,
+                                   quint16 uiWaitTime, quint8 uiProgrammed);
+    void signalChangedPresetMergeMode(quint8 uiMode);
+    void signalChangedPowerOnSelfTest(quint8 uiMode);
+
+private:
+    // Stores value into field when it differs and clears the factory-defaults flag; returns
+    // whether it changed, so the caller can report the change.
+    template <typename T> bool store(T &field, const T &value);
+    quint32 hoursSince(const QDateTime &reference) const;
+
+    Clock m_clock;
+
+    quint8 m_uiSubDeviceStatusReportThreshold = 0;
+    QList<quint16> m_lSupportedParameterList;
+    quint16 m_uiRdmProtocolVersion = 0x0100;
+    quint16 m_uiDeviceModelId = 0;
+    quint16 m_uiProductCategory = 0;
+    quint32 m_uiSoftwareVersionId = 0;
+    quint16 m_uiDmxFootprint = 0;
+    quint16 m_uiSubDeviceCount = 0;
+    QList<quint16> m_lProductDetailIdList;
+    QString m_sDeviceModelDescription;
+    QString m_sManufacturerLabel;
+    QString m_sDeviceLabel;
+    bool m_bFactoryDefaults = true;
+    QList<quint16> m_lLanguageCapabilities;
+    quint16 m_uiLanguage = 0;
+    QString m_sSoftwareVersionLabel;
+    quint32 m_uiBootSoftwareVersionId = 0;
+    QString m_sBootSoftwareVersionLabel;
+    quint8 m_uiDmxPersonality = 1;
+    QList<stDmxPersonality> m_lPersonalityDescription;
+    quint16 m_uiDmxStartAddress = 0;
+    quint8 m_uiSlotType = 0;
+    quint16 m_uiSlotLabelId = 1;
+    QString m_sSlotDescription = QStringLiteral("Intensity");
+    quint8 m_uiDefaultSlotValue = 0;
+    QDateTime m_deviceHoursReference;
+    quint32 m_uiDeviceHours = 0;
+    QDateTime m_lampHoursReference;
+    quint32 m_uiLampHours = 0;
+    quint32 m_uiLampStrikes = 0;
+    quint8 m_uiLampState = 0;
+    quint8 m_uiLampOnMode = 0;
+    quint32 m_uiDevicePowerCycles = 0;
+    quint8 m_uiScreenInvert = 0;
+    quint8 m_uiDisplayLevel = 255;
+    quint8 m_uiScreenFlipVertical = 0;
+    quint8 m_uiScreenFlipHorizontal = 0;
+    quint16 m_uiScreenRotation = 0;
+    qint64 m_iRealTimeClockOffset = 0;
+    quint8 m_uiIdentifyDevice = 0;
+    quint8 m_uiPowerState = 255;
+    quint8 m_uiPerformSelfTest = 0;
+    QList<stSelfTestDescription> m_lSelfTestDescription;
+    quint16 m_uiCapturePresetScene = 0;
+    quint16 m_uiCapturePresetUpFadeTime = 0;
+    quint16 m_uiCapturePresetDownFadeTime = 0;
+    quint16 m_uiCapturePresetWaitTime = 0;
+    quint16 m_uiPresetPlaybackMode = 0;
+    quint8 m_uiPresetPlaybackLevel = 255;
+    quint16 m_uiTotalSubDeviceFootprint = 0;
+    quint16 m_uiBaseDmx512Address = 0xFFFF;
+    quint16 m_uiDmxFailModeScene = 0;
+    quint16 m_uiDmxFailModeDelay = 0;
+    quint16 m_uiDmxFailModeHoldTime = 0;
+    quint8 m_uiDmxFailModeLevel = 255;
+    quint16 m_uiDmxStartupModeScene = 0;
+    quint16 m_uiDmxStartupModeDelay = 0;
+    quint16 m_uiDmxStartupModeHoldTime = 0;
+    quint8 m_uiDmxStartupModeLevel = 255;
+    stDimmerInfo m_stDimmerInfo;
+    quint16 m_uiMinimumLevelIncreasing = 0;
+    quint16 m_uiMinimumLevelDecreasing = 0;
+    quint8 m_uiOnBelowMinimum = 0;
+    quint16 m_uiMaximumLevel = 0;
+    quint8 m_uiCurve = 0;
+    QStringList m_slCurveDescription;
+    quint8 m_uiOutputResponseTime = 0;
+    QList<stOutputResponseTimeDescription> m_lResponseTimeDescription;
+    quint8 m_uiModulationFrequency = 0;
+    QString m_sModulationFrequencyDescription;
+    quint8 m_uiBurnIn = 0;
+    quint16 m_uiLockPin = 0;
+    quint8 m_uiLockState = 0;
+    QList<stLockStateDescription> m_lLockStateDescription;
+    quint8 m_uiIdentifyMode = 0;
+    stPresetInfo m_stPresetInfo;
+    QList<stPresetStatus> m_lPresetStatus;
+    quint8 m_uiPresetMergeMode = 0;
+    quint8 m_uiPowerOnSelfTest = 0;
+    QList<stListInterfaces> m_lListInterfaces;
+    QList<stInterfaceLabel> m_lInterfaceLabel;
+    QList<stHardwareAddressType1> m_lHardwareAddressType1;
+    QList<stIpV4DhcpMode> m_lIpV4DhcpMode;
+    QList<stIpV4ZeroconfMode> m_lIpV4ZeroconfMode;
+    QList<stIpV4CurrentAddress> m_lIpV4CurrentAddress;
+    QList<stIpV4StaticAddress> m_lIpV4StaticAddress;
+    QList<QHostAddress> m_lIpV4NameServer;
+    QString m_sDnsHostName;
+    QString m_sDnsDomainName;
+};
