@@ -1,0 +1,132 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+#include <array>
+#include <optional>
+#include <span>
+
+// Art-Net (protocol revision 14) packets as this node reads and writes them. Parsers take the
+// datagram as received and read every field through bounds-checked accessors, so a short
+// datagram reads as if padded with zeros; builders write into a zeroed QByteArray.
+namespace artnetpackets {
+
+constexpr quint16 udpPort = 6454;
+constexpr quint16 protocolVersion = 14;
+constexpr qsizetype minimumDatagram = 13;
+constexpr int maxSlots = 512;
+
+enum class OpCode : quint16 {
+    Poll = 0x2000,
+    PollReply = 0x2100,
+    Dmx = 0x5000,
+    Sync = 0x5200,
+    Address = 0x6000,
+    TodRequest = 0x8000,
+    TodData = 0x8100,
+    TodControl = 0x8200,
+    Rdm = 0x8300,
+    TimeCode = 0x9700,
+};
+
+using Bytes = std::span<const quint8>;
+
+// The OpCode of a datagram that is at least 13 bytes long and starts with "Art-Net\0";
+// nothing for anything else.
+std::optional<quint16> opCodeOf(Bytes datagram);
+
+// ---- received ------------------------------------------------------------------------------
+
+struct Poll {
+    quint8 talkToMe = 0;
+    // TalkToMe bit 2: the poller wants the reply on the directed broadcast address.
+    bool replyToBroadcast() const { return talkToMe & 0x04; }
+};
+Poll parsePoll(Bytes datagram);
+
+struct Dmx {
+    // SubUni as the low byte, Net taken as a whole byte as the high byte.
+    quint16 portAddress = 0;
+    // The Length field, 512 at most; slots the datagram does not carry read as 0.
+    quint16 slotCount = 0;
+    std::array<quint8, maxSlots> levels{};
+    Bytes data() const { return Bytes(levels.data(), slotCount); }
+};
+// Fills `out` in place so the 512-byte slot array is not copied per packet.
+void parseDmx(Bytes datagram, Dmx &out);
+
+enum class LedCommand : quint8 { Normal = 0x02, Mute = 0x03, Locate = 0x04 };
+// The ArtAddress Command byte when it is one of the indicator commands; every other field of
+// ArtAddress is ignored by this node.
+std::optional<LedCommand> parseAddressLedCommand(Bytes datagram);
+
+struct TodRequest {
+    // Port-Address bits 14-8 (Net with bit 7 dropped).
+    quint8 net = 0;
+    // Entries actually examined: min(AdCount, 32, bytes present after offset 24).
+    quint8 count = 0;
+    std::array<quint8, 32> addresses{};
+    quint16 portAddress(int i) const { return quint16(net << 8 | addresses[size_t(i)]); }
+};
+TodRequest parseTodRequest(Bytes datagram);
+
+// ArtTodControl: the Port-Address asked for; the Command byte is not looked at.
+quint16 parseTodControlPortAddress(Bytes datagram);
+
+struct RdmRequest {
+    quint16 portAddress = 0;
+    // The RDM message without its START code (at most 512 bytes).
+    Bytes message;
+};
+// Nothing when the datagram is shorter than 24 bytes or RdmVer is not 0x01.
+std::optional<RdmRequest> parseRdm(Bytes datagram);
+
+struct TimeCode {
+    quint8 frames = 0;
+    quint8 seconds = 0;
+    quint8 minutes = 0;
+    quint8 hours = 0;
+    // 0 Film, 1 EBU, 2 DF, 3 SMPTE; passed through as it stands.
+    quint8 type = 0;
+    bool operator==(const TimeCode &) const = default;
+};
+TimeCode parseTimeCode(Bytes datagram);
+
+// ---- emitted -------------------------------------------------------------------------------
+
+constexpr qsizetype pollReplySize = 240;
+constexpr qsizetype todDataSize = 34;
+constexpr qsizetype timeCodeSize = 19;
+constexpr qsizetype rdmHeaderSize = 24;
+
+struct PollReply {
+    quint32 ipAddress = 0;
+    quint8 versionHi = 0;
+    quint8 versionLo = 0;
+    // Port-Address of the first universe announced in this reply.
+    quint16 portAddress = 0;
+    quint8 oemHi = 0;
+    quint8 oemLo = 0;
+    quint8 status1 = 0;
+    QString shortName;
+    QString longName;
+    QString nodeReport;
+    // 1 to 4.
+    quint8 numPorts = 1;
+    std::array<quint8, 6> mac{};
+    quint32 bindIp = 0;
+    quint8 bindIndex = 0;
+};
+QByteArray buildPollReply(const PollReply &reply);
+
+// One UID for Port-Address `portAddress`; `bindIndex` 1 when the node has several universes.
+QByteArray buildTodData(quint16 portAddress, quint8 bindIndex, const std::array<quint8, 6> &uid);
+
+// `response` is the RDM message without START code; more than 512 bytes are cut.
+QByteArray buildRdm(quint16 portAddress, Bytes response);
+
+QByteArray buildTimeCode(const TimeCode &timeCode);
+
+} // namespace artnetpackets
