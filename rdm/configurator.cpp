@@ -1,7 +1,5 @@
 #include "rdm/configurator.h"
 
-#include <QTimeZone>
-
 namespace {
 QDateTime systemNow() {
     return QDateTime::currentDateTimeUtc();

@@ -27,8 +27,8 @@ public:
     explicit Configurator(Clock clock, QObject *parent = nullptr);
 
     // A controller's REAL_TIME_CLOCK fields as a local date-time, or nothing when that date
-    // or time does not exist (month 13, hour 25, 31 February). A leap second (60) counts as
-    // the last second of its minute.
+    // or time does not exist (month 13, hour 25, 31 February, a local time skipped by a
+    // daylight-saving change). A leap second (60) counts as the last second of its minute.
     static std::optional<QDateTime> realTimeClockFromFields(int year, int month, int day, int hour,
                                                             int minute, int second);
 

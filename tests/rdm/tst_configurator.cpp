@@ -1,0 +1,305 @@
+#include "rdm/buildlabel.h"
+#include "rdm/configurator.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+// Drives the device model with a clock the test controls.
+class TestConfigurator : public QObject {
+    Q_OBJECT
+
+    QDateTime m_now = QDateTime(QDate(2024, 3, 14), QTime(12, 0), Qt::UTC);
+    Configurator::Clock clock() {
+        return [this] { return m_now; };
+    }
+
+private slots:
+    void personalityLoadsPresetBeforeReportingPersonality();
+    void factoryDefaultsFlag();
+    void factoryDefaultsResetOnlyWhenAway();
+    void hoursFromReferenceTime();
+    void resetDeviceActsEveryTime();
+    void presetStatusUpdatesOrAppends();
+    void deviceInfoReportsAllFiveValues();
+    void realTimeClockKeepsOffsetOnly();
+    void realTimeClockFieldsMustExist();
+    void captureActsEveryTime();
+    void bootLabelDescribesThisBuild();
+};
+
+void TestConfigurator::personalityLoadsPresetBeforeReportingPersonality() {
+    Configurator model(clock());
+    QStringList order;
+    connect(&model, &Configurator::signalChangedPresetHelper,
+            [&](int preset) { order << QStringLiteral("preset %1").arg(preset); });
+    connect(&model, &Configurator::signalChangedDmxPersonality, [&](quint8 personality) {
+        order << QStringLiteral("personality %1").arg(personality);
+    });
+
+    model.slotSetDmxPersonality(3);
+    QCOMPARE(order, QStringList({"preset 2", "personality 3"}));
+    QCOMPARE(model.dmxPersonality(), quint8(3));
+
+    // The preset helper is the same path seen from the preset index.
+    order.clear();
+    model.slotSetPresetHelper(4);
+    QCOMPARE(order, QStringList({"preset 4", "personality 5"}));
+
+    // The window echoes a loaded preset back; an unchanged personality must not reload it.
+    order.clear();
+    model.slotSetPresetHelper(4);
+    model.slotSetDmxPersonality(5);
+    QVERIFY(order.isEmpty());
+}
+
+void TestConfigurator::factoryDefaultsFlag() {
+    Configurator model(clock());
+    QVERIFY(model.factoryDefaults());
+    QSignalSpy level(&model, &Configurator::signalChangedDisplayLevel);
+
+    // Unchanged value: no report, still at defaults.
+    model.slotSetDisplayLevel(255);
+    QCOMPARE(level.count(), 0);
+    QVERIFY(model.factoryDefaults());
+
+    model.slotSetDisplayLevel(100);
+    QCOMPARE(level.count(), 1);
+    QCOMPARE(level.at(0).at(0).value<quint8>(), quint8(100));
+    QCOMPARE(model.displayLevel(), quint8(100));
+    QVERIFY(!model.factoryDefaults());
+
+    model.slotSetResetFactoryDefaults();
+    QVERIFY(model.factoryDefaults());
+
+    // The program start time handed in at apply is no change of the defaults.
+    QSignalSpy hoursRef(&model, qOverload<QDateTime>(&Configurator::signalChangedDeviceHours));
+    model.slotSetDeviceHours(m_now.addDays(-1));
+    QCOMPARE(hoursRef.count(), 1);
+    QVERIFY(model.factoryDefaults());
+    // The lamp-hours reference is an ordinary change.
+    model.slotSetLampHours(m_now.addDays(-1));
+    QVERIFY(!model.factoryDefaults());
+
+    // A language restored by a factory reset leaves the flag set, and says so to listeners.
+    model.slotSetResetFactoryDefaults();
+    QSignalSpy language(&model, &Configurator::signalChangedLanguage);
+    model.slotSetLanguage(0x6465, true);
+    QVERIFY(model.factoryDefaults());
+    QCOMPARE(language.count(), 1);
+    QCOMPARE(language.at(0).at(0).value<quint16>(), quint16(0x6465));
+    QCOMPARE(language.at(0).at(1).toBool(), true);
+    model.slotSetLanguage(0x656E, false);
+    QVERIFY(!model.factoryDefaults());
+    QCOMPARE(language.count(), 2);
+
+    // Lists that are always stored clear the flag even when equal.
+    model.slotSetResetFactoryDefaults();
+    model.slotSetSupportedParameter({});
+    QVERIFY(!model.factoryDefaults());
+    model.slotSetResetFactoryDefaults();
+    model.slotSetDmxPersonalityDescription({});
+    QVERIFY(!model.factoryDefaults());
+
+    // Replaced lists count as a change only when they differ.
+    model.slotSetResetFactoryDefaults();
+    model.slotSetListInterfaces({});
+    QVERIFY(model.factoryDefaults());
+    model.slotSetListInterfaces({{0x0A000001, 1}});
+    QVERIFY(!model.factoryDefaults());
+    QCOMPARE(model.listInterfaces().size(), 1);
+}
+
+void TestConfigurator::factoryDefaultsResetOnlyWhenAway() {
+    Configurator model(clock());
+    QSignalSpy defaults(&model, &Configurator::signalChangedFactoryDefaults);
+
+    model.slotSetRealTimeClock(m_now.addSecs(3600));
+    QCOMPARE(model.realTimeClockOffset(), qint64(3600000));
+    QVERIFY(!model.factoryDefaults());
+
+    // Already at defaults (as right after start-up): nothing happens, the offset stays.
+    model.slotSetResetFactoryDefaults();
+    model.slotSetFactoryDefaults();
+    QCOMPARE(defaults.count(), 0);
+    QCOMPARE(model.realTimeClockOffset(), qint64(3600000));
+
+    // Away from defaults: the clock returns to the computer's and the window is told once.
+    model.slotSetDisplayLevel(7);
+    model.slotSetFactoryDefaults();
+    QCOMPARE(defaults.count(), 1);
+    QCOMPARE(model.realTimeClockOffset(), qint64(0));
+    QVERIFY(model.factoryDefaults());
+    // The window's factory reset echoes back here; that ends without a second report.
+    model.slotSetFactoryDefaults();
+    QCOMPARE(defaults.count(), 1);
+}
+
+void TestConfigurator::hoursFromReferenceTime() {
+    Configurator model(clock());
+    // Fresh model: the reference is the construction time.
+    QCOMPARE(model.deviceHours(), quint32(0));
+    QCOMPARE(model.deviceHoursReference(), m_now);
+
+    model.slotSetLampHours(m_now.addSecs(-90 * 60));
+    QCOMPARE(model.lampHours(), quint32(1));
+
+    // Both ends in UTC: a reference given at another offset is the same instant.
+    model.slotSetDeviceHours(m_now.toOffsetFromUtc(5 * 3600).addSecs(-(3 * 3600 + 3599)));
+    QCOMPARE(model.deviceHours(), quint32(3));
+
+    // Time moves on with the clock.
+    m_now = m_now.addSecs(3600);
+    QCOMPARE(model.deviceHours(), quint32(4));
+    QCOMPARE(model.lampHours(), quint32(2));
+
+    // A reference in the future counts nothing.
+    model.slotSetLampHours(m_now.addSecs(7200));
+    QCOMPARE(model.lampHours(), quint32(0));
+
+    // A stored counter wins while it is non-zero.
+    model.slotSetLampHours(quint32(42));
+    QCOMPARE(model.lampHours(), quint32(42));
+    model.slotSetDeviceHours(quint32(7));
+    QCOMPARE(model.deviceHours(), quint32(7));
+    model.slotSetDeviceHours(quint32(0));
+    QCOMPARE(model.deviceHours(), quint32(4));
+}
+
+void TestConfigurator::resetDeviceActsEveryTime() {
+    Configurator model(clock());
+    QStringList order;
+    connect(&model, &Configurator::signalChangedResetDeviceWarmStart, [&] { order << "warm"; });
+    connect(&model, &Configurator::signalChangedResetDeviceColdStart, [&] { order << "cold"; });
+    connect(&model, &Configurator::signalChangedResetDevice,
+            [&](quint8 type) { order << QString::number(type); });
+
+    model.slotSetResetDevice(0xFF);
+    model.slotSetResetDevice(0xFF);
+    QCOMPARE(order, QStringList({"cold", "255", "cold", "255"}));
+    QVERIFY(!model.factoryDefaults());
+
+    order.clear();
+    model.slotSetResetDevice(0x01);
+    model.slotSetResetDevice(0x07); // neither start type: only the general report
+    QCOMPARE(order, QStringList({"warm", "1", "7"}));
+}
+
+void TestConfigurator::presetStatusUpdatesOrAppends() {
+    Configurator model(clock());
+    model.slotSetPresetStatus(QList<stPresetStatus>(9));
+    model.slotSetResetFactoryDefaults();
+    QSignalSpy status(&model, &Configurator::signalChangedPresetStatus);
+
+    // Scene 10 while nine entries exist: a tenth entry.
+    model.slotSetPresetStatus(10, 100, 200, 300, 1);
+    QCOMPARE(model.presetStatus().size(), 10);
+    QCOMPARE(model.presetStatus().at(9), (stPresetStatus{100, 200, 300, 1}));
+    QCOMPARE(status.count(), 1);
+    QCOMPARE(status.at(0).at(0).value<quint16>(), quint16(10));
+    QVERIFY(!model.factoryDefaults());
+
+    // An existing scene is replaced in place (scene n is position n - 1).
+    model.slotSetPresetStatus(3, 1, 2, 3, 2);
+    QCOMPARE(model.presetStatus().size(), 10);
+    QCOMPARE(model.presetStatus().at(2), (stPresetStatus{1, 2, 3, 2}));
+    QCOMPARE(model.presetStatus().at(1), stPresetStatus{});
+    QCOMPARE(status.count(), 2);
+
+    // Same values again: no report.
+    model.slotSetPresetStatus(3, 1, 2, 3, 2);
+    QCOMPARE(status.count(), 2);
+
+    // Scene 0 has no position; it must not turn up as scene 11.
+    model.slotSetPresetStatus(0, 9, 9, 9, 1);
+    QCOMPARE(model.presetStatus().size(), 10);
+    QCOMPARE(status.count(), 2);
+}
+
+void TestConfigurator::deviceInfoReportsAllFiveValues() {
+    Configurator model(clock());
+    QSignalSpy info(&model, &Configurator::signalChangedDeviceInfo);
+    model.slotSetDeviceInfo(0x0208, 0x0101, 0x02080300, 510, 0);
+    QCOMPARE(info.count(), 1);
+    model.slotSetDeviceInfo(0x0208, 0x0101, 0x02080300, 510, 0);
+    QCOMPARE(info.count(), 1);
+
+    model.slotSetDmxFootPrint(30);
+    QCOMPARE(info.count(), 2);
+    const QList<QVariant> args = info.at(1);
+    QCOMPARE(args.at(0).value<quint16>(), quint16(0x0208));
+    QCOMPARE(args.at(1).value<quint16>(), quint16(0x0101));
+    QCOMPARE(args.at(2).value<quint32>(), quint32(0x02080300));
+    QCOMPARE(args.at(3).value<quint16>(), quint16(30));
+    QCOMPARE(args.at(4).value<quint16>(), quint16(0));
+    QCOMPARE(model.dmxFootprint(), quint16(30));
+}
+
+void TestConfigurator::realTimeClockKeepsOffsetOnly() {
+    Configurator model(clock());
+    QCOMPARE(model.realTimeClock(), m_now.toLocalTime());
+
+    QSignalSpy rtc(&model, &Configurator::signalChangedRealTimeClock);
+    const QDateTime controller = m_now.toLocalTime().addDays(1).addSecs(5);
+    model.slotSetRealTimeClock(controller);
+    QCOMPARE(rtc.count(), 1);
+    QCOMPARE(model.realTimeClockOffset(), qint64(86405000));
+    QCOMPARE(model.realTimeClock(), controller);
+
+    // The controller's clock runs on with the computer's.
+    m_now = m_now.addSecs(60);
+    QCOMPARE(model.realTimeClock(), controller.addSecs(60));
+
+    // An invalid date-time keeps the offset instead of storing a meaningless one.
+    model.slotSetRealTimeClock(QDateTime());
+    QCOMPARE(model.realTimeClockOffset(), qint64(86405000));
+    QCOMPARE(rtc.count(), 1);
+}
+
+void TestConfigurator::realTimeClockFieldsMustExist() {
+    QVERIFY(!Configurator::realTimeClockFromFields(2024, 13, 1, 12, 0, 0));
+    QVERIFY(!Configurator::realTimeClockFromFields(2024, 0, 1, 12, 0, 0));
+    QVERIFY(!Configurator::realTimeClockFromFields(2023, 2, 29, 12, 0, 0));
+    QVERIFY(!Configurator::realTimeClockFromFields(2024, 2, 31, 12, 0, 0));
+    QVERIFY(!Configurator::realTimeClockFromFields(2024, 4, 31, 12, 0, 0));
+    QVERIFY(!Configurator::realTimeClockFromFields(2024, 6, 1, 25, 0, 0));
+    QVERIFY(!Configurator::realTimeClockFromFields(2024, 6, 1, 24, 0, 0));
+    QVERIFY(!Configurator::realTimeClockFromFields(2024, 6, 1, 12, 60, 0));
+    QVERIFY(!Configurator::realTimeClockFromFields(2024, 6, 1, 12, 0, 61));
+
+    const auto leapDay = Configurator::realTimeClockFromFields(2024, 2, 29, 23, 59, 58);
+    QVERIFY(leapDay);
+    QCOMPARE(leapDay->date(), QDate(2024, 2, 29));
+    QCOMPARE(leapDay->time(), QTime(23, 59, 58));
+    QCOMPARE(leapDay->timeSpec(), Qt::LocalTime);
+
+    // A leap second is a real time; it is held at the last representable second.
+    const auto leapSecond = Configurator::realTimeClockFromFields(2016, 12, 31, 23, 59, 60);
+    QVERIFY(leapSecond);
+    QCOMPARE(leapSecond->time(), QTime(23, 59, 59));
+}
+
+void TestConfigurator::captureActsEveryTime() {
+    Configurator model(clock());
+    QSignalSpy shortForm(&model, qOverload<quint16>(&Configurator::signalChangedCapturePreset));
+    QSignalSpy longForm(&model, qOverload<quint16, quint16, quint16, quint16>(
+                                    &Configurator::signalChangedCapturePreset));
+    // Capturing the same scene again after the picture changed must save it again.
+    model.slotSetCapturePreset(12);
+    model.slotSetCapturePreset(12);
+    QCOMPARE(shortForm.count(), 2);
+    model.slotSetCapturePreset(12, 1, 2, 3);
+    model.slotSetCapturePreset(12, 1, 2, 3);
+    QCOMPARE(longForm.count(), 2);
+    QCOMPARE(longForm.at(1).at(3).value<quint16>(), quint16(3));
+    QCOMPARE(model.capturePresetWaitTime(), quint16(3));
+}
+
+void TestConfigurator::bootLabelDescribesThisBuild() {
+    const QString expected =
+        QStringLiteral("Linux (%1bit)")
+            .arg(sizeof(void *) == 8 ? QStringLiteral("64") : QStringLiteral("32"));
+    QCOMPARE(bootSoftwareVersionLabel(), expected);
+}
+
+QTEST_GUILESS_MAIN(TestConfigurator)
+#include "tst_configurator.moc"
