@@ -1,0 +1,367 @@
+#include "net/artnet.h"
+
+#include "net/framestore.h"
+#include "net/network.h"
+
+#include <QDebug>
+#include <QElapsedTimer>
+#include <QUdpSocket>
+
+#include <sys/socket.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+using namespace artnetpackets;
+
+namespace {
+
+// The first ArtSync and the first ArtTimeCode are reported once per program run.
+bool syncReported = false;
+bool timeCodeReported = false;
+
+// A paint of several milliseconds must not make the kernel drop datagrams at tens of
+// thousands per second, so ask for a large receive buffer: beyond net.core.rmem_max when
+// the process may (SO_RCVBUFFORCE), else as much as the system grants.
+void enlargeReceiveBuffer(qintptr descriptor) {
+    const int bytes = artnet::receiveBufferBytes;
+    if (::setsockopt(int(descriptor), SOL_SOCKET, SO_RCVBUFFORCE, &bytes, sizeof bytes) == 0)
+        return;
+    ::setsockopt(int(descriptor), SOL_SOCKET, SO_RCVBUF, &bytes, sizeof bytes);
+}
+
+QString hex2(quint8 value) {
+    return QStringLiteral("%1").arg(value, 2, 16, QChar(u'0'));
+}
+
+} // namespace
+
+class artnet::SocketTransmitter final : public ArtNetTransmitter {
+public:
+    explicit SocketTransmitter(artnet &node) : m_node(node) {}
+    void sendDatagram(const QByteArray &datagram, const QHostAddress &destination) override {
+        // Send errors are not reported: the peer asks again.
+        if (m_node.openSocket())
+            m_node.m_socket->writeDatagram(datagram, destination, udpPort);
+    }
+
+private:
+    artnet &m_node;
+};
+
+artnet::artnet(network *net, bool debugOutput, QObject *parent)
+    : QObject(parent), m_net(net), m_debugOutput(debugOutput),
+      m_socketTransmitter(new SocketTransmitter(*this)), m_transmitter(m_socketTransmitter) {
+    auto started = std::make_shared<QElapsedTimer>();
+    started->start();
+    m_clock = [started] { return started->elapsed(); };
+    m_shortName = QStringLiteral("ArtNet by Tavo");
+}
+
+artnet::~artnet() {
+    delete m_socketTransmitter;
+}
+
+void artnet::setVersion(quint8 hi, quint8 lo) {
+    m_versionHi = hi;
+    m_versionLo = lo;
+}
+
+void artnet::setOem(quint8 hi, quint8 lo) {
+    m_oemHi = hi;
+    m_oemLo = lo;
+}
+
+bool artnet::setStartUniverse(quint32 portAddress) {
+    if (portAddress > 0xFFFF)
+        return false;
+    m_startUniverse = int(portAddress);
+    return true;
+}
+
+bool artnet::setPollReplyEnabled(bool on) {
+    m_pollReplyEnabled = on && openSocket();
+    return m_pollReplyEnabled;
+}
+
+void artnet::setFrameBuffer(FrameStore *store) {
+    m_store = store;
+    m_pendingUniverses.clear();
+    if (!store) {
+        m_channelsPerUniverse = 0;
+        m_universeCount = 0;
+        m_shadow = {};
+        m_pendingLength = {};
+        m_pendingUniverses = {};
+        return;
+    }
+    openSocket();
+    m_channelsPerUniverse = store->channelsPerUniverse();
+    m_universeCount = store->universeCount();
+    m_shadow.assign(size_t(m_universeCount) * m_channelsPerUniverse, 0);
+    m_pendingLength.assign(m_universeCount, 0);
+    m_pendingUniverses.reserve(m_universeCount);
+    store->takeChanged(FrameStore::Writer::ArtNet);
+}
+
+bool artnet::takeFrame() {
+    return m_store && m_store->takeChanged(FrameStore::Writer::ArtNet);
+}
+
+bool artnet::getSyncState(int *syncsPerSecond, bool *senderChanged) const {
+    if (!syncActive(m_clock()))
+        return false;
+    if (syncsPerSecond)
+        *syncsPerSecond = m_syncRate;
+    if (senderChanged)
+        *senderChanged = m_syncSenderChanged;
+    return true;
+}
+
+void artnet::setTransmitter(ArtNetTransmitter *transmitter) {
+    m_transmitter = transmitter ? transmitter : m_socketTransmitter;
+}
+
+void artnet::slotSendTimeCode(quint8 hour, quint8 minute, quint8 seconds, quint8 frame, quint8 type,
+                              const QHostAddress *destIp) {
+    const QByteArray datagram = buildTimeCode(TimeCode{frame, seconds, minute, hour, type});
+    if (destIp) {
+        transmit(datagram, *destIp);
+        return;
+    }
+    if (!m_net)
+        return;
+    quint32 broadcast = 0;
+    for (int i = 0; m_net->getBroadcast(i, broadcast); ++i)
+        transmit(datagram, QHostAddress(broadcast));
+}
+
+void artnet::slotSendTimeCode(quint8 hour, quint8 minute, quint8 seconds, quint8 frame,
+                              quint8 type) {
+    slotSendTimeCode(hour, minute, seconds, frame, type, nullptr);
+}
+
+void artnet::slotSetAcLedMode(quint8 acLedMode) {
+    if (m_ledControl && (acLedMode == 0x40 || acLedMode == 0x80 || acLedMode == 0xC0))
+        m_ledState = acLedMode;
+}
+
+bool artnet::openSocket() {
+    if (m_socket)
+        return true;
+    auto *socket = new QUdpSocket(this);
+    // Shared, so that a controller or a second node on the same machine can use 6454 too.
+    if (!socket->bind(QHostAddress::AnyIPv4, udpPort,
+                      QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint)) {
+        delete socket;
+        return false;
+    }
+    enlargeReceiveBuffer(socket->socketDescriptor());
+    connect(socket, &QUdpSocket::readyRead, this, &artnet::readPackage);
+    m_socket = socket;
+    m_receiveBuffer.resize(65536);
+    return true;
+}
+
+void artnet::readPackage() {
+    while (m_socket && m_socket->hasPendingDatagrams()) {
+        const qint64 size = m_socket->readDatagram(m_receiveBuffer.data(), m_receiveBuffer.size(),
+                                                   &m_receiveSender);
+        if (size < 0)
+            break;
+        handleDatagram(
+            Bytes(reinterpret_cast<const quint8 *>(m_receiveBuffer.constData()), size_t(size)),
+            m_receiveSender);
+    }
+}
+
+void artnet::transmit(const QByteArray &datagram, const QHostAddress &destination) {
+    m_transmitter->sendDatagram(datagram, destination);
+}
+
+bool artnet::syncActive(qint64 now) const {
+    return m_lastSyncMs && now - *m_lastSyncMs <= syncHoldMs;
+}
+
+void artnet::debug(const QString &line) const {
+    if (m_debugOutput)
+        qDebug().noquote() << line;
+}
+
+void artnet::handleDatagram(Bytes datagram, const QHostAddress &sender) {
+    const std::optional<quint16> opCode = opCodeOf(datagram);
+    if (!opCode)
+        return;
+    switch (OpCode(*opCode)) {
+    case OpCode::Poll:
+        handlePoll(datagram, sender);
+        return;
+    case OpCode::PollReply:
+        debug(QStringLiteral("Art-Net PollReply"));
+        return;
+    case OpCode::Dmx:
+        handleDmx(datagram);
+        return;
+    case OpCode::Sync:
+        handleSync(sender);
+        return;
+    case OpCode::Address:
+        handleAddress(datagram);
+        return;
+    case OpCode::TimeCode:
+        handleTimeCode(datagram, sender);
+        return;
+    // OpTodRequest, OpTodControl and OpRdm get their cases with the RDM responder; until then
+    // they fall through like any OpCode this node does not serve.
+    default:
+        debug(QStringLiteral("receive not implemented OpCode at time 0x%1%2")
+                  .arg(hex2(datagram[9]), hex2(datagram[8])));
+        return;
+    }
+}
+
+void artnet::handlePoll(Bytes datagram, const QHostAddress &sender) {
+    if (!m_pollReplyEnabled || !m_net || m_startUniverse < 0)
+        return;
+    bool ipv4 = false;
+    const quint32 poller = sender.toIPv4Address(&ipv4);
+    if (!ipv4)
+        return;
+    const int index = m_net->indexForPeer(poller);
+    if (index < 0)
+        return;
+    quint32 address = 0, netmask = 0, broadcast = 0;
+    QString hardwareAddress;
+    m_net->getAddressInfo(index, address, netmask, broadcast, hardwareAddress);
+
+    PollReply reply;
+    reply.ipAddress = address;
+    reply.versionHi = m_versionHi;
+    reply.versionLo = m_versionLo;
+    reply.oemHi = m_oemHi;
+    reply.oemLo = m_oemLo;
+    reply.status1 = quint8(((m_ledControl ? m_ledState : 0) & 0xC0) | 0x02);
+    reply.shortName = m_shortName;
+    reply.longName = m_longName;
+    reply.nodeReport = m_nodeReport;
+    network::hardwareAddressToBytes(hardwareAddress, reply.mac.data());
+
+    // The live store, not the attach-time copy: the count must follow the layout the
+    // engine shows. Without universe slots the node still announces one universe.
+    const quint32 universes = std::max(m_store ? m_store->universeCount() : 0u, 1u);
+    const QHostAddress destination =
+        parsePoll(datagram).replyToBroadcast() ? QHostAddress(broadcast) : sender;
+    const qint64 start = m_startUniverse;
+    const qint64 end = start + universes;
+    for (qint64 k = 0, p = start; p < end; ++k, p += 4) {
+        reply.portAddress = quint16(p);
+        reply.numPorts = quint8(std::min<qint64>(4, end - p));
+        reply.bindIp = universes > 1 ? address : 0;
+        reply.bindIndex = universes > 1 ? quint8(k + 1) : 0;
+        transmit(buildPollReply(reply), destination);
+        debug(QStringLiteral("PollReply to %1 from %2 SubId %3")
+                  .arg(destination.toString(), QHostAddress(address).toString())
+                  .arg(k));
+    }
+}
+
+void artnet::handleDmx(Bytes datagram) {
+    if (!m_store || m_startUniverse < 0)
+        return;
+    parseDmx(datagram, m_dmx);
+    if (m_dmx.portAddress < m_startUniverse)
+        return;
+    const quint32 k = quint32(m_dmx.portAddress - m_startUniverse);
+    if (!syncActive(m_clock())) {
+        m_store->writeUniverse(k, m_dmx.data(), FrameStore::Writer::ArtNet);
+        // Newer than anything held back for the next ArtSync.
+        if (k < m_universeCount)
+            m_pendingLength[k] = 0;
+        return;
+    }
+    if (k >= m_universeCount)
+        return;
+    const size_t offset = size_t(k) * m_channelsPerUniverse;
+    const size_t count = std::min(
+        {size_t(m_dmx.slotCount), size_t(m_channelsPerUniverse), m_shadow.size() - offset});
+    if (count == 0)
+        return;
+    std::memcpy(m_shadow.data() + offset, m_dmx.levels.data(), count);
+    if (m_pendingLength[k] == 0)
+        m_pendingUniverses.push_back(k);
+    m_pendingLength[k] = std::max(m_pendingLength[k], quint16(count));
+}
+
+void artnet::handleSync(const QHostAddress &sender) {
+    if (!syncReported) {
+        syncReported = true;
+        debug(QStringLiteral("receiving Art-Net SYNC from ") + sender.toString());
+    }
+    const qint64 now = m_clock();
+    m_lastSyncMs = now;
+    const qint64 second = now / 1000;
+    if (second == m_syncSecond) {
+        ++m_syncCount;
+    } else {
+        m_syncSenderChanged = sender != m_syncSender;
+        m_syncSender = sender;
+        m_syncSecond = second;
+        m_syncRate = m_syncCount;
+        m_syncCount = 1;
+    }
+
+    bool released = false;
+    for (quint32 k : m_pendingUniverses)
+        released = released || m_pendingLength[k] != 0;
+    if (m_store && released) {
+        m_store->modify(FrameStore::Writer::ArtNet, [this](std::span<quint8> frame) {
+            for (quint32 k : m_pendingUniverses) {
+                const size_t offset = size_t(k) * m_channelsPerUniverse;
+                if (offset >= frame.size())
+                    continue;
+                const size_t count = std::min(size_t(m_pendingLength[k]), frame.size() - offset);
+                std::memcpy(frame.data() + offset, m_shadow.data() + offset, count);
+            }
+        });
+    }
+    for (quint32 k : m_pendingUniverses)
+        m_pendingLength[k] = 0;
+    m_pendingUniverses.clear();
+    debug(QStringLiteral("ART SYNC "));
+}
+
+void artnet::handleAddress(Bytes datagram) {
+    if (!m_ledControl)
+        return;
+    switch (parseAddressLedCommand(datagram).value_or(LedCommand(0))) {
+    case LedCommand::Normal:
+        m_ledState = 0xC0;
+        break;
+    case LedCommand::Mute:
+        m_ledState = 0x80;
+        break;
+    case LedCommand::Locate:
+        m_ledState = 0x40;
+        break;
+    default:
+        break;
+    }
+}
+
+void artnet::handleTimeCode(Bytes datagram, const QHostAddress &sender) {
+    if (!timeCodeReported) {
+        timeCodeReported = true;
+        debug(QStringLiteral("receiving Art-Net TIMECODE ..."));
+    }
+    const TimeCode timeCode = parseTimeCode(datagram);
+    for (TimeCodeRecord &record : m_timeCodes) {
+        if (record.sender == sender) {
+            record.timeCode = timeCode;
+            return;
+        }
+    }
+    if (m_timeCodes.size() >= maxTimeCodeSenders)
+        m_timeCodes.removeFirst();
+    m_timeCodes.append({timeCode, sender});
+}

@@ -1,0 +1,148 @@
+#pragma once
+
+#include "net/artnetpackets.h"
+
+#include <QByteArray>
+#include <QHostAddress>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class FrameStore;
+class QUdpSocket;
+class network;
+
+// Where the node's datagrams go (always to UDP port 6454). The node's own socket implements it;
+// tests put a recorder in its place.
+class ArtNetTransmitter {
+public:
+    virtual ~ArtNetTransmitter() = default;
+    virtual void sendDatagram(const QByteArray &datagram, const QHostAddress &destination) = 0;
+};
+
+// The Art-Net node: receives ArtDmx into the engine's frame store (held back while a
+// controller drives ArtSync), answers ArtPoll, obeys the ArtAddress indicator commands and
+// records ArtTimeCode. Lives on the GUI thread; the socket only feeds handleDatagram().
+class artnet : public QObject {
+    Q_OBJECT
+
+public:
+    struct TimeCodeRecord {
+        artnetpackets::TimeCode timeCode;
+        QHostAddress sender;
+    };
+    // Monotonic milliseconds; ArtSync mode is measured with it.
+    using Clock = std::function<qint64()>;
+
+    static constexpr qint64 syncHoldMs = 4000;
+    static constexpr int receiveBufferBytes = 4 * 1024 * 1024;
+    // Senders whose last timecode is kept; a flood of forged sources cannot grow the list
+    // beyond this.
+    static constexpr qsizetype maxTimeCodeSenders = 64;
+
+    // `net` is borrowed and must outlive the node (or be null: then nothing is answered).
+    explicit artnet(network *net, bool debugOutput = false, QObject *parent = nullptr);
+    ~artnet() override;
+
+    void setLedControl(bool on) { m_ledControl = on; }
+    void setVersion(quint8 hi, quint8 lo);
+    void setOem(quint8 hi, quint8 lo);
+    void setShortName(const QString &name) { m_shortName = name; }
+    void setLongName(const QString &name) { m_longName = name; }
+    void setNodeReport(const QString &report) { m_nodeReport = report; }
+    // Port-Address of universe index 0; false and no change above 0xFFFF.
+    bool setStartUniverse(quint32 portAddress);
+    // Enabling opens the socket and stays off when it cannot be bound. Returns the new state.
+    bool setPollReplyEnabled(bool on);
+    // Attaches the engine's frame store and opens the socket; null detaches. Call it again
+    // after every FrameStore::allocate, since the node keeps its sync buffer in that layout.
+    void setFrameBuffer(FrameStore *store);
+
+    // Whether Art-Net changed the frame since the last call.
+    bool takeFrame();
+    // True while ArtSync mode lasts (an ArtSync received at most 4000 ms ago); then gives the
+    // ArtSyncs counted in the previous second and whether the sync source changed.
+    bool getSyncState(int *syncsPerSecond, bool *senderChanged) const;
+    bool isLocateActive() const { return m_ledState == 0x40; }
+    void resetLedState() { m_ledState = m_ledControl ? 0xC0 : 0x00; }
+    const QList<TimeCodeRecord> &timeCodes() const { return m_timeCodes; }
+    bool isListening() const { return m_socket != nullptr; }
+
+    // One received datagram, validated and dispatched by OpCode.
+    void handleDatagram(artnetpackets::Bytes datagram, const QHostAddress &sender);
+
+    // Null restores the node's socket.
+    void setTransmitter(ArtNetTransmitter *transmitter);
+    void setClock(Clock clock) { m_clock = std::move(clock); }
+
+public slots:
+    // To `destIp` when given, else to the broadcast address of every interface record.
+    void slotSendTimeCode(quint8 hour, quint8 minute, quint8 seconds, quint8 frame, quint8 type,
+                          const QHostAddress *destIp);
+    void slotSendTimeCode(quint8 hour, quint8 minute, quint8 seconds, quint8 frame, quint8 type);
+    // 0x40 locate, 0x80 mute, 0xC0 normal; anything else is ignored. Only with LED control on.
+    void slotSetAcLedMode(quint8 acLedMode);
+
+private slots:
+    void readPackage();
+
+private:
+    class SocketTransmitter;
+
+    bool openSocket();
+    void transmit(const QByteArray &datagram, const QHostAddress &destination);
+    bool syncActive(qint64 now) const;
+    void debug(const QString &line) const;
+
+    void handlePoll(artnetpackets::Bytes datagram, const QHostAddress &sender);
+    void handleDmx(artnetpackets::Bytes datagram);
+    void handleSync(const QHostAddress &sender);
+    void handleAddress(artnetpackets::Bytes datagram);
+    void handleTimeCode(artnetpackets::Bytes datagram, const QHostAddress &sender);
+
+    network *m_net;
+    bool m_debugOutput;
+    QUdpSocket *m_socket = nullptr;
+    SocketTransmitter *m_socketTransmitter;
+    ArtNetTransmitter *m_transmitter;
+    Clock m_clock;
+
+    int m_startUniverse = -1;
+    quint8 m_versionHi = 0;
+    quint8 m_versionLo = 0;
+    quint8 m_oemHi = 0x00;
+    quint8 m_oemLo = 0xFF;
+    QString m_shortName;
+    QString m_longName;
+    QString m_nodeReport;
+    bool m_pollReplyEnabled = false;
+    bool m_ledControl = false;
+    quint8 m_ledState = 0;
+
+    FrameStore *m_store = nullptr;
+    quint16 m_channelsPerUniverse = 0;
+    quint32 m_universeCount = 0;
+    // ArtDmx held back in ArtSync mode, in the frame store's layout. A universe is released
+    // by the next ArtSync only when it was buffered since the previous one.
+    std::vector<quint8> m_shadow;
+    std::vector<quint16> m_pendingLength;
+    std::vector<quint32> m_pendingUniverses;
+
+    std::optional<qint64> m_lastSyncMs;
+    qint64 m_syncSecond = -1;
+    int m_syncCount = 0;
+    int m_syncRate = 0;
+    QHostAddress m_syncSender;
+    bool m_syncSenderChanged = false;
+
+    QList<TimeCodeRecord> m_timeCodes;
+
+    // Reused for every datagram so that nothing is allocated per packet.
+    QByteArray m_receiveBuffer;
+    QHostAddress m_receiveSender;
+    artnetpackets::Dmx m_dmx;
+};
