@@ -1,0 +1,255 @@
+#include "engine/cellpainter.h"
+
+#include "engine/celllayout.h"
+#include "settings/settingsrecord.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace {
+
+constexpr quint16 barBit = 4;
+constexpr quint16 numberBit = 8;
+const QColor numberGrey(160, 160, 164);
+
+// Display level and invert for all 256 values, built once per frame.
+class LevelTable {
+public:
+    LevelTable(quint8 level, bool invert) {
+        for (int v = 0; v < 256; ++v)
+            m_table[v] = levelScale(quint8(v), invert, level);
+    }
+    quint8 operator()(quint8 value) const { return m_table[value]; }
+
+private:
+    std::array<quint8, 256> m_table{};
+};
+
+// Walks the cells row by row with a running byte index and calls visit(row, col, colour,
+// value) for every cell that has data; `value` is the level-scaled byte of the mono-type
+// modes. The walk ends at the first cell whose bytes do not fit in the frame.
+template <typename Visit>
+void walkCells(std::span<const quint8> frame, const PaintParams &params, Visit &&visit) {
+    const quint16 mode = params.colourMode;
+    const bool valueMode = mode & (barBit | numberBit);
+    const int bytes = valueMode ? 1 : channelsPerCell(mode);
+    if (!valueMode && mode != ColourMode::Monochrome && mode != ColourMode::Rgb &&
+        mode != ColourMode::Rgbw)
+        return;
+    const LevelTable scale(params.level, params.invert);
+    const size_t length = frame.size();
+    size_t i = 0;
+    for (int row = 0; row < params.rows; ++row) {
+        for (int col = 0; col < params.cols; ++col) {
+            if (i + size_t(bytes) > length)
+                return;
+            const quint8 *cell = frame.data() + i;
+            i += size_t(bytes);
+            if (bytes == 1) {
+                const quint8 v = scale(cell[0]);
+                visit(row, col, qRgb(v, v, v), v);
+            } else if (bytes == 3) {
+                visit(row, col, qRgb(scale(cell[0]), scale(cell[1]), scale(cell[2])), 0);
+            } else {
+                const quint8 w = scale(cell[3]);
+                visit(row, col,
+                      qRgb(rgbwMix(scale(cell[0]), w), rgbwMix(scale(cell[1]), w),
+                           rgbwMix(scale(cell[2]), w)),
+                      0);
+            }
+        }
+    }
+}
+
+// The pixels QPainter fills for a rectangle under a scaling transform without antialiasing:
+// both corners rounded to whole pixels.
+QRect deviceFillRect(const QTransform &transform, const QRect &rect) {
+    const QRectF mapped = transform.mapRect(QRectF(rect));
+    int x1 = qRound(mapped.left());
+    int x2 = qRound(mapped.right());
+    int y1 = qRound(mapped.top());
+    int y2 = qRound(mapped.bottom());
+    if (x2 < x1)
+        std::swap(x1, x2);
+    if (y2 < y1)
+        std::swap(y1, y2);
+    return QRect(x1, y1, x2 - x1, y2 - y1);
+}
+
+} // namespace
+
+QTransform pictureTransform(const PaintParams &params) {
+    QTransform transform;
+    const qreal sx = params.sizeX;
+    const qreal sy = params.sizeY;
+    switch (params.rotation) {
+    case 180:
+        transform.translate(sx, sy);
+        transform.rotate(180);
+        break;
+    case 270:
+        // A zero screen size (hand-edited store) would make the stretch infinite.
+        if (sx > 0 && sy > 0) {
+            transform.translate(0, sy);
+            transform.scale(sx / sy, sy / sx);
+            transform.rotate(270);
+        }
+        break;
+    case 90:
+        if (sx > 0 && sy > 0) {
+            transform.translate(sx, 0);
+            transform.scale(sx / sy, sy / sx);
+            transform.rotate(90);
+        }
+        break;
+    default:
+        break;
+    }
+    const int mirror = (params.mirrorLeftRight ? 2 : 0) + (params.mirrorTopBottom ? 1 : 0);
+    if (mirror == 2) {
+        transform.translate(sx, 0);
+        transform.scale(-1, 1);
+    } else if (mirror == 3) {
+        transform.translate(sx, sy);
+        transform.scale(-1, -1);
+    } else if (mirror == 1) {
+        transform.translate(0, sy);
+        transform.scale(1, -1);
+    }
+    return transform;
+}
+
+void CellPainter::paint(QImage &picture, std::span<const quint8> frame, const PaintParams &params) {
+    if (directApplies(params) && picture.format() == QImage::Format_RGB32)
+        paintDirect(picture, frame, params);
+    else
+        paintWithPainter(picture, frame, params);
+}
+
+void CellPainter::paintWithPainter(QImage &picture, std::span<const quint8> frame,
+                                   const PaintParams &params) {
+    picture.fill(Qt::black);
+    const CellGrid grid = cellGrid(picture.width(), picture.height(), params.cols, params.rows);
+    if (grid.isEmpty() || frame.empty())
+        return;
+
+    QPainter painter(&picture);
+    painter.setTransform(pictureTransform(params));
+    painter.setBrush(Qt::NoBrush);
+    QPen pen;
+    const quint16 shape = params.shape;
+    if (shape == ShapeKind::EllipseFilled)
+        pen.setWidth(std::min(grid.cellW / 2, grid.cellH / 2));
+    else
+        pen.setWidth(1);
+    QFont font;
+    font.setPixelSize(numberPixelSize(grid));
+    painter.setFont(font);
+
+    const quint16 mode = params.colourMode;
+    walkCells(frame, params, [&](int row, int col, QRgb colour, quint8 value) {
+        const QRect cell = cellRect(grid, row, col);
+        if (mode & (barBit | numberBit)) {
+            if (mode & barBit) {
+                const QRect bar = barRect(grid, row, col, value, shape);
+                pen.setColor(Qt::white);
+                painter.setPen(pen);
+                if (shape == ShapeKind::EllipseFilled || shape == ShapeKind::Ellipse)
+                    painter.drawEllipse(bar);
+                else if (shape == ShapeKind::Rectangle)
+                    painter.drawRect(bar);
+                else
+                    painter.fillRect(bar, Qt::white);
+            }
+            if (mode & numberBit) {
+                painter.setPen(numberGrey);
+                painter.drawText(cell, Qt::AlignCenter, QString::number(value));
+            }
+            return;
+        }
+        switch (shape) {
+        case ShapeKind::EllipseFilled:
+            // The pen is as wide as half the cell, so the stroked inner ellipse looks filled.
+            pen.setColor(colour);
+            painter.setPen(pen);
+            painter.drawEllipse(innerRect(grid, row, col));
+            break;
+        case ShapeKind::Ellipse:
+            pen.setColor(colour);
+            painter.setPen(pen);
+            painter.drawEllipse(cell);
+            break;
+        case ShapeKind::Rectangle:
+            pen.setColor(colour);
+            painter.setPen(pen);
+            painter.drawRect(cell);
+            break;
+        default:
+            painter.fillRect(cell, QColor(colour));
+            break;
+        }
+    });
+}
+
+bool CellPainter::directApplies(const PaintParams &params) {
+    const quint16 shape = params.shape;
+    if (shape == ShapeKind::Rectangle || shape == ShapeKind::EllipseFilled ||
+        shape == ShapeKind::Ellipse)
+        return false;
+    const quint16 mode = params.colourMode;
+    if (mode != ColourMode::Monochrome && mode != ColourMode::Rgb && mode != ColourMode::Rgbw)
+        return false;
+    return pictureTransform(params).type() <= QTransform::TxScale;
+}
+
+void CellPainter::paintDirect(QImage &picture, std::span<const quint8> frame,
+                              const PaintParams &params) {
+    Q_ASSERT(picture.format() == QImage::Format_RGB32 && directApplies(params));
+    const QRgb background = qRgb(0, 0, 0);
+    picture.fill(background);
+    const CellGrid grid = cellGrid(picture.width(), picture.height(), params.cols, params.rows);
+    if (grid.isEmpty() || frame.empty())
+        return;
+
+    // Without rotation by 90 or 270 a column keeps its device x-range and a row its y-range,
+    // so the columns are mapped once and each cell row is one prepared scan line.
+    const QTransform transform = pictureTransform(params);
+    const int width = picture.width();
+    m_columns.resize(size_t(grid.cols));
+    for (int col = 0; col < grid.cols; ++col) {
+        const QRect mapped = deviceFillRect(transform, cellRect(grid, 0, col));
+        m_columns[size_t(col)] = {std::clamp(mapped.left(), 0, width),
+                                  std::clamp(mapped.left() + mapped.width(), 0, width)};
+    }
+    m_line.assign(size_t(width), background);
+
+    int currentRow = -1;
+    QRect rowRect;
+    walkCells(frame, params, [&](int row, int col, QRgb colour, quint8) {
+        if (row != currentRow) {
+            if (currentRow >= 0) {
+                flushRow(picture, rowRect.top(), rowRect.top() + rowRect.height());
+                std::fill(m_line.begin(), m_line.end(), background);
+            }
+            currentRow = row;
+            rowRect = deviceFillRect(transform, cellRect(grid, row, 0));
+        }
+        const auto [from, to] = m_columns[size_t(col)];
+        std::fill(m_line.begin() + from, m_line.begin() + to, colour);
+    });
+    if (currentRow >= 0)
+        flushRow(picture, rowRect.top(), rowRect.top() + rowRect.height());
+}
+
+void CellPainter::flushRow(QImage &picture, int top, int bottom) {
+    top = std::max(top, 0);
+    bottom = std::min(bottom, picture.height());
+    const size_t bytes = m_line.size() * sizeof(QRgb);
+    for (int y = top; y < bottom; ++y)
+        std::memcpy(picture.scanLine(y), m_line.data(), bytes);
+}

@@ -1,0 +1,21 @@
+#include "engine/openglprobe.h"
+
+#include <QGuiApplication>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+
+bool openGlAvailable() {
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
+        return false;
+    QOpenGLContext context;
+    if (!context.create())
+        return false;
+    QOffscreenSurface surface;
+    surface.setFormat(context.format());
+    surface.create();
+    if (!surface.isValid() || !context.makeCurrent(&surface))
+        return false;
+    context.doneCurrent();
+    return true;
+}

@@ -1,0 +1,30 @@
+#include "engine/widgetnative.h"
+
+#include "engine/screenengine.h"
+
+#include <QPainter>
+
+WidgetNative::WidgetNative(ScreenEngine *engine, QWidget *parent, QSize size)
+    : QWidget(parent), m_engine(engine) {
+    setAutoFillBackground(false);
+    resizeTo(size);
+}
+
+void WidgetNative::resizeTo(QSize size) {
+    if (size == m_requestedSize)
+        return;
+    m_requestedSize = size;
+    resize(size);
+}
+
+void WidgetNative::animate() {
+    repaint();
+}
+
+void WidgetNative::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    // The grid is laid out for the whole widget even when only part of it is exposed; the
+    // painter clips to the exposed part.
+    m_engine->paintFrame(painter, rect(), renderEngineId);
+}
