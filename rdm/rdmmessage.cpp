@@ -1,0 +1,151 @@
+#include "rdm/rdmmessage.h"
+
+#include "rdm/rdmconstants.h"
+
+#include <algorithm>
+#include <cstring>
+
+using namespace RdmMessage;
+
+namespace {
+
+RdmUid readUid(const RdmImage &image, int offset) {
+    RdmUid uid;
+    uid.manufacturer = quint16(image[offset] << 8 | image[offset + 1]);
+    uid.device = quint32(image[offset + 2]) << 24 | quint32(image[offset + 3]) << 16 |
+                 quint32(image[offset + 4]) << 8 | quint32(image[offset + 5]);
+    return uid;
+}
+
+void writeUid(RdmImage &image, int offset, const RdmUid &uid) {
+    image[offset] = quint8(uid.manufacturer >> 8);
+    image[offset + 1] = quint8(uid.manufacturer);
+    image[offset + 2] = quint8(uid.device >> 24);
+    image[offset + 3] = quint8(uid.device >> 16);
+    image[offset + 4] = quint8(uid.device >> 8);
+    image[offset + 5] = quint8(uid.device);
+}
+
+} // namespace
+
+RdmUid RdmUid::fromHardwareAddress(const quint8 hardwareAddress[6]) {
+    RdmUid uid;
+    uid.device = quint32(hardwareAddress[2]) << 24 | quint32(hardwareAddress[3]) << 16 |
+                 quint32(hardwareAddress[4]) << 8 | quint32(hardwareAddress[5]);
+    return uid;
+}
+
+bool RdmUid::isBroadcastFor(const RdmUid &own) const {
+    return device == 0xFFFFFFFFu && (manufacturer == 0xFFFF || manufacturer == own.manufacturer);
+}
+
+quint8 rdmRead8(std::span<const quint8> data, int offset) {
+    return offset >= 0 && size_t(offset) < data.size() ? data[offset] : 0;
+}
+
+quint16 rdmRead16(std::span<const quint8> data, int offset) {
+    return quint16(rdmRead8(data, offset) << 8 | rdmRead8(data, offset + 1));
+}
+
+quint32 rdmRead32(std::span<const quint8> data, int offset) {
+    return quint32(rdmRead16(data, offset)) << 16 | rdmRead16(data, offset + 2);
+}
+
+quint16 rdmChecksum(std::span<const quint8> bytes) {
+    quint16 sum = 0;
+    for (quint8 b : bytes)
+        sum = quint16(sum + b);
+    return sum;
+}
+
+int fillRdmImage(RdmImage &image, QByteArrayView received) {
+    image.fill(0);
+    image[0] = Rdm::startCode;
+    const int copied = int(std::min<qsizetype>(received.size(), imageSize - 1));
+    if (copied > 0)
+        std::memcpy(image.data() + 1, received.data(), size_t(copied));
+    return copied + 1;
+}
+
+RdmRequest parseRdmRequest(const RdmImage &image) {
+    RdmRequest request;
+    request.destination = readUid(image, offDestination);
+    request.source = readUid(image, offSource);
+    request.transactionNumber = image[offTransaction];
+    request.portId = image[offPortIdResponseType];
+    request.subDevice = quint16(image[offSubDevice] << 8 | image[offSubDevice + 1]);
+    request.commandClass = image[offCommandClass];
+    request.pid = quint16(image[offPid] << 8 | image[offPid + 1]);
+    request.pdl = image[offPdl];
+    request.data =
+        std::span<const quint8>(image).subspan(offData, std::min<int>(request.pdl, maxPdl));
+    return request;
+}
+
+RdmCheckResult checkRdmRequest(const RdmImage &image, int messageLength) {
+    RdmCheckResult result;
+    if (image[offPortIdResponseType] == 0) {
+        result.check = RdmCheck::ZeroPortId;
+        return result;
+    }
+    const int pdl = image[offPdl];
+    if (pdl > maxPdl) {
+        result.check = RdmCheck::PdlTooLarge;
+        return result;
+    }
+    // The considered length never reaches past the received bytes or the image.
+    const int length = std::min({pdl + headerSize + 2, messageLength, imageSize});
+    if (length <= headerSize + 1 || pdl + headerSize + 1 >= length) {
+        result.check = RdmCheck::Truncated;
+        return result;
+    }
+    result.computed = rdmChecksum(std::span<const quint8>(image).first(size_t(length - 2)));
+    result.received = quint16(image[pdl + headerSize] << 8 | image[pdl + headerSize + 1]);
+    if (result.computed != result.received)
+        result.check = RdmCheck::ChecksumMismatch;
+    return result;
+}
+
+int buildRdmResponse(RdmImage &out, const RdmRequest &request, quint8 responseType, quint16 pid,
+                     std::span<const quint8> data) {
+    using namespace Rdm::CommandClass;
+    if (request.commandClass != discovery && request.commandClass != get &&
+        request.commandClass != set)
+        return 0;
+    const int pdl = int(std::min<size_t>(data.size(), maxPdl));
+    out.fill(0);
+    out[0] = Rdm::startCode;
+    out[offSubStartCode] = Rdm::subStartCode;
+    out[offMessageLength] = quint8(headerSize + pdl);
+    writeUid(out, offDestination, request.source);
+    writeUid(out, offSource, request.destination);
+    out[offTransaction] = request.transactionNumber;
+    out[offPortIdResponseType] = responseType;
+    out[offMessageCount] = 0;
+    out[offSubDevice] = quint8(request.subDevice >> 8);
+    out[offSubDevice + 1] = quint8(request.subDevice);
+    out[offCommandClass] = quint8(request.commandClass + 1);
+    out[offPid] = quint8(pid >> 8);
+    out[offPid + 1] = quint8(pid);
+    out[offPdl] = quint8(pdl);
+    if (pdl > 0)
+        std::memcpy(out.data() + offData, data.data(), size_t(pdl));
+    const quint16 sum = rdmChecksum(std::span<const quint8>(out).first(size_t(headerSize + pdl)));
+    out[headerSize + pdl] = quint8(sum >> 8);
+    out[headerSize + pdl + 1] = quint8(sum);
+    return headerSize + pdl + 1;
+}
+
+int buildAck(RdmImage &out, const RdmRequest &request, quint16 pid, std::span<const quint8> data) {
+    return buildRdmResponse(out, request, Rdm::ResponseType::ack, pid, data);
+}
+
+int buildAckOverflow(RdmImage &out, const RdmRequest &request, quint16 pid,
+                     std::span<const quint8> data) {
+    return buildRdmResponse(out, request, Rdm::ResponseType::ackOverflow, pid, data);
+}
+
+int buildNack(RdmImage &out, const RdmRequest &request, quint16 pid, quint16 reason) {
+    const std::array<quint8, 2> data{quint8(reason >> 8), quint8(reason)};
+    return buildRdmResponse(out, request, Rdm::ResponseType::nackReason, pid, data);
+}
