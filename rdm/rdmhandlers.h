@@ -1,0 +1,180 @@
+#pragma once
+
+#include "rdm/rdmmessage.h"
+#include "rdm/rdmmessagedata.h"
+
+#include <QtGlobal>
+
+class Configurator;
+class SensorInfo;
+class network;
+class rdm;
+
+// What a parameter handler answers. The dispatcher turns it into the response bytes, so a
+// handler only decides and fills the parameter data.
+struct RdmReply {
+    enum class Kind { Ack, AckOverflow, Nack, None };
+
+    Kind kind = Kind::Ack;
+    quint16 nackReason = 0;
+    quint16 pid = 0;          // used when pidOverride is set
+    bool pidOverride = false; // answer with another PID than the request's
+
+    static RdmReply ack() { return {}; }
+    static RdmReply ackOverflow() { return {Kind::AckOverflow, 0, 0, false}; }
+    static RdmReply nack(quint16 reason) { return {Kind::Nack, reason, 0, false}; }
+    static RdmReply none() { return {Kind::None, 0, 0, false}; }
+    static RdmReply ackWithPid(quint16 pid) { return {Kind::Ack, 0, pid, true}; }
+};
+
+// Everything one handler call may use. The model is always present (the dispatcher refuses
+// every GET and SET without one); sensors and net may be null.
+struct RdmContext {
+    rdm &responder;
+    Configurator &model;
+    SensorInfo *sensors;
+    const network *net;
+    const RdmRequest &request;
+    RdmDataWriter &out;
+    // The list continuation state (ACK_OVERFLOW chunks), owned by the responder.
+    quint16 uiPreviousPid;
+    quint16 &uiOverflowIndex;
+
+    // The request's parameter data; bytes it did not carry read as 0.
+    quint8 read8(int offset) const { return rdmRead8(request.data, offset); }
+    quint16 read16(int offset) const { return rdmRead16(request.data, offset); }
+    quint32 read32(int offset) const { return rdmRead32(request.data, offset); }
+};
+
+using RdmHandler = RdmReply (*)(RdmContext &);
+
+// One handler per PID and command class. GET handlers are named get<Parameter>, SET handlers
+// set<Parameter>; the dispatcher has already applied the minimum PDL of the parameter table.
+namespace RdmHandlers {
+
+// Answers that need no handler of their own.
+RdmReply nackUnknownPid(RdmContext &);
+RdmReply nackDataOutOfRange(RdmContext &);
+RdmReply nackActionNotSupported(RdmContext &);
+
+// E1.20
+RdmReply getQueuedMessage(RdmContext &);
+RdmReply getStatusMessages(RdmContext &);
+RdmReply getStatusIdDescription(RdmContext &);
+RdmReply setClearStatusId(RdmContext &);
+RdmReply getSubDeviceStatusReportThreshold(RdmContext &);
+RdmReply setSubDeviceStatusReportThreshold(RdmContext &);
+RdmReply getSupportedParameters(RdmContext &);
+RdmReply getDeviceInfo(RdmContext &);
+RdmReply getProductDetailIdList(RdmContext &);
+RdmReply getDeviceModelDescription(RdmContext &);
+RdmReply getManufacturerLabel(RdmContext &);
+RdmReply getDeviceLabel(RdmContext &);
+RdmReply setDeviceLabel(RdmContext &);
+RdmReply getFactoryDefaults(RdmContext &);
+RdmReply setFactoryDefaults(RdmContext &);
+RdmReply getLanguageCapabilities(RdmContext &);
+RdmReply getLanguage(RdmContext &);
+RdmReply setLanguage(RdmContext &);
+RdmReply getSoftwareVersionLabel(RdmContext &);
+RdmReply getBootSoftwareVersionId(RdmContext &);
+RdmReply getBootSoftwareVersionLabel(RdmContext &);
+RdmReply getDmxPersonality(RdmContext &);
+RdmReply setDmxPersonality(RdmContext &);
+RdmReply getDmxPersonalityDescription(RdmContext &);
+RdmReply getDmxStartAddress(RdmContext &);
+RdmReply setDmxStartAddress(RdmContext &);
+RdmReply getSlotInfo(RdmContext &);
+RdmReply getSlotDescription(RdmContext &);
+RdmReply getDefaultSlotValue(RdmContext &);
+RdmReply getSensorDefinition(RdmContext &);
+RdmReply getSensorValue(RdmContext &);
+RdmReply setSensorValue(RdmContext &);
+RdmReply setRecordSensors(RdmContext &);
+RdmReply getDeviceHours(RdmContext &);
+RdmReply setDeviceHours(RdmContext &);
+RdmReply getLampHours(RdmContext &);
+RdmReply setLampHours(RdmContext &);
+RdmReply getLampStrikes(RdmContext &);
+RdmReply setLampStrikes(RdmContext &);
+RdmReply getLampState(RdmContext &);
+RdmReply setLampState(RdmContext &);
+RdmReply getLampOnMode(RdmContext &);
+RdmReply setLampOnMode(RdmContext &);
+RdmReply getDevicePowerCycles(RdmContext &);
+RdmReply setDevicePowerCycles(RdmContext &);
+RdmReply getDisplayInvert(RdmContext &);
+RdmReply setDisplayInvert(RdmContext &);
+RdmReply getDisplayLevel(RdmContext &);
+RdmReply setDisplayLevel(RdmContext &);
+RdmReply getPanInvert(RdmContext &);
+RdmReply setPanInvert(RdmContext &);
+RdmReply getTiltInvert(RdmContext &);
+RdmReply setTiltInvert(RdmContext &);
+RdmReply getPanTiltSwap(RdmContext &);
+RdmReply setPanTiltSwap(RdmContext &);
+RdmReply getRealTimeClock(RdmContext &);
+RdmReply setRealTimeClock(RdmContext &);
+RdmReply getIdentifyDevice(RdmContext &);
+RdmReply setIdentifyDevice(RdmContext &);
+RdmReply setResetDevice(RdmContext &);
+RdmReply getPowerState(RdmContext &);
+RdmReply setPowerState(RdmContext &);
+RdmReply getPerformSelfTest(RdmContext &);
+RdmReply setPerformSelfTest(RdmContext &);
+RdmReply getSelfTestDescription(RdmContext &);
+RdmReply setCapturePreset(RdmContext &);
+RdmReply getPresetPlayback(RdmContext &);
+RdmReply setPresetPlayback(RdmContext &);
+
+// E1.37-1
+RdmReply getDmxBlockAddress(RdmContext &);
+RdmReply setDmxBlockAddress(RdmContext &);
+RdmReply getDmxFailMode(RdmContext &);
+RdmReply setDmxFailMode(RdmContext &);
+RdmReply getDmxStartupMode(RdmContext &);
+RdmReply setDmxStartupMode(RdmContext &);
+RdmReply getDimmerInfo(RdmContext &);
+RdmReply getMinimumLevel(RdmContext &);
+RdmReply setMinimumLevel(RdmContext &);
+RdmReply getMaximumLevel(RdmContext &);
+RdmReply setMaximumLevel(RdmContext &);
+RdmReply getCurve(RdmContext &);
+RdmReply setCurve(RdmContext &);
+RdmReply getCurveDescription(RdmContext &);
+RdmReply getOutputResponseTime(RdmContext &);
+RdmReply setOutputResponseTime(RdmContext &);
+RdmReply getOutputResponseTimeDescription(RdmContext &);
+RdmReply getModulationFrequency(RdmContext &);
+RdmReply setModulationFrequency(RdmContext &);
+RdmReply getModulationFrequencyDescription(RdmContext &);
+RdmReply getBurnIn(RdmContext &);
+RdmReply setBurnIn(RdmContext &);
+RdmReply getLockPin(RdmContext &);
+RdmReply setLockPin(RdmContext &);
+RdmReply getLockState(RdmContext &);
+RdmReply setLockState(RdmContext &);
+RdmReply getLockStateDescription(RdmContext &);
+RdmReply getIdentifyMode(RdmContext &);
+RdmReply setIdentifyMode(RdmContext &);
+RdmReply getPresetInfo(RdmContext &);
+RdmReply getPresetStatus(RdmContext &);
+RdmReply setPresetStatus(RdmContext &);
+RdmReply getPresetMergeMode(RdmContext &);
+RdmReply setPresetMergeMode(RdmContext &);
+RdmReply getPowerOnSelfTest(RdmContext &);
+RdmReply setPowerOnSelfTest(RdmContext &);
+
+// E1.37-2
+RdmReply getListInterfaces(RdmContext &);
+RdmReply getInterfaceLabel(RdmContext &);
+RdmReply getInterfaceHardwareAddressType1(RdmContext &);
+RdmReply getIpV4DhcpMode(RdmContext &);
+RdmReply getIpV4ZeroconfMode(RdmContext &);
+RdmReply getIpV4CurrentAddress(RdmContext &);
+RdmReply getIpV4StaticAddress(RdmContext &);
+RdmReply getDnsIpV4NameServer(RdmContext &);
+RdmReply getDnsHostName(RdmContext &);
+RdmReply getDnsDomainName(RdmContext &);
+
+} // namespace RdmHandlers

@@ -1,0 +1,536 @@
+// GET and SET handlers of the ANSI E1.20 parameters.
+
+#include "rdm/configurator.h"
+#include "rdm/rdm.h"
+#include "rdm/rdmconstants.h"
+#include "rdm/rdmhandlers.h"
+#include "rdm/sensorinfo.h"
+
+#include <algorithm>
+
+using namespace Rdm;
+
+namespace {
+
+// SLOT_INFO and DEFAULT_SLOT_VALUE: one chunk of the footprint per GET. A controller fetches
+// the rest by repeating the same GET while it gets ACK_OVERFLOW.
+template <typename WriteSlot>
+RdmReply slotListChunk(RdmContext &c, int chunk, WriteSlot writeSlot) {
+    if (c.uiPreviousPid != c.request.pid || c.uiOverflowIndex == 0)
+        c.uiOverflowIndex = 0;
+    const int footprint = c.model.dmxFootprint();
+    int first = c.uiOverflowIndex * chunk;
+    // The footprint shrank during a continuation: start the list again rather than leave
+    // every further GET unanswered.
+    if (first >= footprint) {
+        c.uiOverflowIndex = 0;
+        first = 0;
+    }
+    if (footprint == 0)
+        return RdmReply::none();
+    const int end = std::min(first + chunk, footprint);
+    for (int slot = first; slot < end; ++slot)
+        writeSlot(quint16(slot));
+    if (end == footprint) {
+        c.uiOverflowIndex = 0;
+        return RdmReply::ack();
+    }
+    ++c.uiOverflowIndex;
+    return RdmReply::ackOverflow();
+}
+
+} // namespace
+
+namespace RdmHandlers {
+
+RdmReply nackUnknownPid(RdmContext &) {
+    return RdmReply::nack(Nack::unknownPid);
+}
+RdmReply nackDataOutOfRange(RdmContext &) {
+    return RdmReply::nack(Nack::dataOutOfRange);
+}
+RdmReply nackActionNotSupported(RdmContext &) {
+    return RdmReply::nack(Nack::actionNotSupported);
+}
+
+// No status messages are ever queued, so the queue answers with an empty status list.
+RdmReply getQueuedMessage(RdmContext &) {
+    return RdmReply::ackWithPid(Pid::statusMessages);
+}
+RdmReply getStatusMessages(RdmContext &) {
+    return RdmReply::ack();
+}
+
+RdmReply getStatusIdDescription(RdmContext &c) {
+    const quint16 id = c.read16(0);
+    if (id < 0x8000 || id > 0xFFDF)
+        return RdmReply::nack(Nack::dataOutOfRange);
+    RdmText text;
+    text.append("Idx:").appendNumber(id).append(" (0x").appendNumber(id, 16);
+    text.append(") Status Id Description");
+    c.out.putText(text.view(), RdmTextWidth::label);
+    return RdmReply::ack();
+}
+
+RdmReply setClearStatusId(RdmContext &c) {
+    emit c.responder.signalRdmClearStatusId();
+    return RdmReply::ack();
+}
+
+RdmReply getSubDeviceStatusReportThreshold(RdmContext &c) {
+    c.out.put8(c.model.subDeviceStatusReportThreshold());
+    return RdmReply::ack();
+}
+
+RdmReply setSubDeviceStatusReportThreshold(RdmContext &c) {
+    emit c.responder.signalRdmSubDeviceStatusReportThreshold(c.read8(0));
+    return RdmReply::ack();
+}
+
+RdmReply getSupportedParameters(RdmContext &c) {
+    for (quint16 pid : c.responder.supportedParameters())
+        c.out.put16(pid);
+    return RdmReply::ack();
+}
+
+RdmReply getDeviceInfo(RdmContext &c) {
+    const Configurator &m = c.model;
+    c.out.put16(m.rdmProtocolVersion());
+    c.out.put16(m.deviceModelId());
+    c.out.put16(m.productCategory());
+    c.out.put32(m.softwareVersionId());
+    c.out.put16(m.dmxFootprint());
+    c.out.put8(m.dmxPersonality());
+    c.out.put8(quint8(m.personalityDescriptions().size()));
+    c.out.put16(m.dmxStartAddress());
+    c.out.put16(c.request.subDevice == 0 ? m.subDeviceCount() : 0);
+    c.out.put8(c.sensors ? quint8(c.sensors->sensorCount()) : 0);
+    if (c.sensors)
+        c.sensors->ensurePolling();
+    return RdmReply::ack();
+}
+
+RdmReply getProductDetailIdList(RdmContext &c) {
+    for (quint16 id : c.model.productDetailIdList())
+        c.out.put16(id);
+    return RdmReply::ack();
+}
+
+RdmReply getDeviceModelDescription(RdmContext &c) {
+    c.out.putText(c.model.deviceModelDescription(), RdmTextWidth::label);
+    return RdmReply::ack();
+}
+
+RdmReply getManufacturerLabel(RdmContext &c) {
+    c.out.putText(c.model.manufacturerLabel(), RdmTextWidth::label);
+    return RdmReply::ack();
+}
+
+RdmReply getDeviceLabel(RdmContext &c) {
+    c.out.putText(c.model.deviceLabel(), RdmTextWidth::label);
+    return RdmReply::ack();
+}
+
+RdmReply setDeviceLabel(RdmContext &c) {
+    const auto &data = c.request.data;
+    emit c.responder.signalRdmDeviceLabel(
+        QString::fromLatin1(reinterpret_cast<const char *>(data.data()), qsizetype(data.size())));
+    return RdmReply::ack();
+}
+
+RdmReply getFactoryDefaults(RdmContext &c) {
+    c.out.put8(c.model.factoryDefaults() ? 1 : 0);
+    return RdmReply::ack();
+}
+
+RdmReply setFactoryDefaults(RdmContext &c) {
+    emit c.responder.signalRdmFactoryDefaults();
+    return RdmReply::ack();
+}
+
+RdmReply getLanguageCapabilities(RdmContext &c) {
+    const QList<quint16> languages = c.model.languageCapabilities();
+    if (languages.isEmpty())
+        return RdmReply::nack(Nack::formatError);
+    for (quint16 code : languages)
+        c.out.put16(code);
+    return RdmReply::ack();
+}
+
+RdmReply getLanguage(RdmContext &c) {
+    c.out.put16(c.model.language());
+    return RdmReply::ack();
+}
+
+RdmReply setLanguage(RdmContext &c) {
+    const quint16 code = c.read16(0);
+    if (!c.model.languageCapabilities().contains(code))
+        return RdmReply::nack(Nack::dataOutOfRange);
+    emit c.responder.signalRdmLanguage(code, false);
+    return RdmReply::ack();
+}
+
+RdmReply getSoftwareVersionLabel(RdmContext &c) {
+    c.out.putText(c.model.softwareVersionLabel(), RdmTextWidth::label);
+    return RdmReply::ack();
+}
+
+RdmReply getBootSoftwareVersionId(RdmContext &c) {
+    c.out.put32(c.model.bootSoftwareVersionId());
+    return RdmReply::ack();
+}
+
+RdmReply getBootSoftwareVersionLabel(RdmContext &c) {
+    c.out.putText(c.model.bootSoftwareVersionLabel(), RdmTextWidth::label);
+    return RdmReply::ack();
+}
+
+RdmReply getDmxPersonality(RdmContext &c) {
+    c.out.put8(c.model.dmxPersonality());
+    c.out.put8(quint8(c.model.personalityDescriptions().size()));
+    return RdmReply::ack();
+}
+
+RdmReply setDmxPersonality(RdmContext &c) {
+    const quint8 personality = c.read8(0);
+    if (personality == 0 || personality > c.model.personalityDescriptions().size())
+        return RdmReply::nack(Nack::dataOutOfRange);
+    emit c.responder.signalRdmDmxPersonality(personality);
+    return RdmReply::ack();
+}
+
+RdmReply getDmxPersonalityDescription(RdmContext &c) {
+    const quint8 personality = c.read8(0);
+    const QList<stDmxPersonality> personalities = c.model.personalityDescriptions();
+    if (personality == 0 || personality > personalities.size())
+        return RdmReply::nack(Nack::dataOutOfRange);
+    const stDmxPersonality &entry = personalities.at(personality - 1);
+    c.out.put8(personality);
+    c.out.put16(entry.uiFootprint);
+    c.out.putText(entry.sDescription, RdmTextWidth::label);
+    return RdmReply::ack();
+}
+
+RdmReply getDmxStartAddress(RdmContext &c) {
+    c.out.put16(c.model.dmxStartAddress());
+    return RdmReply::ack();
+}
+
+RdmReply setDmxStartAddress(RdmContext &c) {
+    const quint16 address = c.read16(0);
+    if (address < 1 || address > 512)
+        return RdmReply::nack(Nack::dataOutOfRange);
+    emit c.responder.signalRdmDmxStartAddress(address);
+    return RdmReply::ack();
+}
+
+RdmReply getSlotInfo(RdmContext &c) {
+    const quint8 type = c.model.slotType();
+    const quint16 labelId = c.model.slotLabelId();
+    return slotListChunk(c, 45, [&](quint16 slot) {
+        c.out.put16(slot);
+        c.out.put8(type);
+        c.out.put16(labelId);
+    });
+}
+
+RdmReply getSlotDescription(RdmContext &c) {
+    const quint16 slot = c.read16(0);
+    if (slot >= c.model.dmxFootprint())
+        return RdmReply::nack(Nack::dataOutOfRange);
+    RdmText text;
+    text.append(c.model.slotDescription()).append(" #").appendNumber(slot + 1u, 10, 3);
+    c.out.put16(slot);
+    c.out.putText(text.view(), RdmTextWidth::label);
+    return RdmReply::ack();
+}
+
+RdmReply getDefaultSlotValue(RdmContext &c) {
+    const quint8 value = c.model.defaultSlotValue();
+    return slotListChunk(c, 76, [&](quint16 slot) {
+        c.out.put16(slot);
+        c.out.put8(value);
+    });
+}
+
+RdmReply getSensorDefinition(RdmContext &c) {
+    if (!c.sensors)
+        return RdmReply::nack(Nack::formatError);
+    const quint8 sensor = c.read8(0);
+    SensorDefinition d;
+    if (sensor >= c.sensors->sensorCount() || !c.sensors->sensorDefinition(sensor, d))
+        return RdmReply::nack(Nack::dataOutOfRange);
+    c.sensors->ensurePolling();
+    c.out.put8(sensor);
+    c.out.put8(d.uiType);
+    c.out.put8(d.uiUnit);
+    c.out.put8(d.uiPrefix);
+    c.out.put16(quint16(d.iRangeMinimum));
+    c.out.put16(quint16(d.iRangeMaximum));
+    c.out.put16(quint16(d.iNormalMinimum));
+    c.out.put16(quint16(d.iNormalMaximum));
+    c.out.put8(d.uiRecordedValueSupport);
+    c.out.putText(d.sDescription, RdmTextWidth::label);
+    return RdmReply::ack();
+}
+
+namespace {
+void putSensorValues(RdmContext &c, quint8 sensor, const SensorValues &v) {
+    c.out.put8(sensor);
+    c.out.put16(quint16(v.iPresent));
+    c.out.put16(quint16(v.iLowest));
+    c.out.put16(quint16(v.iHighest));
+    c.out.put16(quint16(v.iRecorded));
+}
+} // namespace
+
+RdmReply getSensorValue(RdmContext &c) {
+    if (!c.sensors)
+        return RdmReply::nack(Nack::formatError);
+    const quint8 sensor = c.read8(0);
+    SensorValues values;
+    if (sensor >= c.sensors->sensorCount())
+        return RdmReply::nack(Nack::dataOutOfRange);
+    c.sensors->ensurePolling();
+    if (!c.sensors->sensorValues(sensor, false, values))
+        return RdmReply::nack(Nack::dataOutOfRange);
+    putSensorValues(c, sensor, values);
+    return RdmReply::ack();
+}
+
+RdmReply setSensorValue(RdmContext &c) {
+    const quint8 sensor = c.read8(0);
+    SensorValues values;
+    if (!c.sensors || sensor >= c.sensors->sensorCount() ||
+        !c.sensors->sensorValues(sensor, true, values))
+        return RdmReply::nack(Nack::dataOutOfRange);
+    emit c.responder.signalRdmSensorValues(sensor);
+    putSensorValues(c, sensor, values);
+    return RdmReply::ack();
+}
+
+RdmReply setRecordSensors(RdmContext &c) {
+    if (!c.sensors)
+        return RdmReply::nack(Nack::formatError);
+    const quint8 sensor = c.read8(0);
+    const qint16 recorded = c.sensors->recordSensor(sensor).value_or(0);
+    emit c.responder.signalRdmRecordSensors(sensor, recorded);
+    return RdmReply::ack();
+}
+
+RdmReply getDeviceHours(RdmContext &c) {
+    c.out.put32(c.model.deviceHours());
+    return RdmReply::ack();
+}
+
+RdmReply setDeviceHours(RdmContext &c) {
+    emit c.responder.signalRdmDeviceHours(c.read32(0));
+    return RdmReply::ack();
+}
+
+RdmReply getLampHours(RdmContext &c) {
+    c.out.put32(c.model.lampHours());
+    return RdmReply::ack();
+}
+
+RdmReply setLampHours(RdmContext &c) {
+    emit c.responder.signalRdmLampHours(c.read32(0));
+    return RdmReply::ack();
+}
+
+RdmReply getLampStrikes(RdmContext &c) {
+    c.out.put32(c.model.lampStrikes());
+    return RdmReply::ack();
+}
+
+RdmReply setLampStrikes(RdmContext &c) {
+    emit c.responder.signalRdmLampStrikes(c.read32(0));
+    return RdmReply::ack();
+}
+
+RdmReply getLampState(RdmContext &c) {
+    c.out.put8(c.model.lampState());
+    return RdmReply::ack();
+}
+
+RdmReply setLampState(RdmContext &c) {
+    emit c.responder.signalRdmLampState(c.read8(0));
+    return RdmReply::ack();
+}
+
+RdmReply getLampOnMode(RdmContext &c) {
+    c.out.put8(c.model.lampOnMode());
+    return RdmReply::ack();
+}
+
+RdmReply setLampOnMode(RdmContext &c) {
+    emit c.responder.signalRdmLampOnMode(c.read8(0));
+    return RdmReply::ack();
+}
+
+RdmReply getDevicePowerCycles(RdmContext &c) {
+    c.out.put32(c.model.devicePowerCycles());
+    return RdmReply::ack();
+}
+
+RdmReply setDevicePowerCycles(RdmContext &c) {
+    emit c.responder.signalRdmDevicePowerCycle(c.read32(0));
+    return RdmReply::ack();
+}
+
+// A SET stores any value unchecked, so the read-back refuses values that are no invert mode.
+RdmReply getDisplayInvert(RdmContext &c) {
+    if (c.model.screenInvert() >= 3)
+        return RdmReply::nack(Nack::dataOutOfRange);
+    c.out.put8(c.model.screenInvert());
+    return RdmReply::ack();
+}
+
+RdmReply setDisplayInvert(RdmContext &c) {
+    emit c.responder.signalRdmDisplayInvert(c.read8(0));
+    return RdmReply::ack();
+}
+
+RdmReply getDisplayLevel(RdmContext &c) {
+    c.out.put8(c.model.displayLevel());
+    return RdmReply::ack();
+}
+
+RdmReply setDisplayLevel(RdmContext &c) {
+    emit c.responder.signalRdmDisplayLevel(c.read8(0));
+    return RdmReply::ack();
+}
+
+RdmReply getPanInvert(RdmContext &c) {
+    c.out.put8(c.model.screenFlipVertical() != 0 ? 1 : 0);
+    return RdmReply::ack();
+}
+
+RdmReply setPanInvert(RdmContext &c) {
+    emit c.responder.signalRdmPanInvert(c.read8(0));
+    return RdmReply::ack();
+}
+
+RdmReply getTiltInvert(RdmContext &c) {
+    c.out.put8(c.model.screenFlipHorizontal() != 0 ? 1 : 0);
+    return RdmReply::ack();
+}
+
+RdmReply setTiltInvert(RdmContext &c) {
+    emit c.responder.signalRdmTiltInvert(c.read8(0));
+    return RdmReply::ack();
+}
+
+RdmReply getPanTiltSwap(RdmContext &c) {
+    c.out.put8(c.model.screenRotation() != 0 ? 1 : 0);
+    return RdmReply::ack();
+}
+
+// Swapping pan and tilt is a quarter turn of the picture.
+RdmReply setPanTiltSwap(RdmContext &c) {
+    emit c.responder.signalRdmPanTiltSwap(c.read8(0) != 0 ? 90 : 0);
+    return RdmReply::ack();
+}
+
+RdmReply getRealTimeClock(RdmContext &c) {
+    const QDateTime now = c.model.realTimeClock();
+    const QDate date = now.date();
+    const QTime time = now.time();
+    c.out.put16(quint16(date.year()));
+    c.out.put8(quint8(date.month()));
+    c.out.put8(quint8(date.day()));
+    c.out.put8(quint8(time.hour()));
+    c.out.put8(quint8(time.minute()));
+    c.out.put8(quint8(time.second()));
+    return RdmReply::ack();
+}
+
+// A date or time that does not exist would leave the model with a meaningless clock offset.
+RdmReply setRealTimeClock(RdmContext &c) {
+    const std::optional<QDateTime> dateTime = Configurator::realTimeClockFromFields(
+        c.read16(0), c.read8(2), c.read8(3), c.read8(4), c.read8(5), c.read8(6));
+    if (!dateTime)
+        return RdmReply::nack(Nack::dataOutOfRange);
+    emit c.responder.signalRdmRealTimeClock(*dateTime);
+    return RdmReply::ack();
+}
+
+RdmReply getIdentifyDevice(RdmContext &c) {
+    c.out.put8(c.model.identifyDevice());
+    return RdmReply::ack();
+}
+
+RdmReply setIdentifyDevice(RdmContext &c) {
+    emit c.responder.signalRdmIdentifyDevice(c.read8(0));
+    return RdmReply::ack();
+}
+
+RdmReply setResetDevice(RdmContext &c) {
+    emit c.responder.signalRdmResetDevice(c.read8(0));
+    return RdmReply::ack();
+}
+
+RdmReply getPowerState(RdmContext &c) {
+    c.out.put8(c.model.powerState());
+    return RdmReply::ack();
+}
+
+RdmReply setPowerState(RdmContext &c) {
+    emit c.responder.signalRdmPowerState(c.read8(0));
+    return RdmReply::ack();
+}
+
+RdmReply getPerformSelfTest(RdmContext &c) {
+    c.out.put8(c.model.performSelfTest() != 0 ? 1 : 0);
+    return RdmReply::ack();
+}
+
+namespace {
+const stSelfTestDescription *findSelfTest(const QList<stSelfTestDescription> &tests,
+                                          quint8 number) {
+    const auto it = std::find_if(tests.cbegin(), tests.cend(),
+                                 [number](const auto &t) { return t.uiNumber == number; });
+    return it != tests.cend() ? &*it : nullptr;
+}
+} // namespace
+
+RdmReply setPerformSelfTest(RdmContext &c) {
+    const quint8 number = c.read8(0);
+    if (!findSelfTest(c.model.selfTestDescriptions(), number))
+        return RdmReply::nack(Nack::dataOutOfRange);
+    emit c.responder.signalRdmPerformSelfTest(number);
+    return RdmReply::ack();
+}
+
+RdmReply getSelfTestDescription(RdmContext &c) {
+    const quint8 number = c.read8(0);
+    const QList<stSelfTestDescription> tests = c.model.selfTestDescriptions();
+    const stSelfTestDescription *test = findSelfTest(tests, number);
+    if (!test)
+        return RdmReply::nack(Nack::dataOutOfRange);
+    c.out.put8(number);
+    c.out.putText(test->sDescription, RdmTextWidth::label);
+    return RdmReply::ack();
+}
+
+RdmReply setCapturePreset(RdmContext &c) {
+    const quint16 scene = c.read16(0);
+    if (c.request.pdl >= 8)
+        emit c.responder.signalRdmCapturePreset(scene, c.read16(2), c.read16(4), c.read16(6));
+    else
+        emit c.responder.signalRdmCapturePreset(scene);
+    return RdmReply::ack();
+}
+
+RdmReply getPresetPlayback(RdmContext &c) {
+    c.out.put16(c.model.presetPlaybackMode());
+    c.out.put8(c.model.presetPlaybackLevel());
+    return RdmReply::ack();
+}
+
+RdmReply setPresetPlayback(RdmContext &c) {
+    emit c.responder.signalRdmPresetPlayback(c.read16(0), c.read8(2));
+    return RdmReply::ack();
+}
+
+} // namespace RdmHandlers
