@@ -1,0 +1,160 @@
+#include "net/acnnet.h"
+
+#include "net/network.h"
+
+#include <QSocketNotifier>
+
+#include <algorithm>
+#include <cstring>
+
+#include <unistd.h>
+
+acnnet::acnnet(network *net, QObject *parent) : QObject(parent), m_net(net) {
+    for (int i = 0; i < batchSize; ++i) {
+        m_rxVectors[size_t(i)] = {m_rxBuffers[size_t(i)].data(), e131::maxPacketLength};
+        m_rxHeaders[size_t(i)].msg_hdr.msg_iov = &m_rxVectors[size_t(i)];
+        m_rxHeaders[size_t(i)].msg_hdr.msg_iovlen = 1;
+    }
+}
+
+acnnet::~acnnet() {
+    m_memberships.leaveAll();
+    closeSocket();
+}
+
+void acnnet::setBindShared(bool shared) {
+    inOwnThread([this, shared] { m_bindShared = shared; });
+}
+
+void acnnet::setSourceName(const QString &name) {
+    const QByteArray latin1 = name.left(63).toLatin1();
+    inOwnThread([this, latin1] {
+        m_sourceName.fill(0);
+        std::memcpy(m_sourceName.data(), latin1.constData(), size_t(latin1.size()));
+    });
+}
+
+QByteArray acnnet::sourceName() const {
+    return inOwnThread([this] { return QByteArray(m_sourceName.data()); });
+}
+
+bool acnnet::setStartUniverse(quint32 universeMinusOne) {
+    if (universeMinusOne > e131::maxUniverse - 1u)
+        return false;
+    return inOwnThread([this, universeMinusOne] {
+        if (m_startUniverse == int(universeMinusOne))
+            return true;
+        m_memberships.leaveAll();
+        m_startUniverse = int(universeMinusOne);
+        joinAllGroups();
+        return true;
+    });
+}
+
+void acnnet::setFrameBuffer(FrameStore *store) {
+    inOwnThread([this, store] {
+        if (store != nullptr && m_socket < 0)
+            openSocket();
+        m_memberships.leaveAll();
+        m_store.store(store);
+        m_universeCount = store != nullptr ? store->universeCount() : 0;
+        if (store != nullptr)
+            joinAllGroups();
+    });
+}
+
+bool acnnet::takeFrame(FrameStore **store) {
+    FrameStore *attached = m_store.load();
+    if (store != nullptr)
+        *store = attached;
+    return attached != nullptr && attached->takeChanged(FrameStore::Writer::Sacn);
+}
+
+int acnnet::joinedGroupCount() const {
+    return inOwnThread([this] { return m_memberships.count(); });
+}
+
+int acnnet::receiveBufferSize() const {
+    return inOwnThread([this] {
+        int size = 0;
+        socklen_t length = sizeof(size);
+        if (m_socket < 0 || getsockopt(m_socket, SOL_SOCKET, SO_RCVBUF, &size, &length) != 0)
+            return 0;
+        return size;
+    });
+}
+
+bool acnnet::openSocket() {
+    m_socket = openMulticastReceiver(e131::port, m_bindShared, receiveBufferBytes);
+    if (m_socket < 0)
+        return false;
+    m_notifier = new QSocketNotifier(m_socket, QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &acnnet::readPackage);
+    return true;
+}
+
+void acnnet::closeSocket() {
+    delete m_notifier;
+    m_notifier = nullptr;
+    if (m_socket >= 0)
+        ::close(m_socket);
+    m_socket = -1;
+}
+
+bool acnnet::joinAllGroups() {
+    const quint32 first = quint32(m_startUniverse + 1);
+    const quint32 count = m_store.load() != nullptr ? m_universeCount : 1;
+    network *net = m_net.load();
+    bool ok = true;
+    for (quint32 i = 0; i < count; ++i) {
+        const quint32 group = e131::multicastGroup(first + i);
+        if (m_socket < 0 || group == 0) {
+            ok = false;
+            continue;
+        }
+        if (net == nullptr)
+            continue;
+        if (net->isEmpty()) {
+            ok = m_memberships.join(group, 0) && ok;
+            continue;
+        }
+        quint32 address = 0;
+        for (int record = 0; net->getAddress(record, address); ++record)
+            ok = m_memberships.join(group, address) && ok;
+    }
+    return ok;
+}
+
+void acnnet::readPackage() {
+    if (m_socket < 0)
+        return;
+    for (int batch = 0; batch < batchesPerWakeUp; ++batch) {
+        const int received =
+            recvmmsg(m_socket, m_rxHeaders.data(), batchSize, MSG_DONTWAIT, nullptr);
+        if (received <= 0)
+            return;
+        for (int i = 0; i < received; ++i) {
+            const size_t length =
+                std::min<size_t>(m_rxHeaders[size_t(i)].msg_len, e131::maxPacketLength);
+            processDatagram(std::span<const quint8>(m_rxBuffers[size_t(i)].data(), length));
+        }
+        if (received < batchSize)
+            return;
+    }
+}
+
+void acnnet::processDatagram(std::span<const quint8> datagram) {
+    const e131::DataPacket packet = e131::parseDataPacket(datagram);
+    if (!packet.ok())
+        return;
+    FrameStore *store = m_store.load(std::memory_order_relaxed);
+    if (store == nullptr)
+        return;
+    // Other START codes (0xDD per-address priority, 0xCC RDM, ...) carry no levels.
+    if (packet.startCode != e131::dmxStartCode)
+        return;
+    if (packet.universe == 0 || int(packet.universe) <= m_startUniverse)
+        return;
+    const quint32 slot = quint32(int(packet.universe) - m_startUniverse - 1);
+    store->writeUniverse(slot, packet.slotData, FrameStore::Writer::Sacn);
+}

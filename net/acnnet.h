@@ -1,0 +1,105 @@
+#pragma once
+
+#include "net/e131.h"
+#include "net/framestore.h"
+#include "net/multicast.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QThread>
+
+#include <array>
+#include <atomic>
+#include <span>
+#include <type_traits>
+
+#include <sys/socket.h>
+
+class QSocketNotifier;
+class network;
+
+// Streaming ACN (E1.31) receiver: listens on UDP 5568, joins the group of every configured
+// universe on every interface of the `network` snapshot and writes the DMX slots of each
+// accepted packet into the frame store. No merging or priority: the last packet wins.
+//
+// Threading: the engine moves the receiver into its own "sACN" thread, where readPackage()
+// runs, but calls the configuration setters from the GUI thread. Each setter therefore runs
+// its body inside the receiver's thread (a blocking queued call when the threads differ), so
+// socket and group changes never overlap readPackage() and the socket is only touched by the
+// thread it lives in; the blocking call also means that once setFrameBuffer(nullptr) has
+// returned, the receiver no longer writes into that store. Frame writes themselves go through
+// the FrameStore's lock, which the Art-Net node and the painter share.
+class acnnet : public QObject {
+    Q_OBJECT
+public:
+    explicit acnnet(network *net, QObject *parent = nullptr);
+    ~acnnet() override;
+
+    // Bind with SO_REUSEADDR at once (default); false tries a plain bind first.
+    void setBindShared(bool shared);
+    // Keeps the first 63 Latin-1 characters, zero-filled to 64 bytes.
+    void setSourceName(const QString &name);
+    QByteArray sourceName() const;
+    // E1.31 universe of frame-store slot 0, minus one. False above 63998.
+    bool setStartUniverse(quint32 universeMinusOne);
+    // Attaches the store (opening the socket on first need) and joins the groups of its
+    // universes, after leaving the previous ones; null leaves every group and detaches.
+    void setFrameBuffer(FrameStore *store);
+    // Later joins use `net`; null (the engine dropping its snapshot) skips the joins. Leaving
+    // does not need it, so the snapshot may go while a deferred deletion is pending.
+    void setNetwork(network *net) { m_net.store(net); }
+
+    // The attached store and whether this receiver changed it since the last call.
+    bool takeFrame(FrameStore **store = nullptr);
+
+    // The memberships this receiver holds (universes x interfaces) and the receive buffer the
+    // kernel granted; both for diagnostics.
+    int joinedGroupCount() const;
+    int receiveBufferSize() const;
+
+    // Everything a received datagram goes through after the socket.
+    void processDatagram(std::span<const quint8> datagram);
+
+    void readPackage();
+
+private:
+    bool openSocket();
+    void closeSocket();
+    bool joinAllGroups();
+    template <typename Fn> auto inOwnThread(Fn fn) const -> std::invoke_result_t<Fn>;
+
+    // Datagrams taken per recvmmsg() call, and batches per wake-up: bounded so that queued
+    // configuration calls still get their turn under a flood.
+    static constexpr int batchSize = 32;
+    static constexpr int batchesPerWakeUp = 16;
+    static constexpr int receiveBufferBytes = 4 * 1024 * 1024;
+
+    std::atomic<network *> m_net;
+    bool m_bindShared = true;
+    int m_socket = -1;
+    QSocketNotifier *m_notifier = nullptr;
+    int m_startUniverse = -1;
+    std::atomic<FrameStore *> m_store{nullptr};
+    quint32 m_universeCount = 0;
+    std::array<char, 64> m_sourceName{};
+    MulticastMemberships m_memberships;
+
+    // Preallocated receive area: nothing is allocated per packet.
+    std::array<std::array<quint8, e131::maxPacketLength>, batchSize> m_rxBuffers{};
+    std::array<iovec, batchSize> m_rxVectors{};
+    std::array<mmsghdr, batchSize> m_rxHeaders{};
+};
+
+template <typename Fn> auto acnnet::inOwnThread(Fn fn) const -> std::invoke_result_t<Fn> {
+    QThread *own = thread();
+    if (own == nullptr || own == QThread::currentThread() || !own->isRunning())
+        return fn();
+    auto *self = const_cast<acnnet *>(this);
+    if constexpr (std::is_void_v<std::invoke_result_t<Fn>>) {
+        QMetaObject::invokeMethod(self, fn, Qt::BlockingQueuedConnection);
+    } else {
+        std::invoke_result_t<Fn> result{};
+        QMetaObject::invokeMethod(self, fn, Qt::BlockingQueuedConnection, &result);
+        return result;
+    }
+}

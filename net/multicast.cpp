@@ -1,0 +1,101 @@
+#include "net/multicast.h"
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+bool changeMembership(int fd, quint32 group, quint32 interfaceAddress, bool join) {
+    ip_mreq request{};
+    request.imr_multiaddr.s_addr = htonl(group);
+    request.imr_interface.s_addr = htonl(interfaceAddress);
+    return setsockopt(fd, IPPROTO_IP, join ? IP_ADD_MEMBERSHIP : IP_DROP_MEMBERSHIP, &request,
+                      sizeof(request)) == 0;
+}
+
+MulticastMemberships::~MulticastMemberships() {
+    leaveAll();
+    for (const Holder &holder : m_holders)
+        ::close(holder.fd);
+}
+
+bool MulticastMemberships::joinOn(int holder, quint32 group, quint32 interfaceAddress) {
+    if (!changeMembership(m_holders[size_t(holder)].fd, group, interfaceAddress, true))
+        return false;
+    m_memberships.push_back({group, interfaceAddress, holder});
+    return true;
+}
+
+bool MulticastMemberships::join(quint32 group, quint32 interfaceAddress) {
+    for (size_t i = 0; i < m_holders.size(); ++i) {
+        if (m_holders[i].full)
+            continue;
+        if (joinOn(int(i), group, interfaceAddress))
+            return true;
+        if (errno == ENOBUFS)
+            m_holders[i].full = true;
+        else if (errno != EADDRINUSE)
+            return false;
+        // EADDRINUSE: this helper already holds the group on that device (two addresses of
+        // one adapter); another helper can hold it once more.
+    }
+    if (m_holders.size() >= maxHelperSockets)
+        return false;
+    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    m_holders.push_back({fd, false});
+    if (joinOn(int(m_holders.size() - 1), group, interfaceAddress))
+        return true;
+    const int error = errno;
+    m_holders.pop_back();
+    ::close(fd);
+    errno = error;
+    return false;
+}
+
+bool MulticastMemberships::leaveAll() {
+    bool ok = true;
+    for (const Membership &membership : m_memberships) {
+        if (!changeMembership(m_holders[size_t(membership.holder)].fd, membership.group,
+                              membership.interfaceAddress, false))
+            ok = false;
+    }
+    m_memberships.clear();
+    for (Holder &holder : m_holders)
+        holder.full = false;
+    return ok;
+}
+
+int openMulticastReceiver(quint16 port, bool shared, int receiveBuffer) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_ANY);
+    address.sin_port = htons(port);
+    const int one = 1;
+    for (const bool reuse : {shared, true}) {
+        const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        if (fd < 0)
+            return -1;
+        if (reuse)
+            setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof(one));
+        if (::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof(address)) == 0) {
+#ifdef IP_MULTICAST_ALL
+            // The memberships sit on helper sockets (MulticastMemberships); this option is
+            // what delivers their groups here.
+            setsockopt(fd, IPPROTO_IP, IP_MULTICAST_ALL, &one, sizeof(one));
+#endif
+            // SO_RCVBUFFORCE passes the system cap where the process may; SO_RCVBUF is capped
+            // at net.core.rmem_max otherwise.
+            if (setsockopt(fd, SOL_SOCKET, SO_RCVBUFFORCE, &receiveBuffer, sizeof(receiveBuffer)) !=
+                0)
+                setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof(receiveBuffer));
+            return fd;
+        }
+        ::close(fd);
+        if (reuse)
+            break;
+    }
+    return -1;
+}
