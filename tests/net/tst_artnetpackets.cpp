@@ -208,7 +208,9 @@ private slots:
         rest[23 - 12] = 0x05; // Address
         ByteList withMessage = rest;
         withMessage.insert(withMessage.end(), {0x01, 0x18, 0xAA});
-        auto request = parseRdm(bytes(datagram(0x8300, withMessage)));
+        // The parsed message points into the datagram, which must outlive it.
+        const ByteList rdm = datagram(0x8300, withMessage);
+        auto request = parseRdm(bytes(rdm));
         QVERIFY(request);
         QCOMPARE(request->portAddress, quint16(0x0205));
         QCOMPARE(request->message.size(), size_t(3));
