@@ -81,6 +81,45 @@ QRect deviceFillRect(const QTransform &transform, const QRect &rect) {
     return QRect(x1, y1, x2 - x1, y2 - y1);
 }
 
+// One coloured cell as QPainter draws it; `pen` carries the shape's width.
+void drawCellShape(QPainter &painter, QPen &pen, const CellGrid &grid, int row, int col,
+                   QRgb colour, quint16 shape) {
+    switch (shape) {
+    case ShapeKind::EllipseFilled:
+        // The pen is as wide as half the cell, so the stroked inner ellipse looks filled.
+        pen.setColor(colour);
+        painter.setPen(pen);
+        painter.drawEllipse(innerRect(grid, row, col));
+        break;
+    case ShapeKind::Ellipse:
+        pen.setColor(colour);
+        painter.setPen(pen);
+        painter.drawEllipse(cellRect(grid, row, col));
+        break;
+    case ShapeKind::Rectangle:
+        pen.setColor(colour);
+        painter.setPen(pen);
+        painter.drawRect(cellRect(grid, row, col));
+        break;
+    default:
+        painter.fillRect(cellRect(grid, row, col), QColor(colour));
+        break;
+    }
+}
+
+int shapePenWidth(const CellGrid &grid, quint16 shape) {
+    return shape == ShapeKind::EllipseFilled ? std::min(grid.cellW / 2, grid.cellH / 2) : 1;
+}
+
+bool isOutlinedShape(quint16 shape) {
+    return shape == ShapeKind::Rectangle || shape == ShapeKind::EllipseFilled ||
+           shape == ShapeKind::Ellipse;
+}
+
+bool isColourMode(quint16 mode) {
+    return mode == ColourMode::Monochrome || mode == ColourMode::Rgb || mode == ColourMode::Rgbw;
+}
+
 } // namespace
 
 QTransform pictureTransform(const PaintParams &params) {
@@ -125,8 +164,10 @@ QTransform pictureTransform(const PaintParams &params) {
 }
 
 void CellPainter::paint(QImage &picture, std::span<const quint8> frame, const PaintParams &params) {
-    if (directApplies(params) && picture.format() == QImage::Format_RGB32)
+    if (picture.format() == QImage::Format_RGB32 && directApplies(params))
         paintDirect(picture, frame, params);
+    else if (picture.format() == QImage::Format_RGB32 && stampApplies(params))
+        paintStamped(picture, frame, params);
     else
         paintWithPainter(picture, frame, params);
 }
@@ -141,19 +182,15 @@ void CellPainter::paintWithPainter(QImage &picture, std::span<const quint8> fram
     QPainter painter(&picture);
     painter.setTransform(pictureTransform(params));
     painter.setBrush(Qt::NoBrush);
-    QPen pen;
     const quint16 shape = params.shape;
-    if (shape == ShapeKind::EllipseFilled)
-        pen.setWidth(std::min(grid.cellW / 2, grid.cellH / 2));
-    else
-        pen.setWidth(1);
+    QPen pen;
+    pen.setWidth(shapePenWidth(grid, shape));
     QFont font;
     font.setPixelSize(numberPixelSize(grid));
     painter.setFont(font);
 
     const quint16 mode = params.colourMode;
     walkCells(frame, params, [&](int row, int col, QRgb colour, quint8 value) {
-        const QRect cell = cellRect(grid, row, col);
         if (mode & (barBit | numberBit)) {
             if (mode & barBit) {
                 const QRect bar = barRect(grid, row, col, value, shape);
@@ -168,56 +205,101 @@ void CellPainter::paintWithPainter(QImage &picture, std::span<const quint8> fram
             }
             if (mode & numberBit) {
                 painter.setPen(numberGrey);
-                painter.drawText(cell, Qt::AlignCenter, QString::number(value));
+                painter.drawText(cellRect(grid, row, col), Qt::AlignCenter, QString::number(value));
             }
             return;
         }
-        switch (shape) {
-        case ShapeKind::EllipseFilled:
-            // The pen is as wide as half the cell, so the stroked inner ellipse looks filled.
-            pen.setColor(colour);
-            painter.setPen(pen);
-            painter.drawEllipse(innerRect(grid, row, col));
-            break;
-        case ShapeKind::Ellipse:
-            pen.setColor(colour);
-            painter.setPen(pen);
-            painter.drawEllipse(cell);
-            break;
-        case ShapeKind::Rectangle:
-            pen.setColor(colour);
-            painter.setPen(pen);
-            painter.drawRect(cell);
-            break;
-        default:
-            painter.fillRect(cell, QColor(colour));
-            break;
-        }
+        drawCellShape(painter, pen, grid, row, col, colour, shape);
     });
 }
 
 bool CellPainter::directApplies(const PaintParams &params) {
-    const quint16 shape = params.shape;
-    if (shape == ShapeKind::Rectangle || shape == ShapeKind::EllipseFilled ||
-        shape == ShapeKind::Ellipse)
-        return false;
-    const quint16 mode = params.colourMode;
-    if (mode != ColourMode::Monochrome && mode != ColourMode::Rgb && mode != ColourMode::Rgbw)
-        return false;
-    return pictureTransform(params).type() <= QTransform::TxScale;
+    return !isOutlinedShape(params.shape) && isColourMode(params.colourMode) &&
+           pictureTransform(params).type() <= QTransform::TxScale;
+}
+
+bool CellPainter::stampApplies(const PaintParams &params) {
+    return isOutlinedShape(params.shape) && isColourMode(params.colourMode) &&
+           pictureTransform(params).type() == QTransform::TxNone;
+}
+
+void CellPainter::paintStamped(QImage &picture, std::span<const quint8> frame,
+                               const PaintParams &params) {
+    Q_ASSERT(picture.format() == QImage::Format_RGB32 && stampApplies(params));
+    const QRgb background = qRgb(0, 0, 0);
+    picture.fill(background);
+    const CellGrid grid = cellGrid(picture.width(), picture.height(), params.cols, params.rows);
+    if (grid.isEmpty() || frame.empty())
+        return;
+    if (m_stampShape != params.shape || m_stampCell != QSize(grid.cellW, grid.cellH))
+        makeStamp(grid, params.shape);
+
+    const int width = picture.width();
+    const int height = picture.height();
+    uchar *bits = picture.bits();
+    const qsizetype stride = picture.bytesPerLine();
+    walkCells(frame, params, [&](int row, int col, QRgb colour, quint8) {
+        const QRect cell = cellRect(grid, row, col);
+        for (const StampRun &run : m_stamp) {
+            const int y = cell.top() + run.dy;
+            if (y < 0 || y >= height)
+                continue;
+            const int from = std::clamp(cell.left() + run.from, 0, width);
+            const int to = std::clamp(cell.left() + run.to, 0, width);
+            auto *line = reinterpret_cast<QRgb *>(bits + y * stride);
+            std::fill(line + from, line + to, colour);
+        }
+    });
+}
+
+void CellPainter::makeStamp(const CellGrid &grid, quint16 shape) {
+    // The shape of one cell drawn by QPainter at a whole-pixel offset `margin`, wide enough for
+    // the pen to reach past the cell; its pixel runs are kept relative to the cell's corner.
+    const int margin = std::max(grid.cellW, grid.cellH) / 2 + 2;
+    CellGrid local = grid;
+    local.offX = margin;
+    local.offY = margin;
+    QImage mask(grid.cellW + 2 * margin, grid.cellH + 2 * margin, QImage::Format_RGB32);
+    mask.fill(Qt::black);
+    {
+        QPainter painter(&mask);
+        painter.setBrush(Qt::NoBrush);
+        QPen pen;
+        pen.setWidth(shapePenWidth(grid, shape));
+        drawCellShape(painter, pen, local, 0, 0, qRgb(255, 255, 255), shape);
+    }
+    m_stamp.clear();
+    for (int y = 0; y < mask.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(mask.constScanLine(y));
+        int x = 0;
+        while (x < mask.width()) {
+            if (qRed(line[x]) == 0) {
+                ++x;
+                continue;
+            }
+            const int from = x;
+            while (x < mask.width() && qRed(line[x]) != 0)
+                ++x;
+            m_stamp.push_back({y - margin, from - margin, x - margin});
+        }
+    }
+    m_stampShape = shape;
+    m_stampCell = QSize(grid.cellW, grid.cellH);
 }
 
 void CellPainter::paintDirect(QImage &picture, std::span<const quint8> frame,
                               const PaintParams &params) {
     Q_ASSERT(picture.format() == QImage::Format_RGB32 && directApplies(params));
     const QRgb background = qRgb(0, 0, 0);
-    picture.fill(background);
     const CellGrid grid = cellGrid(picture.width(), picture.height(), params.cols, params.rows);
-    if (grid.isEmpty() || frame.empty())
+    if (grid.isEmpty() || frame.empty()) {
+        picture.fill(background);
         return;
+    }
 
     // Without rotation by 90 or 270 a column keeps its device x-range and a row its y-range,
-    // so the columns are mapped once and each cell row is one prepared scan line.
+    // so the columns are mapped once and each cell row is one prepared scan line. Every scan
+    // line is written once: cell rows from the prepared line, the rest as background.
     const QTransform transform = pictureTransform(params);
     const int width = picture.width();
     m_columns.resize(size_t(grid.cols));
@@ -227,6 +309,7 @@ void CellPainter::paintDirect(QImage &picture, std::span<const quint8> frame,
                                   std::clamp(mapped.left() + mapped.width(), 0, width)};
     }
     m_line.assign(size_t(width), background);
+    m_written.assign(size_t(picture.height()), false);
 
     int currentRow = -1;
     QRect rowRect;
@@ -244,12 +327,25 @@ void CellPainter::paintDirect(QImage &picture, std::span<const quint8> frame,
     });
     if (currentRow >= 0)
         flushRow(picture, rowRect.top(), rowRect.top() + rowRect.height());
+
+    uchar *bits = picture.bits();
+    const qsizetype stride = picture.bytesPerLine();
+    for (int y = 0; y < picture.height(); ++y) {
+        if (!m_written[size_t(y)]) {
+            auto *line = reinterpret_cast<QRgb *>(bits + y * stride);
+            std::fill(line, line + width, background);
+        }
+    }
 }
 
 void CellPainter::flushRow(QImage &picture, int top, int bottom) {
     top = std::max(top, 0);
     bottom = std::min(bottom, picture.height());
+    uchar *bits = picture.bits();
+    const qsizetype stride = picture.bytesPerLine();
     const size_t bytes = m_line.size() * sizeof(QRgb);
-    for (int y = top; y < bottom; ++y)
-        std::memcpy(picture.scanLine(y), m_line.data(), bytes);
+    for (int y = top; y < bottom; ++y) {
+        std::memcpy(bits + y * stride, m_line.data(), bytes);
+        m_written[size_t(y)] = true;
+    }
 }

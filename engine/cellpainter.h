@@ -1,7 +1,10 @@
 #pragma once
 
+#include "engine/celllayout.h"
+
 #include <QImage>
 #include <QRgb>
+#include <QSize>
 #include <QTransform>
 #include <QtGlobal>
 
@@ -34,8 +37,8 @@ QTransform pictureTransform(const PaintParams &params);
 // frames so that painting allocates nothing.
 class CellPainter {
 public:
-    // Clears `picture` to black and paints every cell of `frame` into it. Uses the direct path
-    // whenever it gives the same pixels as QPainter.
+    // Clears `picture` to black and paints every cell of `frame` into it. Uses the direct or
+    // the stamp path whenever it gives the same pixels as QPainter.
     void paint(QImage &picture, std::span<const quint8> frame, const PaintParams &params);
 
     // The QPainter path: one fill or outline call per cell, through the picture transform.
@@ -49,9 +52,28 @@ public:
     // prepared line per cell row. Only valid when directApplies(params).
     void paintDirect(QImage &picture, std::span<const quint8> frame, const PaintParams &params);
 
+    // Whether the stamp path applies: outlines and ellipses of a colour mode without any
+    // rotation or mirror.
+    static bool stampApplies(const PaintParams &params);
+    // Draws one cell's shape with QPainter once, then copies its pixel runs to every cell in
+    // the cell's colour, in the painting order. Only valid when stampApplies(params).
+    void paintStamped(QImage &picture, std::span<const quint8> frame, const PaintParams &params);
+
 private:
+    struct StampRun {
+        int dy;
+        int from;
+        int to;
+    };
+
     void flushRow(QImage &picture, int top, int bottom);
+    void makeStamp(const CellGrid &grid, quint16 shape);
 
     std::vector<QRgb> m_line;
     std::vector<std::pair<int, int>> m_columns;
+    std::vector<bool> m_written;
+    // The stamp of the last cell size and shape, kept while they stay the same.
+    std::vector<StampRun> m_stamp;
+    quint16 m_stampShape = 0;
+    QSize m_stampCell;
 };

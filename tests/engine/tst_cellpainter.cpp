@@ -80,8 +80,8 @@ private slots:
     void barAndNumber();
     void barShapes_data();
     void barShapes();
-    void directPathPaintsSamePixels_data();
-    void directPathPaintsSamePixels();
+    void fastPathsPaintSamePixels_data();
+    void fastPathsPaintSamePixels();
 };
 
 void TestCellPainter::geometryAndMargins_data() {
@@ -382,7 +382,7 @@ void TestCellPainter::barShapes() {
     QCOMPARE(half.pixel(50, 0), black);
 }
 
-void TestCellPainter::directPathPaintsSamePixels_data() {
+void TestCellPainter::fastPathsPaintSamePixels_data() {
     QTest::addColumn<int>("cols");
     QTest::addColumn<int>("rows");
     QTest::addColumn<quint16>("mode");
@@ -431,9 +431,42 @@ void TestCellPainter::directPathPaintsSamePixels_data() {
                                          << QSize(1000, 500) << quint16(0) << 1 << 100 << 255;
     QTest::newRow("shape 3") << 17 << 10 << rgb << quint16(3) << QSize(1000, 500)
                              << QSize(1000, 500) << quint16(0) << 0 << -1 << 255;
+
+    // Outlines and ellipses: one stamp drawn by QPainter, copied to every cell.
+    const quint16 disc = ShapeKind::EllipseFilled;
+    const quint16 ring = ShapeKind::Ellipse;
+    const quint16 box = ShapeKind::Rectangle;
+    QTest::newRow("17x10 rgb filled ellipses hd")
+        << 17 << 10 << rgb << disc << hd << hd << quint16(0) << 0 << -1 << 255;
+    QTest::newRow("192x108 rgb filled ellipses hd")
+        << 192 << 108 << rgb << disc << hd << hd << quint16(0) << 0 << -1 << 255;
+    QTest::newRow("480x270 mono filled ellipses hd")
+        << 480 << 270 << mono << disc << hd << hd << quint16(0) << 0 << -1 << 255;
+    QTest::newRow("640x360 mono filled ellipses hd")
+        << 640 << 360 << mono << disc << hd << hd << quint16(0) << 0 << -1 << 255;
+    QTest::newRow("17x10 rgbw filled ellipses odd size")
+        << 17 << 10 << rgbw << disc << QSize(1001, 507) << QSize(1001, 507) << quint16(0) << 0
+        << 1000 << 200;
+    QTest::newRow("tall cells filled ellipses") << 5 << 2 << rgb << disc << QSize(300, 700)
+                                                << QSize(300, 700) << quint16(0) << 0 << -1 << 255;
+    QTest::newRow("17x10 rgb ellipses hd")
+        << 17 << 10 << rgb << ring << hd << hd << quint16(0) << 0 << -1 << 255;
+    QTest::newRow("192x108 rgb ellipses 1000x500")
+        << 192 << 108 << rgb << ring << QSize(1000, 500) << QSize(1000, 500) << quint16(0) << 0
+        << -1 << 255;
+    QTest::newRow("17x10 rgb rectangles 1000x505")
+        << 17 << 10 << rgb << box << QSize(1000, 505) << QSize(1000, 505) << quint16(0) << 0 << -1
+        << 255;
+    QTest::newRow("480x270 mono rectangles hd")
+        << 480 << 270 << mono << box << hd << hd << quint16(0) << 0 << 70000 << 255;
+    QTest::newRow("more columns than pixels ellipses")
+        << 200 << 3 << mono << disc << QSize(97, 61) << QSize(97, 61) << quint16(0) << 0 << -1
+        << 255;
+    QTest::newRow("one cell filled ellipse") << 1 << 1 << rgb << disc << QSize(640, 480)
+                                             << QSize(640, 480) << quint16(0) << 0 << -1 << 255;
 }
 
-void TestCellPainter::directPathPaintsSamePixels() {
+void TestCellPainter::fastPathsPaintSamePixels() {
     QFETCH(int, cols);
     QFETCH(int, rows);
     QFETCH(quint16, mode);
@@ -451,7 +484,8 @@ void TestCellPainter::directPathPaintsSamePixels() {
     params.mirrorTopBottom = mirror & 1;
     params.level = quint8(qAbs(level));
     params.invert = level < 0;
-    QVERIFY(CellPainter::directApplies(params));
+    const bool direct = CellPainter::directApplies(params);
+    QVERIFY(direct || CellPainter::stampApplies(params));
 
     const int length = frameLength < 0 ? cols * rows * channelsPerCell(mode) : frameLength;
     QByteArray frame(length, Qt::Uninitialized);
@@ -460,17 +494,23 @@ void TestCellPainter::directPathPaintsSamePixels() {
         byte = char(random.bounded(256));
 
     CellPainter painter;
-    QImage direct(size, QImage::Format_RGB32);
+    QImage fast(size, QImage::Format_RGB32);
     QImage reference(size, QImage::Format_RGB32);
-    direct.fill(Qt::red);
-    painter.paintDirect(direct, bytes(frame), params);
+    fast.fill(Qt::red);
+    const auto paintFast = [&] {
+        if (direct)
+            painter.paintDirect(fast, bytes(frame), params);
+        else
+            painter.paintStamped(fast, bytes(frame), params);
+    };
+    paintFast();
     painter.paintWithPainter(reference, bytes(frame), params);
-    savePicture(direct, pictureName("direct"));
+    savePicture(fast, pictureName("fast"));
     savePicture(reference, pictureName("painter"));
-    QCOMPARE(direct, reference);
-    // The same painter again (scratch buffers reused) paints the same.
-    painter.paintDirect(direct, bytes(frame), params);
-    QCOMPARE(direct, reference);
+    QCOMPARE(fast, reference);
+    // The same painter again (scratch buffers and stamp reused) paints the same.
+    paintFast();
+    QCOMPARE(fast, reference);
 }
 
 QTEST_MAIN(TestCellPainter)
