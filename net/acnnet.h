@@ -74,6 +74,7 @@ private:
     static constexpr int batchesPerWakeUp = 16;
     static constexpr int receiveBufferBytes = 4 * 1024 * 1024;
 
+    mutable std::atomic<unsigned> m_handOff{0};
     std::atomic<network *> m_net;
     bool m_bindShared = true;
     int m_socket = -1;
@@ -95,11 +96,28 @@ template <typename Fn> auto acnnet::inOwnThread(Fn fn) const -> std::invoke_resu
     if (own == nullptr || own == QThread::currentThread() || !own->isRunning())
         return fn();
     auto *self = const_cast<acnnet *>(this);
+    // The blocking call already orders both sides; the release/acquire pair on m_handOff
+    // states that ordering in code ThreadSanitizer can see (it cannot look into Qt's
+    // uninstrumented event queue and semaphore).
+    auto call = [self, &fn] {
+        self->m_handOff.load(std::memory_order_acquire);
+        if constexpr (std::is_void_v<std::invoke_result_t<Fn>>) {
+            fn();
+            self->m_handOff.fetch_add(1, std::memory_order_release);
+        } else {
+            auto result = fn();
+            self->m_handOff.fetch_add(1, std::memory_order_release);
+            return result;
+        }
+    };
+    m_handOff.fetch_add(1, std::memory_order_release);
     if constexpr (std::is_void_v<std::invoke_result_t<Fn>>) {
-        QMetaObject::invokeMethod(self, fn, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(self, call, Qt::BlockingQueuedConnection);
+        m_handOff.load(std::memory_order_acquire);
     } else {
         std::invoke_result_t<Fn> result{};
-        QMetaObject::invokeMethod(self, fn, Qt::BlockingQueuedConnection, &result);
+        QMetaObject::invokeMethod(self, call, Qt::BlockingQueuedConnection, &result);
+        m_handOff.load(std::memory_order_acquire);
         return result;
     }
 }
