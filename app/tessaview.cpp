@@ -8,7 +8,6 @@
 #include "engine/screenengine.h"
 #include "engine/widgetnative.h"
 #include "engine/widgetopengl.h"
-#include "engine/workerthread.h"
 #include "rdm/configurator.h"
 #include "settings/settingsstore.h"
 
@@ -25,8 +24,7 @@
 
 namespace {
 
-QString versionQuery()
-{
+QString versionQuery() {
     return QStringLiteral("software=tessaview&currentversion=%1.%2.%3.%4")
         .arg(BuildInfo::versionMajor)
         .arg(BuildInfo::versionMinor)
@@ -34,15 +32,13 @@ QString versionQuery()
         .arg(BuildInfo::versionBuild);
 }
 
-QString makerPageLink(const QString &path)
-{
+QString makerPageLink(const QString &path) {
     const QString web = QString::fromLatin1(BuildInfo::makerWeb);
     return QStringLiteral("<a href=\"http://%1%2?%3\">%1</a>").arg(web, path, versionQuery());
 }
 
 // The one-line picture of the record written with every apply, for the debug output.
-QString settingsSummary(const SettingsRecord &r)
-{
+QString settingsSummary(const SettingsRecord &r) {
     return QStringLiteral("Setting: %1 %2 %3 %4 | %5 %6x%7 %8x%9 | %10 %11 %12 %13x%14 | "
                           "%15 %16 %17 %18 %19 | %20 %21 %22")
         .arg(r.Name, languageLetters(r.LanguageIso))
@@ -70,10 +66,9 @@ QString settingsSummary(const SettingsRecord &r)
 
 } // namespace
 
-Tessaview::Tessaview(const QStringList &arguments) : QWidget(nullptr)
-{
+Tessaview::Tessaview(const QStringList &arguments) : QWidget(nullptr) {
     setObjectName(QStringLiteral("Tessaview Thread"));
-    logThread(QThread::currentThread(), QStringLiteral("Tessaview GUI"));
+    qDebug() << "thread " << QThread::currentThread() << QStringLiteral("Tessaview GUI");
     setWindowIcon(QIcon(QStringLiteral(":/images/tessaview.png")));
 
     QPalette pal = palette();
@@ -94,18 +89,21 @@ Tessaview::Tessaview(const QStringList &arguments) : QWidget(nullptr)
 
     startupCountdown(this, m_pSettings.TimerStartup);
 
-    m_bStatusVisible = SettingsStore::loadStateEnable();
+    createActions();
+    createContextMenu();
+    addActionsToWindow();
 
     ChangeRender();
 
     if (commandLine.preset >= 0)
         slotSettingsPresetLoad(commandLine.preset);
-    if (commandLine.stayOnTop)
+    if (commandLine.stayOnTop) {
         setStayOnTop(true, false);
+        m_pActionStayOnTop->setChecked(true);
+    }
 }
 
-Tessaview::~Tessaview()
-{
+Tessaview::~Tessaview() {
     delete m_pRefreshTimer;
     m_pRefreshTimer = nullptr;
     delete m_pResizeTimer;
@@ -118,10 +116,10 @@ Tessaview::~Tessaview()
     m_pEngine = nullptr;
     delete m_pConfigurator;
     m_pConfigurator = nullptr;
+    deleteMenuAndActions();
 }
 
-void Tessaview::ChangeRender()
-{
+void Tessaview::ChangeRender() {
     qDebug().noquote() << "FKT: ChangeRender" << QTime::currentTime().toString(Qt::ISODateWithMs)
                        << QStringLiteral("\"%1\"").arg(settingsSummary(m_pSettings));
 
@@ -131,12 +129,9 @@ void Tessaview::ChangeRender()
     if (m_pRefreshTimer)
         m_pRefreshTimer->stop();
 
-    if (m_pSettings.ScreenNumber == ScreenChoice::UserSize) {
-        if (isFullScreen() || m_bFirstApply)
-            setWindowState(windowState() & ~Qt::WindowFullScreen);
-    } else if (!isFullScreen() || m_bFirstApply) {
-        setWindowState(windowState() | Qt::WindowFullScreen);
-    }
+    const bool fullScreen = m_pSettings.ScreenNumber != ScreenChoice::UserSize;
+    if (!fullScreen && (isFullScreen() || m_bFirstApply))
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
     if (pos() != targetPos || m_bFirstApply) {
         qDebug() << "Move" << targetPos;
         move(targetPos);
@@ -145,6 +140,10 @@ void Tessaview::ChangeRender()
         qDebug() << "Size" << targetSize;
         resize(targetSize);
     }
+    // Moving or resizing a window drops its full-screen state, so the state is set after the
+    // window has reached the chosen screen.
+    if (fullScreen && (!isFullScreen() || m_bFirstApply))
+        setWindowState(windowState() | Qt::WindowFullScreen);
 
     if (m_pRefreshTimer) {
         if (m_pWidgetOpenGL)
@@ -158,6 +157,8 @@ void Tessaview::ChangeRender()
                 &Tessaview::slotSettingsPresetLoad);
         connect(m_pConfigurator, &Configurator::signalChangedFactoryDefaults, this,
                 &Tessaview::slotSettingsChangedToDefaultExtern);
+        connect(m_pConfigurator, &Configurator::signalChangedPerformSelfTest, this,
+                &Tessaview::slotViewSelfTest);
         connect(this, &Tessaview::signalSettingsToDefault, m_pConfigurator,
                 &Configurator::slotSetFactoryDefaults);
     }
@@ -193,8 +194,7 @@ void Tessaview::ChangeRender()
     m_pRefreshTimer->start(std::max<int>(1, m_pSettings.TimerInMs));
 }
 
-void Tessaview::createRenderWidgets(QSize size)
-{
+void Tessaview::createRenderWidgets(QSize size) {
     m_pWidgetNative = new WidgetNative(m_pEngine, this, size);
     if (openGlAvailable()) {
         m_pWidgetOpenGL = new WidgetOpenGL(m_pEngine, this, size);
@@ -205,13 +205,11 @@ void Tessaview::createRenderWidgets(QSize size)
     }
 }
 
-void Tessaview::slotSettingsChanged()
-{
+void Tessaview::slotSettingsChanged() {
     slotSettingsChanged(false);
 }
 
-void Tessaview::slotSettingsChanged(bool bFactoryResetCycle)
-{
+void Tessaview::slotSettingsChanged(bool bFactoryResetCycle) {
     ChangeRender();
     if (m_pConfigurator) {
         m_pConfigurator->slotSetLanguage(m_pSettings.LanguageIso, bFactoryResetCycle);
@@ -223,8 +221,7 @@ void Tessaview::slotSettingsChanged(bool bFactoryResetCycle)
     SettingsStore::saveSettings(m_pSettings, SettingsStore::livePreset);
 }
 
-void Tessaview::slotSettingsChangedToDefaultExtern()
-{
+void Tessaview::slotSettingsChangedToDefaultExtern() {
     SettingsStore::resetSettingsStore();
     setFactoryDefaults(m_pSettings, desktopGeometry().size());
     if (m_pConfigurator)
@@ -233,54 +230,34 @@ void Tessaview::slotSettingsChangedToDefaultExtern()
     emit signalSettingsToDefault();
 }
 
-void Tessaview::slotSettingsPresetLoad(int iPreset)
-{
+void Tessaview::slotSettingsPresetLoad(int iPreset) {
     // A negative number would read keys that do not exist and then save factory defaults
     // over the live settings; it is ignored like a number above 9.
     if (iPreset < SettingsStore::firstPreset || iPreset > SettingsStore::lastPreset ||
-        iPreset == m_iPreset)
+        iPreset == m_iPreset) {
+        // Choosing the loaded preset's own entry has just toggled its mark off.
+        markPreset(m_iPreset);
         return;
+    }
     m_iPreset = iPreset;
     setFactoryDefaults(m_pSettings, desktopGeometry().size());
     SettingsStore::loadSettings(m_pSettings, iPreset);
+    markPreset(iPreset);
     slotSettingsChanged(false);
 }
 
-void Tessaview::slotChangeResize()
-{
+void Tessaview::slotChangeResize() {
     ChangeRender();
 }
 
-void Tessaview::slotViewStatus()
-{
-    if (!m_pEngine)
-        return;
-    m_pEngine->setStatusVisible(m_bStatusVisible);
-    SettingsStore::saveStateEnable(m_bStatusVisible);
-}
-
-void Tessaview::slotViewSelfTest(quint8 uiSelfTestNumber)
-{
-    if (!m_pEngine || (uiSelfTestNumber >= 7 && uiSelfTestNumber <= 254) ||
-        uiSelfTestNumber == m_uiSelfTest)
-        return;
-    m_uiSelfTest = uiSelfTestNumber;
-    m_pEngine->setSelfTest(uiSelfTestNumber);
-    if (m_pConfigurator)
-        m_pConfigurator->slotSetPerformSelfTest(uiSelfTestNumber);
-    SettingsStore::saveSelfTest(uiSelfTestNumber);
-}
-
-void Tessaview::setStayOnTop(bool on, bool show)
-{
+void Tessaview::setStayOnTop(bool on, bool show) {
     setWindowFlag(Qt::WindowStaysOnTopHint, on);
     // Changing the flags hides the window.
     if (show)
         this->show();
 }
 
-void Tessaview::resizeEvent(QResizeEvent *event)
-{
+void Tessaview::resizeEvent(QResizeEvent *event) {
     QWidget::resizeEvent(event);
     if (!event)
         return;
@@ -296,7 +273,6 @@ void Tessaview::resizeEvent(QResizeEvent *event)
     m_pResizeTimer->start(250);
 }
 
-void Tessaview::closeEvent(QCloseEvent *event)
-{
+void Tessaview::closeEvent(QCloseEvent *event) {
     event->accept();
 }

@@ -5,7 +5,11 @@
 #include <QDateTime>
 #include <QWidget>
 
+#include <array>
+
 class Configurator;
+class QAction;
+class QMenu;
 class QTimer;
 class ScreenEngine;
 class WidgetNative;
@@ -26,6 +30,7 @@ public:
     ScreenEngine *engine() const { return m_pEngine; }
     Configurator *configurator() const { return m_pConfigurator; }
     quint8 selfTest() const { return m_uiSelfTest; }
+    QMenu *contextMenu() const { return m_pContextMenu; }
 
 signals:
     void signalSettingsToDefault();
@@ -35,13 +40,46 @@ public slots:
     void slotSettingsChanged(bool bFactoryResetCycle);
     void slotSettingsChangedToDefaultExtern();
     void slotSettingsPresetLoad(int iPreset);
+    void slotSettingsPresetNext();
+    void slotSettingsPresetCurrent();
+    void slotSettingsPresetLoad1();
+    void slotSettingsPresetLoad2();
+    void slotSettingsPresetLoad3();
+    void slotSettingsPresetLoad4();
+    void slotSettingsPresetLoad5();
+    void slotSettingsPresetLoad6();
+    void slotSettingsPresetLoad7();
+    void slotSettingsPresetLoad8();
+    void slotSettingsPresetLoad9();
     void slotChangeResize();
+    void slotStayOnTop();
+    void slotFullScreen();
+    void slotFreeze();
+    void slotFreezeToggle();
     void slotViewStatus();
+    void slotViewStatusToggle();
     void slotViewSelfTest(quint8 uiSelfTestNumber);
+    void slotViewSelfTestOff();
+    void slotViewSelfTest1();
+    void slotViewSelfTest2();
+    void slotViewSelfTest3();
+    void slotViewSelfTest4();
+    void slotViewSelfTest5();
+    void slotViewSelfTestAll();
+    void slotViewSelfTestNext();
+    void slotDmxSizeX_Inc();
+    void slotDmxSizeX_Dec();
+    void slotDmxSizeY_Inc();
+    void slotDmxSizeY_Dec();
+    void slotDmxSizeZ_Inc();
+    void slotDmxSizeZ_Dec();
+    void slotHelp();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void ChangeRender();
@@ -49,8 +87,47 @@ private:
     void setStayOnTop(bool on, bool show);
     void createRenderWidgets(QSize size);
 
+    // Menu and actions (tessaviewactions.cpp).
+    void createActions();
+    void createContextMenu();
+    void addActionsToWindow();
+    void deleteMenuAndActions();
+    QList<QAction *> allActions() const;
+
+    // Check marks that follow a loaded preset and the running self test.
+    void markPreset(int iPreset);
+    void markSelfTest(quint8 uiSelfTestNumber);
+
     QTimer *m_pRefreshTimer = nullptr;
     QTimer *m_pResizeTimer = nullptr;
+    QMenu *m_pContextMenu = nullptr;
+    QMenu *m_pMenuPresets = nullptr;
+    QMenu *m_pMenuSelfTest = nullptr;
+    QMenu *m_pMenuDmxSize = nullptr;
+    QAction *m_pActionSettings = nullptr;
+    QAction *m_pActionPresetNext = nullptr;
+    QAction *m_pActionPresetCurrent = nullptr;
+    std::array<QAction *, 9> m_pActionPreset{};
+    QAction *m_pActionReset = nullptr;
+    QAction *m_pActionFreeze = nullptr;
+    QAction *m_pActionStayOnTop = nullptr;
+    QAction *m_pActionFullScreen = nullptr;
+    QAction *m_pActionStatus = nullptr;
+    QAction *m_pActionSelfTestNext = nullptr;
+    // Off, 1 ... 5 and "Test All" (255).
+    std::array<QAction *, 7> m_pActionSelfTest{};
+    QAction *m_pActionInfo = nullptr;
+    QAction *m_pActionSaveBitmap = nullptr;
+    QAction *m_pActionCheckUpdate = nullptr;
+    QAction *m_pActionDmxSizeXInc = nullptr;
+    QAction *m_pActionDmxSizeXDec = nullptr;
+    QAction *m_pActionDmxSizeYInc = nullptr;
+    QAction *m_pActionDmxSizeYDec = nullptr;
+    QAction *m_pActionHelp = nullptr;
+    QAction *m_pActionAbout = nullptr;
+    QAction *m_pActionAboutQt = nullptr;
+    QAction *m_pActionQuit = nullptr;
+    QAction *m_pActionQuitEscape = nullptr;
     Configurator *m_pConfigurator = nullptr;
     ScreenEngine *m_pEngine = nullptr;
     quint8 m_uiSelfTest = 0;
@@ -63,6 +140,5 @@ private:
     SettingsRecord m_pSettings;
     quint32 m_pPowerCycle = 0;
     bool m_bFirstApply = true;
-    bool m_bStatusVisible = false;
     QDateTime m_StartTime;
 };

@@ -1,0 +1,192 @@
+// Slots behind the menu actions and the shortcuts, and the ones the device model calls.
+#include "app/desktop.h"
+#include "app/tessaview.h"
+#include "engine/screenengine.h"
+#include "rdm/configurator.h"
+#include "settings/settingsstore.h"
+
+#include <QAction>
+#include <QDebug>
+#include <QMessageBox>
+
+void Tessaview::slotSettingsPresetNext() {
+    slotSettingsPresetLoad((m_iPreset + 1) % 10);
+}
+
+void Tessaview::slotSettingsPresetCurrent() {
+    slotSettingsPresetLoad(0);
+}
+
+void Tessaview::slotSettingsPresetLoad1() {
+    slotSettingsPresetLoad(1);
+}
+void Tessaview::slotSettingsPresetLoad2() {
+    slotSettingsPresetLoad(2);
+}
+void Tessaview::slotSettingsPresetLoad3() {
+    slotSettingsPresetLoad(3);
+}
+void Tessaview::slotSettingsPresetLoad4() {
+    slotSettingsPresetLoad(4);
+}
+void Tessaview::slotSettingsPresetLoad5() {
+    slotSettingsPresetLoad(5);
+}
+void Tessaview::slotSettingsPresetLoad6() {
+    slotSettingsPresetLoad(6);
+}
+void Tessaview::slotSettingsPresetLoad7() {
+    slotSettingsPresetLoad(7);
+}
+void Tessaview::slotSettingsPresetLoad8() {
+    slotSettingsPresetLoad(8);
+}
+void Tessaview::slotSettingsPresetLoad9() {
+    slotSettingsPresetLoad(9);
+}
+
+void Tessaview::slotStayOnTop() {
+    if (m_pActionStayOnTop)
+        setStayOnTop(m_pActionStayOnTop->isChecked(), true);
+}
+
+void Tessaview::slotFullScreen() {
+    if (m_pActionFullScreen)
+        setFullScreen(m_pActionFullScreen->isChecked());
+}
+
+void Tessaview::setFullScreen(bool on) {
+    qDebug() << "Fullscreen" << on;
+    const QRect desktop = desktopGeometry();
+    if (!desktop.isEmpty()) {
+        const auto width = quint16(desktop.width());
+        const auto height = quint16(desktop.height());
+        if (on) {
+            m_pSettings.PosX = 0;
+            m_pSettings.PosY = 0;
+            m_pSettings.SizeX = width;
+            m_pSettings.SizeY = height;
+        } else {
+            // Half the desktop, centred on it.
+            m_pSettings.PosX = width / 4;
+            m_pSettings.PosY = height / 4;
+            m_pSettings.SizeX = width / 2;
+            m_pSettings.SizeY = height / 2;
+        }
+    }
+    m_pSettings.ScreenNumber = on ? ScreenChoice::Desktop : ScreenChoice::UserSize;
+    ChangeRender();
+}
+
+void Tessaview::slotFreeze() {
+    if (m_pEngine && m_pActionFreeze)
+        m_pEngine->setFreeze(m_pActionFreeze->isChecked());
+}
+
+void Tessaview::slotFreezeToggle() {
+    if (!m_pActionFreeze)
+        return;
+    m_pActionFreeze->setChecked(!m_pActionFreeze->isChecked());
+    slotFreeze();
+}
+
+void Tessaview::slotViewStatus() {
+    if (!m_pEngine || !m_pActionStatus)
+        return;
+    const bool visible = m_pActionStatus->isChecked();
+    m_pEngine->setStatusVisible(visible);
+    SettingsStore::saveStateEnable(visible);
+}
+
+void Tessaview::slotViewStatusToggle() {
+    if (!m_pActionStatus)
+        return;
+    m_pActionStatus->setChecked(!m_pActionStatus->isChecked());
+    slotViewStatus();
+}
+
+void Tessaview::slotViewSelfTest(quint8 uiSelfTestNumber) {
+    if (!m_pEngine || !m_pActionSelfTest[0])
+        return;
+    // 6 has no action but the engine knows a pattern for it.
+    if ((uiSelfTestNumber >= 7 && uiSelfTestNumber <= 254) || uiSelfTestNumber == m_uiSelfTest) {
+        // Choosing the running test's own entry has just toggled its mark off; the test goes
+        // on, so its mark comes back.
+        markSelfTest(m_uiSelfTest);
+        return;
+    }
+    m_uiSelfTest = uiSelfTestNumber;
+    markSelfTest(uiSelfTestNumber);
+    m_pEngine->setSelfTest(uiSelfTestNumber);
+    // The model reports the new value back only when it changed; that echo ends above.
+    if (m_pConfigurator)
+        m_pConfigurator->slotSetPerformSelfTest(uiSelfTestNumber);
+    SettingsStore::saveSelfTest(uiSelfTestNumber);
+}
+
+void Tessaview::slotViewSelfTestOff() {
+    slotViewSelfTest(0);
+}
+void Tessaview::slotViewSelfTest1() {
+    slotViewSelfTest(1);
+}
+void Tessaview::slotViewSelfTest2() {
+    slotViewSelfTest(2);
+}
+void Tessaview::slotViewSelfTest3() {
+    slotViewSelfTest(3);
+}
+void Tessaview::slotViewSelfTest4() {
+    slotViewSelfTest(4);
+}
+void Tessaview::slotViewSelfTest5() {
+    slotViewSelfTest(5);
+}
+void Tessaview::slotViewSelfTestAll() {
+    slotViewSelfTest(255);
+}
+
+void Tessaview::slotViewSelfTestNext() {
+    // 5, 6 and "Test All" all continue with off.
+    slotViewSelfTest(m_uiSelfTest < 5 ? quint8(m_uiSelfTest + 1) : quint8(0));
+}
+
+// The grid size changes apply at once but are saved only with the next settings change.
+void Tessaview::slotDmxSizeX_Inc() {
+    if (m_pSettings.DmxSizeX == 0xFFFF)
+        return;
+    ++m_pSettings.DmxSizeX;
+    ChangeRender();
+}
+
+void Tessaview::slotDmxSizeX_Dec() {
+    if (m_pSettings.DmxSizeX < 2)
+        return;
+    --m_pSettings.DmxSizeX;
+    ChangeRender();
+}
+
+void Tessaview::slotDmxSizeY_Inc() {
+    if (m_pSettings.DmxSizeY == 0xFFFF)
+        return;
+    ++m_pSettings.DmxSizeY;
+    ChangeRender();
+}
+
+void Tessaview::slotDmxSizeY_Dec() {
+    if (m_pSettings.DmxSizeY < 2)
+        return;
+    --m_pSettings.DmxSizeY;
+    ChangeRender();
+}
+
+// The grid is flat: a third dimension has no size to change.
+void Tessaview::slotDmxSizeZ_Inc() {}
+void Tessaview::slotDmxSizeZ_Dec() {}
+
+void Tessaview::slotHelp() {
+    QMessageBox::information(
+        this, tr("Help"),
+        tr("<b>Help</b><br>Please use the online help on the website:<br>%1").arg(m_sHelpLink),
+        QMessageBox::Ok);
+}
