@@ -107,7 +107,8 @@ private slots:
         // A count larger than the datagram: only the slots that were sent.
         builder.levels = QByteArray(10, char(0x7F));
         builder.propertyValueCount = 513;
-        const e131::DataPacket cut = parse(builder.build());
+        const QByteArray cutBytes = builder.build(); // the slots point into it
+        const e131::DataPacket cut = parse(cutBytes);
         QVERIFY(cut.ok());
         QCOMPARE(levels(cut), QByteArray(10, char(0x7F)));
 
