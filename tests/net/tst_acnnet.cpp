@@ -237,7 +237,8 @@ private slots:
 
         QFile cap(QStringLiteral("/proc/sys/net/ipv4/igmp_max_memberships"));
         if (cap.open(QIODevice::ReadOnly))
-            qInfo("igmp_max_memberships %s", cap.readAll().trimmed().constData());
+            qInfo("igmp_max_memberships %s, receive buffer %d bytes",
+                  cap.readAll().trimmed().constData(), running.receiver->receiveBufferSize());
 
         QByteArray expected(1024 * 512, '\0');
         Sender sender;
