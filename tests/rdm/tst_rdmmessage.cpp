@@ -89,8 +89,10 @@ private slots:
     }
 
     void testParse() {
-        const RdmRequest r = parseRdmRequest(
-            imageOf(request(Message{0x30, 0x0501, hex("80"), 0x0001, 0xFFFF, 0xFFFFFFFF, 0x07})));
+        // The parameter data is a view into the image, which therefore has to outlive it.
+        const RdmImage image =
+            imageOf(request(Message{0x30, 0x0501, hex("80"), 0x0001, 0xFFFF, 0xFFFFFFFF, 0x07}));
+        const RdmRequest r = parseRdmRequest(image);
         QCOMPARE(r.destination, (RdmUid{0xFFFF, 0xFFFFFFFF}));
         QCOMPARE(r.source, (RdmUid{0x7A70, 0x12345678}));
         QCOMPARE(r.transactionNumber, quint8(5));
