@@ -16,6 +16,7 @@
 #include <QIcon>
 #include <QPalette>
 #include <QResizeEvent>
+#include <QScopedValueRollback>
 #include <QThread>
 #include <QTime>
 #include <QTimer>
@@ -222,6 +223,11 @@ void Tessaview::slotSettingsChanged(bool bFactoryResetCycle) {
 }
 
 void Tessaview::slotSettingsChangedToDefaultExtern() {
+    // The device model hears of the reset through signalSettingsToDefault and may report a
+    // factory reset back; that echo must not start a second one.
+    if (m_bFactoryResetRunning)
+        return;
+    const QScopedValueRollback running(m_bFactoryResetRunning, true);
     SettingsStore::resetSettingsStore();
     setFactoryDefaults(m_pSettings, desktopGeometry().size());
     if (m_pConfigurator)

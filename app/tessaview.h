@@ -140,5 +140,6 @@ private:
     SettingsRecord m_pSettings;
     quint32 m_pPowerCycle = 0;
     bool m_bFirstApply = true;
+    bool m_bFactoryResetRunning = false;
     QDateTime m_StartTime;
 };
