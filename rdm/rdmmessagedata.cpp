@@ -54,11 +54,6 @@ void RdmDataWriter::putText(QStringView text, int width) {
     }
 }
 
-void RdmDataWriter::putText(std::string_view text, int width) {
-    for (int i = 0; i < width; ++i)
-        put8(size_t(i) < text.size() ? quint8(text[size_t(i)]) : quint8(0));
-}
-
 void RdmDataWriter::putBytes(std::span<const quint8> bytes) {
     for (quint8 b : bytes)
         put8(b);

@@ -39,7 +39,6 @@ public:
     // Latin-1 text cut to, or padded with 0x00 up to, exactly `width` bytes. Characters
     // outside Latin-1 become "?".
     void putText(QStringView text, int width);
-    void putText(std::string_view text, int width);
     void putBytes(std::span<const quint8> bytes);
 
     std::span<const quint8> data() const { return std::span<const quint8>(m_bytes).first(m_size); }
