@@ -30,6 +30,11 @@ private:
     std::array<quint8, 256> m_table{};
 };
 
+// The modes that colour the cell shape.
+bool isColourMode(quint16 mode) {
+    return mode == ColourMode::Monochrome || mode == ColourMode::Rgb || mode == ColourMode::Rgbw;
+}
+
 // Walks the cells row by row with a running byte index and calls visit(row, col, colour,
 // value) for every cell that has data; `value` is the level-scaled byte of the mono-type
 // modes. The walk ends at the first cell whose bytes do not fit in the frame.
@@ -38,8 +43,7 @@ void walkCells(std::span<const quint8> frame, const PaintParams &params, Visit &
     const quint16 mode = params.colourMode;
     const bool valueMode = mode & (barBit | numberBit);
     const int bytes = valueMode ? 1 : channelsPerCell(mode);
-    if (!valueMode && mode != ColourMode::Monochrome && mode != ColourMode::Rgb &&
-        mode != ColourMode::Rgbw)
+    if (!valueMode && !isColourMode(mode))
         return;
     const LevelTable scale(params.level, params.invert);
     const size_t length = frame.size();
@@ -114,10 +118,6 @@ int shapePenWidth(const CellGrid &grid, quint16 shape) {
 bool isOutlinedShape(quint16 shape) {
     return shape == ShapeKind::Rectangle || shape == ShapeKind::EllipseFilled ||
            shape == ShapeKind::Ellipse;
-}
-
-bool isColourMode(quint16 mode) {
-    return mode == ColourMode::Monochrome || mode == ColourMode::Rgb || mode == ColourMode::Rgbw;
 }
 
 } // namespace
