@@ -215,16 +215,11 @@ private slots:
                                                                setAck(0x0405),
                                                                get(0x0405),
                                                                getAck(0x0405, hex("00000020"))};
-        QTest::newRow("DISPLAY_INVERT") << QByteArrayList{get(0x0500),
-                                                          getAck(0x0500, hex("00")),
-                                                          set(0x0500, hex("01")),
-                                                          setAck(0x0500),
-                                                          get(0x0500),
-                                                          getAck(0x0500, hex("01")),
-                                                          set(0x0500, hex("04")),
-                                                          setAck(0x0500), // stored unchecked
-                                                          get(0x0500),
-                                                          getNack(0x0500, 0x0006)};
+        QTest::newRow("DISPLAY_INVERT") << QByteArrayList{
+            get(0x0500),    getAck(0x0500, hex("00")), set(0x0500, hex("01")), setAck(0x0500),
+            get(0x0500),    getAck(0x0500, hex("01")), set(0x0500, hex("04")),
+            setAck(0x0500), // stored unchecked
+            get(0x0500),    getNack(0x0500, 0x0006)};
         QTest::newRow("DISPLAY_LEVEL") << QByteArrayList{get(0x0501),
                                                          getAck(0x0501, hex("FF")),
                                                          set(0x0501, hex("80")),
