@@ -1,0 +1,225 @@
+#include "dialogs/infodlg.h"
+
+#include "dialogs/presetinforows.h"
+#include "dialogs/rdminforows.h"
+#include "dialogs/rdmparameterinfo.h"
+#include "net/acnnet.h"
+#include "net/artnet.h"
+#include "rdm/configurator.h"
+#include "settings/settingsrecord.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimerEvent>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int refreshIntervalMs = 1000;
+
+QTableWidgetItem *readOnlyItem(const QString &text) {
+    auto *item = new QTableWidgetItem(text);
+    item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+    return item;
+}
+
+QStringList rdmHeaders() {
+    return {QStringLiteral("RDM"), QStringLiteral("Type"), QStringLiteral("Parameter"),
+            QStringLiteral("Value"), QStringLiteral("Allowed")};
+}
+
+enum RdmColumn { ColumnId, ColumnType, ColumnParameter, ColumnValue, ColumnAllowed };
+
+QSize desktopSize() {
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->virtualGeometry().size() : QSize();
+}
+
+} // namespace
+
+InfoDlg::InfoDlg() : QWidget(nullptr) {
+    setWindowIcon(QIcon(QStringLiteral(":/images/tessaview.png")));
+
+    const QIcon quitIcon(QStringLiteral(":/images/quit.xpm"));
+    m_pActionQuit = new QAction(quitIcon, tr("Quit"), this);
+    m_pActionQuit->setShortcut(Qt::Key_Q);
+    m_pActionQuit->setToolTip(tr("exits this window"));
+    connect(m_pActionQuit, &QAction::triggered, this, &QWidget::close);
+    addAction(m_pActionQuit);
+
+    m_pActionQuitEscape = new QAction(quitIcon, tr("Quit"), this);
+    m_pActionQuitEscape->setShortcut(Qt::Key_Escape);
+    m_pActionQuitEscape->setToolTip(tr("exits this window"));
+    connect(m_pActionQuitEscape, &QAction::triggered, this, &QWidget::close);
+    addAction(m_pActionQuitEscape);
+
+    m_pActionNextTab = new QAction(tr("Next Tab by key F3"), this);
+    m_pActionNextTab->setShortcut(Qt::Key_F3);
+    m_pActionNextTab->setToolTip(tr("click F3 to activate next tab view"));
+    connect(m_pActionNextTab, &QAction::triggered, this, &InfoDlg::slotNextTab);
+    addAction(m_pActionNextTab);
+
+    setWindowTitle(tr("Informations"));
+
+    m_pTabs = new QTabWidget(this);
+    m_pTablePreset =
+        addPage(QStringLiteral("Preset"),
+                {QStringLiteral("Name"), QStringLiteral("DMX Size X"), QStringLiteral("DMX Size Y"),
+                 QStringLiteral("Screen Size X"), QStringLiteral("Screen Size Y"),
+                 QStringLiteral("Screen Pos X"), QStringLiteral("Screen Pos Y"),
+                 QStringLiteral("Start Universe"), QStringLiteral("Universe Count"),
+                 QStringLiteral("Channels per Universe"), QStringLiteral("Color Mode")});
+    m_pTableArtnet = addPage(QStringLiteral("Art-Net"), {});
+    m_pTableAcnnet = addPage(QStringLiteral("Streaming Acn"), {});
+    m_pTableRdm120 = addPage(QStringLiteral("RDM 1.20"), rdmHeaders());
+    m_pTableRdm137_1 = addPage(QStringLiteral("RDM 1.37-1"), rdmHeaders());
+    m_pTableRdm137_2 = addPage(QStringLiteral("RDM 1.37-2"), rdmHeaders());
+
+    m_pRefreshButton = new QPushButton(this);
+    m_pRefreshButton->setObjectName(QStringLiteral("refreshButton"));
+    m_pRefreshButton->setCheckable(true);
+    const QIcon reloadIcon(QStringLiteral(":/images/filereload.xpm"));
+    if (reloadIcon.availableSizes().isEmpty())
+        m_pRefreshButton->setText(tr("Refresh")); // a button with neither icon nor text is lost
+    else
+        m_pRefreshButton->setIcon(reloadIcon);
+    connect(m_pRefreshButton, &QPushButton::clicked, this, &InfoDlg::slotRefresh);
+
+    m_pLayout = new QVBoxLayout(this);
+    m_pLayout->addWidget(m_pRefreshButton);
+    m_pLayout->addWidget(m_pTabs);
+
+    adjustSize();
+}
+
+QTableWidget *InfoDlg::addPage(const QString &label, const QStringList &headers) {
+    auto *table = new QTableWidget(0, int(headers.size()), m_pTabs);
+    table->setObjectName(QStringLiteral("table ") + label);
+    table->setHorizontalHeaderLabels(headers);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_pTabs->addTab(table, label);
+    return table;
+}
+
+void InfoDlg::setSettings(const SettingsRecord *settings) {
+    m_pSettings = settings;
+}
+
+void InfoDlg::setArtnet(artnet *node) {
+    m_pArtnet = node;
+}
+
+void InfoDlg::setAcnnet(acnnet *receiver) {
+    m_pAcnnet = receiver;
+}
+
+void InfoDlg::setConfigurator(Configurator *model) {
+    m_pConfigurator = model;
+}
+
+void InfoDlg::selectPage(Page page) {
+    m_pTabs->setCurrentIndex(int(page));
+    refresh();
+}
+
+void InfoDlg::refresh() {
+    refreshPresetTable();
+    // The Art-Net and sACN pages have nothing to show; the main window hands no receivers.
+    if (m_pConfigurator) {
+        refreshRdmTable(m_pTableRdm120, QStringLiteral("E1.20"),
+                        RdmInfoRows::e120(*m_pConfigurator));
+        refreshRdmTable(m_pTableRdm137_1, QStringLiteral("E1.37-1"),
+                        RdmInfoRows::e137_1(*m_pConfigurator));
+        refreshRdmTable(m_pTableRdm137_2, QStringLiteral("E1.37-2"),
+                        RdmInfoRows::e137_2(*m_pConfigurator));
+    }
+    updateGeometry();
+}
+
+void InfoDlg::refreshPresetTable() {
+    if (!m_pSettings)
+        return;
+    const QList<QStringList> rows = PresetInfoRows::storedPresets(desktopSize());
+    m_pTablePreset->setRowCount(int(rows.size()));
+    for (int r = 0; r < rows.size(); ++r) {
+        const QStringList &cells = rows.at(r);
+        for (int c = 0; c < cells.size() && c < m_pTablePreset->columnCount(); ++c)
+            m_pTablePreset->setItem(r, c, readOnlyItem(cells.at(c)));
+    }
+    m_pTablePreset->resizeColumnsToContents();
+    m_pTablePreset->resizeRowsToContents();
+}
+
+void InfoDlg::refreshRdmTable(QTableWidget *table, const QString &type,
+                              const QList<RdmInfoRow> &rows) {
+    // The id and name columns never change, so they are written only with the rows.
+    if (table->rowCount() != rows.size()) {
+        table->setRowCount(int(rows.size()));
+        for (int r = 0; r < rows.size(); ++r) {
+            const quint16 pid = rows.at(r).pid;
+            table->setItem(r, ColumnId,
+                           readOnlyItem(QStringLiteral("0x") + RdmParameterInfo::idDigits(pid)));
+            table->setItem(r, ColumnParameter, readOnlyItem(RdmParameterInfo::parameterName(pid)));
+        }
+    }
+    for (int r = 0; r < rows.size(); ++r) {
+        const RdmInfoRow &row = rows.at(r);
+        table->setItem(r, ColumnType, readOnlyItem(type));
+
+        table->removeCellWidget(r, ColumnValue);
+        delete table->takeItem(r, ColumnValue);
+        if (row.values.size() > 1) {
+            auto *combo = new QComboBox;
+            for (int i = 0; i < row.values.size(); ++i)
+                combo->addItem(row.values.at(i), i);
+            if (row.currentIndex >= 0)
+                combo->setCurrentIndex(row.currentIndex);
+            table->setCellWidget(r, ColumnValue, combo);
+        } else if (row.values.size() == 1) {
+            table->setItem(r, ColumnValue, readOnlyItem(row.values.first()));
+        }
+
+        table->setItem(r, ColumnAllowed, readOnlyItem(RdmParameterInfo::allowedCommands(row.pid)));
+    }
+    table->resizeColumnsToContents();
+    table->resizeRowsToContents();
+}
+
+void InfoDlg::slotNextTab() {
+    m_pTabs->setCurrentIndex((m_pTabs->currentIndex() + 1) % m_pTabs->count());
+}
+
+void InfoDlg::slotRefresh() {
+    if (m_pRefreshButton->isChecked()) {
+        if (m_iTimerId == 0)
+            m_iTimerId = startTimer(refreshIntervalMs);
+    } else if (m_iTimerId != 0) {
+        killTimer(m_iTimerId);
+        m_iTimerId = 0;
+    }
+}
+
+void InfoDlg::timerEvent(QTimerEvent *event) {
+    if (event->timerId() == m_iTimerId)
+        refresh();
+    else
+        QWidget::timerEvent(event);
+}
+
+void InfoDlg::closeEvent(QCloseEvent *event) {
+    if (m_pRefreshButton->isChecked())
+        m_pRefreshButton->setChecked(false);
+    if (m_iTimerId != 0) {
+        killTimer(m_iTimerId);
+        m_iTimerId = 0;
+    }
+    event->accept();
+    emit signalCloseInfoDlg();
+}
