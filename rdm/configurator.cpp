@@ -1,5 +1,7 @@
 #include "rdm/configurator.h"
 
+#include <QScopedValueRollback>
+
 namespace {
 QDateTime systemNow() {
     return QDateTime::currentDateTimeUtc();
@@ -128,6 +130,18 @@ void Configurator::slotSetFactoryDefaults() {
     // The window echoes its own factory reset back here; the flag ends that loop.
     if (m_bFactoryDefaults)
         return;
+    m_iRealTimeClockOffset = 0;
+    m_bFactoryDefaults = true;
+    // The window re-sends its screen values during a requested reset, which clears the flag
+    // before its echo arrives; that echo must not report a second reset.
+    if (!m_bFactoryResetRequested)
+        emit signalChangedFactoryDefaults();
+}
+
+void Configurator::slotRequestFactoryDefaults() {
+    if (m_bFactoryResetRequested)
+        return;
+    const QScopedValueRollback requested(m_bFactoryResetRequested, true);
     m_iRealTimeClockOffset = 0;
     m_bFactoryDefaults = true;
     emit signalChangedFactoryDefaults();

@@ -150,7 +150,13 @@ public slots:
     void slotSetDnsHostName(QString sText);
     void slotSetDnsDomainName(QString sText);
     void slotSetDeviceLabel(QString sLabel);
+    // The application's own factory reset reporting back: does nothing while the flag says
+    // the device is at its defaults, which ends the echo between the model and the window.
     void slotSetFactoryDefaults();
+    // An RDM SET FACTORY_DEFAULTS: always restores the defaults, also right after start-up
+    // when the flag is set already. The echo that arrives while the listeners carry out the
+    // reset only sets the flag again.
+    void slotRequestFactoryDefaults();
     void slotSetResetFactoryDefaults();
     void slotSetLanguageCapabilities(QList<quint16> lLanguageCapabilities);
     void slotSetLanguage(quint16 uiLanguage, bool bFactoryResetCycle);
@@ -317,6 +323,7 @@ private:
     QString m_sManufacturerLabel;
     QString m_sDeviceLabel;
     bool m_bFactoryDefaults = true;
+    bool m_bFactoryResetRequested = false;
     QList<quint16> m_lLanguageCapabilities;
     quint16 m_uiLanguage = 0;
     QString m_sSoftwareVersionLabel;

@@ -17,6 +17,7 @@ private slots:
     void personalityLoadsPresetBeforeReportingPersonality();
     void factoryDefaultsFlag();
     void factoryDefaultsResetOnlyWhenAway();
+    void requestedFactoryResetAlwaysActsOnce();
     void hoursFromReferenceTime();
     void resetDeviceActsEveryTime();
     void presetStatusUpdatesOrAppends();
@@ -132,6 +133,43 @@ void TestConfigurator::factoryDefaultsResetOnlyWhenAway() {
     // The window's factory reset echoes back here; that ends without a second report.
     model.slotSetFactoryDefaults();
     QCOMPARE(defaults.count(), 1);
+}
+
+void TestConfigurator::requestedFactoryResetAlwaysActsOnce() {
+    Configurator model(clock());
+    // A stand-in for the window's factory reset as it talks to the model: it re-sends its
+    // screen values (which clears the flag) and then echoes the reset back. It has no guard
+    // of its own, so the model alone must end the loop.
+    int resets = 0;
+    connect(&model, &Configurator::signalChangedFactoryDefaults, &model, [&] {
+        ++resets;
+        QVERIFY2(resets < 10, "the echo loops");
+        model.slotSetDisplayLevel(quint8(255 - resets));
+        model.slotSetFactoryDefaults();
+    });
+
+    // Right after start-up the flag is set; the request still resets.
+    model.slotSetRealTimeClock(m_now.addSecs(60));
+    model.slotSetResetFactoryDefaults();
+    model.slotRequestFactoryDefaults();
+    QCOMPARE(resets, 1);
+    QVERIFY(model.factoryDefaults());
+    QCOMPARE(model.realTimeClockOffset(), qint64(0));
+
+    // And again: every request is one reset.
+    model.slotRequestFactoryDefaults();
+    QCOMPARE(resets, 2);
+    QVERIFY(model.factoryDefaults());
+
+    // Away from defaults the request behaves the same.
+    model.slotSetDisplayLevel(9);
+    model.slotRequestFactoryDefaults();
+    QCOMPARE(resets, 3);
+    QVERIFY(model.factoryDefaults());
+
+    // The echo outside a request keeps its own rule: nothing while at defaults.
+    model.slotSetFactoryDefaults();
+    QCOMPARE(resets, 3);
 }
 
 void TestConfigurator::hoursFromReferenceTime() {
