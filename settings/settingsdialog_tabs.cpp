@@ -232,6 +232,9 @@ QWidget *Settings::createPresetRows() {
         m_pPresetLoad[i]->setObjectName(QStringLiteral("presetLoad%1").arg(iPreset));
         m_pPresetLoad[i]->setToolTip(
             tr("click for load settings from preset %1 to current").arg(iPreset));
+        // As a dialog, Enter would otherwise press the first of these and overwrite preset 1.
+        m_pPresetSave[i]->setAutoDefault(false);
+        m_pPresetLoad[i]->setAutoDefault(false);
         grid->addWidget(m_pPresetLabel[i], 0, i);
         grid->addWidget(m_pPresetSave[i], 1, i);
         grid->addWidget(m_pPresetLoad[i], 2, i);

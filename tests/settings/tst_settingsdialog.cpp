@@ -522,6 +522,13 @@ private slots:
         QTest::keyClicks(name, QStringLiteral("Qq"));
         QCOMPARE(name->text(), QStringLiteral("Qq"));
         QVERIFY(dlg.isVisible());
+        // Enter presses no button: no preset is overwritten, nothing applied or closed.
+        QSignalSpy changed(&dlg, &Settings::valueChanged);
+        QTest::keyClick(name, Qt::Key_Return);
+        QTest::keyClick(spin(dlg, "TimerStartup"), Qt::Key_Enter);
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(changed.count(), 0);
+        QVERIFY(!rawStore().contains(QStringLiteral("Preset01Name")));
 
         dlg.showTab(Settings::TabDmx);
         combo(dlg, "DmxUseRgb")->setFocus();
