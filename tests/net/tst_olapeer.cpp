@@ -1,0 +1,286 @@
+#include "net/acnnet.h"
+#include "net/artnet.h"
+#include "net/framestore.h"
+#include "net/network.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QUdpSocket>
+#include <QtTest>
+
+#include <memory>
+
+#include <unistd.h>
+
+// Our receivers against an independent controller: OLA's daemon in a network namespace of its
+// own, joined to ours by a veth pair (scripts/ola-peer.sh sets that up; main() below re-runs
+// this program through it). OLA universes 1 and 2 leave its Art-Net plugin as Port-Addresses 1
+// and 2, universes 11 and 12 leave its E1.31 plugin as E1.31 universes 11 and 12.
+
+namespace {
+
+// The harness arguments: both plugins, the E1.31 output ports patched at once. The Art-Net
+// ports are patched by the tests: OLA polls when a port is patched and sends ArtDmx only to
+// nodes that answered, so ArtDmx reaching our node also shows that OLA accepted our
+// ArtPollReply.
+const char *const harnessArgs[] = {"--plugin", "artnet",    "--plugin", "e131",
+                                   "--patch",  "e131:0:11", "--patch",  "e131:1:12"};
+
+// 20 x 10 RGB cells at 510 channels per universe: universe index 1 starts at cell 170.
+constexpr quint32 frameLength = 20 * 10 * 3;
+constexpr quint16 channelsPerUniverse = 510;
+
+// 512 levels for the first universe; channels 511 and 512 lie beyond its 510-channel slot.
+QByteArray firstUniverse() {
+    QByteArray d(512, '\0');
+    for (int i = 0; i < d.size(); ++i)
+        d[i] = char((i * 7 + 3) & 0xFF);
+    return d;
+}
+
+// 90 levels for the second: exactly cells 170 .. 199.
+QByteArray secondUniverse() {
+    QByteArray d(90, '\0');
+    for (int i = 0; i < d.size(); ++i)
+        d[i] = char(255 - i);
+    return d;
+}
+
+QByteArray expectedFrame() {
+    return firstUniverse().left(channelsPerUniverse) + secondUniverse();
+}
+
+QString levelList(const QByteArray &levels) {
+    QStringList parts;
+    for (char c : levels)
+        parts << QString::number(quint8(c));
+    return parts.join(u',');
+}
+
+QByteArray frame(FrameStore &store) {
+    QByteArray bytes;
+    store.snapshot(bytes);
+    return bytes;
+}
+
+// Runs an OLA client as nobody in olad's namespace, with `input` on its standard input.
+bool runOla(const QStringList &arguments, const QByteArray &input = {}) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(qEnvironmentVariable("TESSAVIEW_OLA_RUN"), arguments);
+    if (!input.isEmpty()) {
+        process.write(input);
+        process.waitForBytesWritten(5000);
+        // ola_streaming_client's sends are one-way: exiting at once can lose the last one.
+        QTest::qWait(500);
+    }
+    process.closeWriteChannel();
+    const bool ok = process.waitForFinished(15000) &&
+                    process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    if (!ok)
+        qWarning("%s: %s", qPrintable(arguments.join(u' ')), process.readAll().constData());
+    return ok;
+}
+
+// The sACN receiver in its own high-priority thread, as the engine runs it.
+struct RunningReceiver {
+    explicit RunningReceiver(network *net) : receiver(new acnnet(net)) {
+        thread.setObjectName(QStringLiteral("sACN"));
+        receiver->moveToThread(&thread);
+        thread.start(QThread::HighPriority);
+    }
+    ~RunningReceiver() {
+        QObject::connect(receiver, &QObject::destroyed, &thread, &QThread::quit,
+                         Qt::DirectConnection);
+        receiver->deleteLater();
+        thread.wait();
+    }
+    QThread thread;
+    acnnet *receiver;
+};
+
+} // namespace
+
+class TestOlaPeer : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<network> net;
+    QHostAddress local;
+    QHostAddress remote;
+
+    std::unique_ptr<artnet> makeNode(FrameStore &store) {
+        auto node = std::make_unique<artnet>(net.get());
+        node->setVersion(2, 8);
+        node->setOem(0x0C, 0x10);
+        node->setShortName(QStringLiteral("Tessaview"));
+        node->setLongName(QStringLiteral("Tessaview peer test"));
+        node->setNodeReport(QStringLiteral("#0001 [0000] peer test"));
+        node->setLedControl(true);
+        node->resetLedState();
+        // Port-Address 1 is universe index 0.
+        if (!node->setStartUniverse(1))
+            return nullptr;
+        store.allocate(frameLength, channelsPerUniverse);
+        node->setFrameBuffer(&store);
+        node->setPollReplyEnabled(true);
+        return node;
+    }
+
+    // Patches OLA's Art-Net output port `port` to OLA universe `universe` (Art-Net
+    // Port-Address `universe`); OLA then polls, and the node's replies need the event loop.
+    bool patchArtNet(int port, int universe) {
+        const bool ok =
+            runOla({QStringLiteral("ola_patch"), QStringLiteral("-d"),
+                    qEnvironmentVariable("TESSAVIEW_OLA_DEVICE_ARTNET"), QStringLiteral("-p"),
+                    QString::number(port), QStringLiteral("-u"), QString::number(universe)});
+        QTest::qWait(500);
+        return ok;
+    }
+
+private slots:
+    void initTestCase() {
+        if (qEnvironmentVariable("TESSAVIEW_OLA_RUN").isEmpty())
+            QSKIP("run through scripts/ola-peer.sh");
+        local = QHostAddress(qEnvironmentVariable("TESSAVIEW_PEER_LOCAL"));
+        remote = QHostAddress(qEnvironmentVariable("TESSAVIEW_PEER_REMOTE"));
+        net = std::make_unique<network>();
+        // The veth end must be in the snapshot, or the poll replies and the sACN joins would
+        // miss the interface OLA is on.
+        QVERIFY(net->indexForPeer(remote.toIPv4Address()) >= 0);
+    }
+
+    void artNetDmxFromOla() {
+        FrameStore store;
+        const auto node = makeNode(store);
+        QVERIFY(node && node->isListening());
+        QVERIFY(patchArtNet(0, 1));
+        QVERIFY(patchArtNet(1, 2));
+        QVERIFY(runOla({QStringLiteral("ola_set_dmx"), QStringLiteral("-u"), QStringLiteral("1"),
+                        QStringLiteral("-d"), levelList(firstUniverse())}));
+        QVERIFY(runOla({QStringLiteral("ola_set_dmx"), QStringLiteral("-u"), QStringLiteral("2"),
+                        QStringLiteral("-d"), levelList(secondUniverse())}));
+        QTRY_COMPARE_WITH_TIMEOUT(frame(store), expectedFrame(), 5000);
+        QVERIFY(node->takeFrame());
+        QVERIFY(!node->getSyncState(nullptr, nullptr));
+    }
+
+    void sacnFromOla() {
+        FrameStore store;
+        store.allocate(frameLength, channelsPerUniverse);
+        RunningReceiver running(net.get());
+        // E1.31 universe 11 is universe index 0.
+        QVERIFY(running.receiver->setStartUniverse(10));
+        running.receiver->setFrameBuffer(&store);
+        QVERIFY(running.receiver->joinedGroupCount() >= 2);
+        QVERIFY(runOla(
+            {QStringLiteral("ola_streaming_client"), QStringLiteral("-u"), QStringLiteral("11")},
+            levelList(firstUniverse()).toLatin1() + '\n'));
+        QVERIFY(runOla({QStringLiteral("ola_set_dmx"), QStringLiteral("-u"), QStringLiteral("12"),
+                        QStringLiteral("-d"), levelList(secondUniverse())}));
+        QTRY_COMPARE_WITH_TIMEOUT(frame(store), expectedFrame(), 5000);
+        QVERIFY(running.receiver->takeFrame());
+        running.receiver->setFrameBuffer(nullptr);
+    }
+
+    // What our node sends, as Wireshark's dissector reads it: poll replies to our poll and to
+    // OLA's, timecode to the broadcast address and to OLA, with no malformed packet and no
+    // expert note.
+    void tsharkDissectsOurPacketsCleanly() {
+        const QString tshark = QStandardPaths::findExecutable(QStringLiteral("tshark"));
+        if (tshark.isEmpty())
+            QSKIP("tshark is not installed");
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString capture = dir.filePath(QStringLiteral("node.pcapng"));
+        FrameStore store;
+        const auto node = makeNode(store);
+        QVERIFY(node && node->isListening());
+
+        QProcess capturing;
+        capturing.start(tshark, {QStringLiteral("-i"), QStringLiteral("lo"), QStringLiteral("-i"),
+                                 qEnvironmentVariable("TESSAVIEW_PEER_IFACE"), QStringLiteral("-f"),
+                                 QStringLiteral("udp port 6454"), QStringLiteral("-a"),
+                                 QStringLiteral("duration:4"), QStringLiteral("-q"),
+                                 QStringLiteral("-w"), capture});
+        QByteArray captureLog;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (captureLog += capturing.readAllStandardError()).contains("Capturing on") ||
+                capturing.state() == QProcess::NotRunning,
+            60000);
+        QVERIFY2(capturing.state() == QProcess::Running, captureLog.constData());
+        // tshark reports the capture before every interface is live.
+        QTest::qWait(1000);
+
+        // An ArtPoll to the subnet broadcast, from a port other than 6454 so that the replies
+        // to it are told apart from the poll.
+        QUdpSocket poller;
+        QVERIFY(poller.bind(local, 0));
+        QByteArray poll("Art-Net\0", 8);
+        poll += QByteArray::fromHex("0020"); // OpCode 0x2000, low byte first
+        poll += QByteArray::fromHex("000e"); // ProtVer 14
+        poll += QByteArray::fromHex("0000"); // Flags; DiagPriority
+        const quint32 subnetBroadcast = (local.toIPv4Address() & 0xFFFFFF00u) | 0xFFu;
+        QCOMPARE(poller.writeDatagram(poll, QHostAddress(subnetBroadcast), 6454), poll.size());
+        // OLA polls too, when a port is patched.
+        QVERIFY(patchArtNet(3, 4));
+        node->slotSendTimeCode(1, 2, 3, 4, 3);
+        node->slotSendTimeCode(23, 59, 59, 29, 2, &remote);
+        QTest::qWait(1000);
+        capturing.terminate(); // tshark closes the file cleanly on SIGTERM
+        QTRY_COMPARE_WITH_TIMEOUT(capturing.state(), QProcess::NotRunning, 15000);
+
+        const QString ours =
+            QStringLiteral("udp.srcport == 6454 && ip.src == %1").arg(local.toString());
+        auto read = [&](const QString &filter, const QStringList &more) {
+            QProcess reading;
+            reading.start(tshark,
+                          QStringList{QStringLiteral("-r"), capture, QStringLiteral("-Y"), filter} +
+                              more);
+            reading.waitForFinished(60000);
+            return reading.readAllStandardOutput();
+        };
+        const QList<QByteArray> opCodes =
+            read(ours, {QStringLiteral("-T"), QStringLiteral("fields"), QStringLiteral("-e"),
+                        QStringLiteral("artnet.header.opcode")})
+                .split('\n');
+        qInfo("%s", read(QStringLiteral("udp port 6454"), {}).constData());
+        QVERIFY2(opCodes.count("0x2100") >= 2, "poll replies to the poller and the broadcast");
+        QCOMPARE(opCodes.count("0x9700"), 2);
+        const QByteArray warnings =
+            read(QStringLiteral("(%1) && (_ws.malformed || _ws.expert)").arg(ours),
+                 {QStringLiteral("-V")});
+        QVERIFY2(warnings.isEmpty(), warnings.constData());
+    }
+};
+
+// Without the harness around it, the program hands itself to scripts/ola-peer.sh, which sets
+// up the namespaces and olad and runs it again; its exit status 77 means "skipped".
+int main(int argc, char **argv) {
+    if (qgetenv("TESSAVIEW_PEER_NS") != "1") {
+        const QByteArray sourceDir = qgetenv("TESSAVIEW_SOURCE_DIR");
+        if (sourceDir.isEmpty()) {
+            fprintf(stderr, "TESSAVIEW_SOURCE_DIR is not set; skipped\n");
+            return 77;
+        }
+        static QByteArray harness = sourceDir + "/scripts/ola-peer.sh";
+        std::vector<char *> args{harness.data()};
+        for (const char *a : harnessArgs)
+            args.push_back(const_cast<char *>(a));
+        args.push_back(const_cast<char *>("--"));
+        for (int i = 0; i < argc; ++i)
+            args.push_back(argv[i]);
+        args.push_back(nullptr);
+        execv(harness.constData(), args.data());
+        perror("scripts/ola-peer.sh");
+        return 2;
+    }
+    QCoreApplication app(argc, argv);
+    TestOlaPeer test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_olapeer.moc"
