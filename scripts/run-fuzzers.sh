@@ -8,7 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 shopt -s nullglob
 found=0
 for target in "$dir"/fuzz_*; do
-    [ -x "$target" ] || continue
+    [ -f "$target" ] && [ -x "$target" ] || continue
     found=1
     name=$(basename "$target")
     seeds="$root/fuzz/corpus/$name"
