@@ -2,6 +2,7 @@
 
 #include "net/framestore.h"
 #include "net/network.h"
+#include "rdm/rdm.h"
 
 #include <QDebug>
 #include <QElapsedTimer>
@@ -103,6 +104,11 @@ void artnet::setFrameBuffer(FrameStore *store) {
     m_pendingLength.assign(m_universeCount, 0);
     m_pendingUniverses.reserve(m_universeCount);
     store->takeChanged(FrameStore::Writer::ArtNet);
+}
+
+void artnet::setRdm(rdm *responder, bool allUniverses) {
+    m_rdm = responder;
+    m_rdmAllUniverses = allUniverses;
 }
 
 bool artnet::takeFrame() {
@@ -212,8 +218,15 @@ void artnet::handleDatagram(Bytes datagram, const QHostAddress &sender) {
     case OpCode::TimeCode:
         handleTimeCode(datagram, sender);
         return;
-    // OpTodRequest, OpTodControl and OpRdm get their cases with the RDM responder; until then
-    // they fall through like any OpCode this node does not serve.
+    case OpCode::TodRequest:
+        handleTodRequest(datagram, sender);
+        return;
+    case OpCode::TodControl:
+        handleTodControl(datagram, sender);
+        return;
+    case OpCode::Rdm:
+        handleRdm(datagram, sender);
+        return;
     default:
         debug(QStringLiteral("receive not implemented OpCode at time 0x%1%2")
                   .arg(hex2(datagram[9]), hex2(datagram[8])));
@@ -364,4 +377,71 @@ void artnet::handleTimeCode(Bytes datagram, const QHostAddress &sender) {
     if (m_timeCodes.size() >= maxTimeCodeSenders)
         m_timeCodes.removeFirst();
     m_timeCodes.append({timeCode, sender});
+}
+
+bool artnet::carriesRdm(quint16 portAddress) const {
+    if (m_startUniverse < 0)
+        return false;
+    return m_rdmAllUniverses ? portAddress >= m_startUniverse : portAddress == m_startUniverse;
+}
+
+void artnet::handleTodRequest(Bytes datagram, const QHostAddress &sender) {
+    const TodRequest request = parseTodRequest(datagram);
+    for (int i = 0; i < request.count; ++i) {
+        const quint16 portAddress = request.portAddress(i);
+        if (carriesRdm(portAddress))
+            sendTodData(portAddress, sender);
+    }
+}
+
+void artnet::handleTodControl(Bytes datagram, const QHostAddress &sender) {
+    const quint16 portAddress = parseTodControlPortAddress(datagram);
+    if (carriesRdm(portAddress))
+        sendTodData(portAddress, sender);
+}
+
+// Answered with or without a responder: the UID is the interface's, not the responder's.
+void artnet::sendTodData(quint16 portAddress, const QHostAddress &sender) {
+    if (!m_net)
+        return;
+    bool ipv4 = false;
+    const quint32 requester = sender.toIPv4Address(&ipv4);
+    if (!ipv4)
+        return;
+    const int index = m_net->indexForPeer(requester);
+    const std::optional<RdmUid> uid = rdm::announcedUid(*m_net, requester);
+    quint32 address = 0;
+    if (!uid || !m_net->getAddress(index, address))
+        return;
+    const std::array<quint8, 6> uidBytes{quint8(uid->manufacturer >> 8), quint8(uid->manufacturer),
+                                         quint8(uid->device >> 24),      quint8(uid->device >> 16),
+                                         quint8(uid->device >> 8),       quint8(uid->device)};
+    const quint32 universes = m_store ? m_store->universeCount() : 0;
+    writeTodData(m_reply, portAddress, universes > 1 ? 1 : 0, uidBytes);
+    transmit(m_reply, sender);
+    debug(QStringLiteral("ArtTodData to %1 from %2\n")
+              .arg(sender.toString(), QHostAddress(address).toString()));
+}
+
+void artnet::handleRdm(Bytes datagram, const QHostAddress &sender) {
+    if (!m_rdm || !m_net)
+        return;
+    const std::optional<artnetpackets::RdmRequest> request = parseRdm(datagram);
+    if (!request || !carriesRdm(request->portAddress))
+        return;
+    bool ipv4 = false;
+    const quint32 requester = sender.toIPv4Address(&ipv4);
+    if (!ipv4)
+        return;
+    // The request is answered as the device this controller was told about in ArtTodData.
+    const std::optional<RdmUid> uid = rdm::announcedUid(*m_net, requester);
+    if (!uid)
+        return;
+    const QByteArrayView response = m_rdm->handleRequest(
+        QByteArrayView(request->message.data(), qsizetype(request->message.size())), *uid);
+    if (response.isEmpty())
+        return;
+    writeRdm(m_reply, request->portAddress,
+             Bytes(reinterpret_cast<const quint8 *>(response.data()), size_t(response.size())));
+    transmit(m_reply, sender);
 }

@@ -6,6 +6,7 @@
 #include <QHostAddress>
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -15,6 +16,7 @@
 class FrameStore;
 class QUdpSocket;
 class network;
+class rdm;
 
 // Where the node's datagrams go (always to UDP port 6454). The node's own socket implements it;
 // tests put a recorder in its place.
@@ -25,8 +27,10 @@ public:
 };
 
 // The Art-Net node: receives ArtDmx into the engine's frame store (held back while a
-// controller drives ArtSync), answers ArtPoll, obeys the ArtAddress indicator commands and
-// records ArtTimeCode. Lives on the GUI thread; the socket only feeds handleDatagram().
+// controller drives ArtSync), answers ArtPoll, obeys the ArtAddress indicator commands,
+// records ArtTimeCode and carries RDM: it answers ArtTodRequest / ArtTodControl with the UID
+// of the interface facing the controller and hands ArtRdm to the RDM responder. Lives on the
+// GUI thread; the socket only feeds handleDatagram().
 class artnet : public QObject {
     Q_OBJECT
 
@@ -61,6 +65,10 @@ public:
     // Attaches the engine's frame store and opens the socket; null detaches. Call it again
     // after every FrameStore::allocate, since the node keeps its sync buffer in that layout.
     void setFrameBuffer(FrameStore *store);
+    // The RDM responder (borrowed; null when RDM is off: ArtRdm is then ignored while the
+    // table-of-devices requests are still answered). RDM is carried on the start universe's
+    // Port-Address only, or with `allUniverses` on every Port-Address from there upwards.
+    void setRdm(rdm *responder, bool allUniverses);
 
     // Whether Art-Net changed the frame since the last call.
     bool takeFrame();
@@ -103,6 +111,11 @@ private:
     void handleSync(const QHostAddress &sender);
     void handleAddress(artnetpackets::Bytes datagram);
     void handleTimeCode(artnetpackets::Bytes datagram, const QHostAddress &sender);
+    void handleTodRequest(artnetpackets::Bytes datagram, const QHostAddress &sender);
+    void handleTodControl(artnetpackets::Bytes datagram, const QHostAddress &sender);
+    void handleRdm(artnetpackets::Bytes datagram, const QHostAddress &sender);
+    bool carriesRdm(quint16 portAddress) const;
+    void sendTodData(quint16 portAddress, const QHostAddress &sender);
 
     network *m_net;
     bool m_debugOutput;
@@ -141,8 +154,13 @@ private:
 
     QList<TimeCodeRecord> m_timeCodes;
 
+    // Guarded, so that a responder deleted before the node is never called.
+    QPointer<rdm> m_rdm;
+    bool m_rdmAllUniverses = false;
+
     // Reused for every datagram so that nothing is allocated per packet.
     QByteArray m_receiveBuffer;
     QHostAddress m_receiveSender;
     artnetpackets::Dmx m_dmx;
+    QByteArray m_reply;
 };

@@ -25,9 +25,11 @@ quint16 u16be(Bytes data, size_t offset) {
     return quint16(byteAt(data, offset) << 8 | byteAt(data, offset + 1));
 }
 
-// A zeroed packet with the ID and OpCode, and ProtVer 14 unless the packet has none.
-QByteArray packet(qsizetype size, OpCode opCode, bool withProtocolVersion) {
-    QByteArray out(size, '\0');
+// A zeroed packet with the ID and OpCode, and ProtVer 14 unless the packet has none, written
+// over `out` (resizing keeps its storage when it is large enough).
+void packetInto(QByteArray &out, qsizetype size, OpCode opCode, bool withProtocolVersion) {
+    out.resize(size);
+    out.fill('\0');
     std::memcpy(out.data(), artNetId.data(), artNetId.size());
     out[8] = char(quint16(opCode) & 0xFF);
     out[9] = char(quint16(opCode) >> 8);
@@ -35,6 +37,11 @@ QByteArray packet(qsizetype size, OpCode opCode, bool withProtocolVersion) {
         out[10] = char(protocolVersion >> 8);
         out[11] = char(protocolVersion & 0xFF);
     }
+}
+
+QByteArray packet(qsizetype size, OpCode opCode, bool withProtocolVersion) {
+    QByteArray out;
+    packetInto(out, size, opCode, withProtocolVersion);
     return out;
 }
 
@@ -145,7 +152,14 @@ QByteArray buildPollReply(const PollReply &reply) {
 }
 
 QByteArray buildTodData(quint16 portAddress, quint8 bindIndex, const std::array<quint8, 6> &uid) {
-    QByteArray out = packet(todDataSize, OpCode::TodData, true);
+    QByteArray out;
+    writeTodData(out, portAddress, bindIndex, uid);
+    return out;
+}
+
+void writeTodData(QByteArray &out, quint16 portAddress, quint8 bindIndex,
+                  const std::array<quint8, 6> &uid) {
+    packetInto(out, todDataSize, OpCode::TodData, true);
     out[12] = 0x01;
     out[13] = 0x01;
     out[20] = char(bindIndex);
@@ -154,18 +168,22 @@ QByteArray buildTodData(quint16 portAddress, quint8 bindIndex, const std::array<
     out[25] = 0x01;
     out[27] = 0x01;
     std::memcpy(out.data() + 28, uid.data(), uid.size());
-    return out;
 }
 
 QByteArray buildRdm(quint16 portAddress, Bytes response) {
+    QByteArray out;
+    writeRdm(out, portAddress, response);
+    return out;
+}
+
+void writeRdm(QByteArray &out, quint16 portAddress, Bytes response) {
     const size_t n = std::min(response.size(), size_t(maxSlots));
-    QByteArray out = packet(rdmHeaderSize + qsizetype(n), OpCode::Rdm, true);
+    packetInto(out, rdmHeaderSize + qsizetype(n), OpCode::Rdm, true);
     out[12] = 0x01;
     out[21] = char(portAddress >> 8);
     out[23] = char(portAddress & 0xFF);
     if (n > 0)
         std::memcpy(out.data() + rdmHeaderSize, response.data(), n);
-    return out;
 }
 
 QByteArray buildTimeCode(const TimeCode &timeCode) {
