@@ -8,6 +8,7 @@
 #include "rdm/configurator.h"
 #include "settings/settingsrecord.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -33,6 +34,14 @@ QTableWidgetItem *readOnlyItem(const QString &text) {
 QStringList rdmHeaders() {
     return {QStringLiteral("RDM"), QStringLiteral("Type"), QStringLiteral("Parameter"),
             QStringLiteral("Value"), QStringLiteral("Allowed")};
+}
+
+QStringList comboTexts(const QComboBox *combo) {
+    QStringList texts;
+    texts.reserve(combo->count());
+    for (int i = 0; i < combo->count(); ++i)
+        texts << combo->itemText(i);
+    return texts;
 }
 
 enum RdmColumn { ColumnId, ColumnType, ColumnParameter, ColumnValue, ColumnAllowed };
@@ -173,23 +182,36 @@ void InfoDlg::refreshRdmTable(QTableWidget *table, const QString &type,
         const RdmInfoRow &row = rows.at(r);
         table->setItem(r, ColumnType, readOnlyItem(type));
 
-        table->removeCellWidget(r, ColumnValue);
-        delete table->takeItem(r, ColumnValue);
-        if (row.values.size() > 1) {
-            auto *combo = new QComboBox;
-            for (int i = 0; i < row.values.size(); ++i)
-                combo->addItem(row.values.at(i), i);
-            if (row.currentIndex >= 0)
-                combo->setCurrentIndex(row.currentIndex);
-            table->setCellWidget(r, ColumnValue, combo);
-        } else if (row.values.size() == 1) {
-            table->setItem(r, ColumnValue, readOnlyItem(row.values.first()));
-        }
-
+        writeValueCell(table, r, row);
         table->setItem(r, ColumnAllowed, readOnlyItem(RdmParameterInfo::allowedCommands(row.pid)));
     }
     table->resizeColumnsToContents();
     table->resizeRowsToContents();
+}
+
+void InfoDlg::writeValueCell(QTableWidget *table, int r, const RdmInfoRow &row) {
+    // A drop-down that already lists the same texts stays, so the operator can browse it
+    // while the tables refresh every second; only the entry in effect follows the model.
+    auto *combo = qobject_cast<QComboBox *>(table->cellWidget(r, ColumnValue));
+    if (combo && row.values.size() > 1 && comboTexts(combo) == row.values) {
+        if (row.currentIndex >= 0 && combo->currentIndex() != row.currentIndex &&
+            !combo->view()->isVisible())
+            combo->setCurrentIndex(row.currentIndex);
+        return;
+    }
+
+    table->removeCellWidget(r, ColumnValue);
+    delete table->takeItem(r, ColumnValue);
+    if (row.values.size() > 1) {
+        combo = new QComboBox;
+        for (int i = 0; i < row.values.size(); ++i)
+            combo->addItem(row.values.at(i), i);
+        if (row.currentIndex >= 0)
+            combo->setCurrentIndex(row.currentIndex);
+        table->setCellWidget(r, ColumnValue, combo);
+    } else if (row.values.size() == 1) {
+        table->setItem(r, ColumnValue, readOnlyItem(row.values.first()));
+    }
 }
 
 void InfoDlg::slotNextTab() {

@@ -55,6 +55,7 @@ private:
     QTableWidget *addPage(const QString &label, const QStringList &headers);
     void refreshPresetTable();
     void refreshRdmTable(QTableWidget *table, const QString &type, const QList<RdmInfoRow> &rows);
+    void writeValueCell(QTableWidget *table, int row, const RdmInfoRow &info);
 
     int m_iTimerId = 0;
     const SettingsRecord *m_pSettings = nullptr;

@@ -219,6 +219,13 @@ private slots:
                  QStringLiteral("192.168.1.20 / 255.255.255.0 (24), DHCP Mode=Active"));
         QCOMPARE(valueText(e137_2, "0x0700"), QStringLiteral("3232235796 ETHERNET (0x0001)"));
 
+        // An unchanged drop-down stays through a refresh; its entry follows the model.
+        QCOMPARE(personalities->currentIndex(), 0);
+        model.slotSetDmxPersonality(2);
+        dlg.refresh();
+        QCOMPARE(valueCombo(e120, "0x00E0"), personalities);
+        QCOMPARE(personalities->currentIndex(), 1);
+
         // A list that grows to two becomes a drop-down, and back to one a plain text again.
         model.slotSetLanguageCapabilities({0x6465, 0x656E});
         dlg.refresh();
