@@ -2,6 +2,8 @@
 
 #include "settings/settingsrecord.h"
 
+#include <algorithm>
+
 bool isMonoMode(quint16 colourMode) {
     return colourMode == ColourMode::Monochrome || colourMode == ColourMode::BarVertical ||
            colourMode == ColourMode::DmxValues || colourMode == ColourMode::BarAndDmxValues;
@@ -19,6 +21,24 @@ quint32 frameLength(const SettingsRecord &settings) {
     const quint64 length = quint64(settings.DmxSizeX) * settings.DmxSizeY *
                            quint64(channelsPerCell(settings.DmxUseRgb));
     return length > maxFrameLength ? 0 : quint32(length);
+}
+
+quint32 universeCount(const SettingsRecord &settings) {
+    switch (settings.DmxUseRgb) {
+    case ColourMode::Monochrome:
+    case ColourMode::Rgb:
+    case ColourMode::Rgbw:
+    case ColourMode::BarVertical:
+    case ColourMode::DmxValues:
+    case ColourMode::BarAndDmxValues:
+        break;
+    default:
+        return 0;
+    }
+    const quint32 channels = std::min<quint32>(settings.DmxChannelPerUniverse, 512);
+    if (channels == 0)
+        return 0;
+    return (frameLength(settings) + channels - 1) / channels;
 }
 
 CellGrid cellGrid(int width, int height, int cols, int rows) {

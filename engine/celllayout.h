@@ -20,6 +20,11 @@ inline constexpr quint64 maxFrameLength = 9999ull * 9999ull * 4ull;
 // would exceed maxFrameLength; the picture then shows the background only.
 quint32 frameLength(const SettingsRecord &settings);
 
+// Universes the frame spans, ceil(frameLength / channels per universe) with the channels
+// capped at 512 as the store caps them; 0 for a colour mode that is not one of the listed ones,
+// whose layout is only a fallback.
+quint32 universeCount(const SettingsRecord &settings);
+
 // Cell geometry of a W x H picture: the grid is centred, the leftover pixels of the integer
 // division form the margins.
 struct CellGrid {

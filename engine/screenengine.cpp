@@ -1,8 +1,19 @@
 #include "engine/screenengine.h"
 
+#include "buildinfo.h"
 #include "engine/celllayout.h"
+#include "engine/devicemodelsetup.h"
+#include "engine/statustext.h"
+#include "engine/workerthread.h"
+#include "net/acnnet.h"
+#include "net/artnet.h"
+#include "net/network.h"
+#include "rdm/rdm.h"
+#include "rdm/sensorinfo.h"
 
+#include <QCoreApplication>
 #include <QDebug>
+#include <QFont>
 #include <QPainter>
 #include <QRect>
 #include <QTime>
@@ -10,11 +21,67 @@
 #include <algorithm>
 #include <cstring>
 
-ScreenEngine::ScreenEngine()
-    : m_startTime(QDateTime::currentDateTime()),
-      m_selfTestPattern(quint32(QTime::currentTime().msec())) {}
+namespace {
+std::unique_ptr<network> machineNetwork() {
+    return std::make_unique<network>(0);
+}
 
-ScreenEngine::~ScreenEngine() = default;
+int wallClockSecond() {
+    return QTime::currentTime().second();
+}
+
+// The status overlay's pen: the grey of the cell numbers.
+const QColor statusGrey(160, 160, 164);
+
+// Frames the overlay stays after an apply or a freeze change, and the identify blink: 50
+// frames per period, the overlay shown from phase 26 on.
+constexpr quint32 statusFrames = 1000;
+constexpr int blinkPeriod = 50;
+constexpr int blinkShownFrom = 26;
+} // namespace
+
+ScreenEngine::ScreenEngine(NetworkFactory networkFactory)
+    : m_networkFactory(networkFactory ? std::move(networkFactory) : machineNetwork),
+      m_secondClock(wallClockSecond), m_startTime(QDateTime::currentDateTime()),
+      m_selfTestPattern(quint32(QTime::currentTime().msec())), m_lastSecond(wallClockSecond()) {}
+
+ScreenEngine::~ScreenEngine() {
+    m_active.reset();
+    m_stagedSettings.reset();
+    m_powerCycle.reset();
+
+    // No event loop may run after this, so nothing is left to a deferred deletion: the node is
+    // deleted here, and the sACN receiver, which must die in its own thread, is waited for.
+    if (m_artnet) {
+        m_artnet->setFrameBuffer(nullptr);
+        delete m_artnet;
+        m_artnet = nullptr;
+    }
+    for (const QPointer<artnet> &node : m_retiredNodes)
+        delete node.data();
+    m_retiredNodes.clear();
+    if (m_acnnet) {
+        m_acnnet->setFrameBuffer(nullptr);
+        m_acnnet->setNetwork(nullptr);
+        m_acnnet->deleteLater();
+        m_acnnet = nullptr;
+        m_retiredThreads.push_back(m_acnnetThread);
+    }
+    for (const QPointer<QThread> &thread : m_retiredThreads) {
+        if (thread) {
+            thread->wait();
+            delete thread.data();
+        }
+    }
+    m_retiredThreads.clear();
+    m_store.release();
+
+    m_rdm.reset();
+    m_sensors.reset();
+    m_frozenFrame.reset();
+    m_retiredNetworks.clear();
+    m_network.reset();
+}
 
 void ScreenEngine::configure(Configurator *model, const SettingsRecord &settings, int preset,
                              quint32 powerCycle, const QDateTime &startTime) {
@@ -30,9 +97,223 @@ void ScreenEngine::applySettings() {
     m_active = m_stagedSettings;
     m_appliedPreset = m_currentPreset;
     m_settingsChanged = false;
+    rebuild();
+    m_statusFrameCount = 0;
+    buildStatusTexts();
+}
+
+void ScreenEngine::rebuild() {
+    const SettingsRecord &settings = *m_active;
+    const bool receiving = settings.UseArtnet || settings.UseAcnnet;
     // The store keeps its identity and swaps its bytes under its lock, so a receiver holding
     // the store never writes into a released buffer; every apply starts from an all-zero frame.
-    m_store.allocate(frameLength(*m_active), m_active->DmxChannelPerUniverse);
+    // Without any receiver there is no frame at all: the picture shows the background only.
+    if (receiving)
+        m_store.allocate(frameLength(settings), settings.DmxChannelPerUniverse);
+
+    const QString shortName = QLatin1String(BuildInfo::productName);
+    const QString longName = QStringLiteral("%1 V%2.%3 by ")
+                                 .arg(shortName)
+                                 .arg(BuildInfo::versionMajor)
+                                 .arg(BuildInfo::versionMinor) +
+                             QLatin1String(BuildInfo::makerWeb);
+
+    if (!m_sensors)
+        m_sensors = std::make_unique<SensorInfo>();
+
+    bool newNetwork = false;
+    if (receiving && !m_network) {
+        m_network = m_networkFactory();
+        newNetwork = true;
+    }
+
+    if (!m_rdm) {
+        setUpResponder();
+    } else if (newNetwork) {
+        // The responder must never keep a snapshot the engine has dropped: it gets each new
+        // one, and the device model lists the interfaces of that one.
+        m_rdm->setNetwork(m_network.get());
+        if (m_model)
+            fillInterfaces(*m_model, m_network.get());
+    }
+
+    if (m_model) {
+        m_model->slotSetPresetHelper(m_appliedPreset);
+        m_model->slotSetIdentifyDevice(m_blinkCounter > 0 ? 1 : 0);
+        m_model->slotSetPerformSelfTest(m_selfTest);
+    }
+
+    rebuildArtnet(shortName, longName);
+    rebuildAcnnet(shortName);
+
+    if (!receiving) {
+        if (m_network) {
+            if (m_rdm)
+                m_rdm->setNetwork(nullptr);
+            // A node switched off in this or an earlier apply may still wait for its deferred
+            // deletion and answer a poll until then; the snapshot outlives it.
+            m_retiredNetworks.push_back(std::move(m_network));
+        }
+        m_store.release();
+    }
+    dropRetired();
+}
+
+void ScreenEngine::rebuildArtnet(const QString &shortName, const QString &longName) {
+    const SettingsRecord &settings = *m_active;
+    if (!settings.UseArtnet) {
+        if (m_artnet) {
+            m_artnet->setFrameBuffer(nullptr);
+            m_artnet->deleteLater();
+            m_retiredNodes.emplace_back(m_artnet);
+            m_artnet = nullptr;
+        }
+        return;
+    }
+    if (!m_artnet)
+        m_artnet = new artnet(m_network.get(), false);
+    m_artnet->setLedControl(true);
+    m_artnet->setVersion(quint8(BuildInfo::versionMajor), quint8(BuildInfo::versionMinor));
+    // The node keeps its own OEM code 0x00FF ("unknown"): a registered code names the maker's
+    // product to every controller, and the only code ever associated with this kind of
+    // display belongs to another maker's product.
+    m_artnet->setShortName(shortName);
+    m_artnet->setLongName(longName);
+    m_artnet->setStartUniverse(quint32(std::max(0, int(settings.DmxUniverseStart) - 1)));
+    m_artnet->setRdm(settings.UseRdm ? m_rdm.get() : nullptr, settings.UseRdmForAllUniverses);
+    m_artnet->setPollReplyEnabled(true);
+    m_artnet->setFrameBuffer(&m_store);
+    m_artnet->setNodeReport(
+        QCoreApplication::translate("ScreenEngine", "sS %1x%2 aS %3x%4 U %5 C %6 CpU %7")
+            .arg(QString::number(settings.SizeX), QString::number(settings.SizeY),
+                 QString::number(settings.DmxSizeX), QString::number(settings.DmxSizeY),
+                 QString::number(settings.DmxUniverseStart),
+                 QString::number(universeCount(settings)),
+                 QString::number(settings.DmxChannelPerUniverse)));
+}
+
+void ScreenEngine::rebuildAcnnet(const QString &shortName) {
+    const SettingsRecord &settings = *m_active;
+    if (!settings.UseAcnnet) {
+        if (m_acnnet) {
+            // Both calls run inside the receiver's thread and return only when done, so it no
+            // longer touches the store or the snapshot; its destructor runs later in that
+            // thread and needs neither.
+            m_acnnet->setFrameBuffer(nullptr);
+            m_acnnet->setNetwork(nullptr);
+            m_acnnet->deleteLater();
+            m_acnnet = nullptr;
+            m_retiredThreads.push_back(m_acnnetThread);
+            m_acnnetThread.clear();
+        }
+        return;
+    }
+    if (!m_acnnet) {
+        // Started before it is configured, so that its socket is made in the thread that
+        // reads it.
+        m_acnnet = new acnnet(m_network.get());
+        m_acnnetThread = startInThread(m_acnnet, QStringLiteral("sACN"), QThread::HighPriority);
+    }
+    m_acnnet->setBindShared(true);
+    m_acnnet->setSourceName(shortName);
+    m_acnnet->setStartUniverse(quint32(std::max(0, int(settings.DmxUniverseStart) - 1)));
+    m_acnnet->setFrameBuffer(&m_store);
+}
+
+void ScreenEngine::setUpResponder() {
+    m_rdm = std::make_unique<rdm>(m_model.data(), m_sensors.get(), m_network.get());
+    if (!m_model)
+        return;
+    const SettingsRecord &settings = *m_active;
+    DeviceModelStart start;
+    start.footprint = settings.DmxChannelPerUniverse;
+    start.language = settings.LanguageIso;
+    start.displayLevel = settings.ScreenLevel;
+    start.flip = settings.ScreenFlip;
+    start.rotation = settings.ScreenRotate;
+    start.startTime = m_startTime;
+    start.powerCycles = m_powerCycle.value_or(0);
+    start.preset = m_appliedPreset;
+    start.identify = m_blinkCounter > 0 ? 1 : 0;
+    start.selfTest = m_selfTest;
+    fillDeviceModel(*m_model, start, m_network.get());
+    connectResponder(*m_rdm, *m_model);
+    emit m_rdm->signalRdmSupportedParameter(m_rdm->supportedParameters());
+    // Last, since storing the parameter list clears the flag too: a freshly started device
+    // reports that it is at its factory defaults.
+    m_model->slotSetResetFactoryDefaults();
+}
+
+void ScreenEngine::buildStatusTexts() {
+    const SettingsRecord &settings = *m_active;
+    m_colourModeText = statustext::colourMode(settings.DmxUseRgb);
+    m_interfaceText =
+        statustext::interfaces(m_network.get(), m_artnet != nullptr, m_acnnet != nullptr);
+}
+
+void ScreenEngine::dropRetired() {
+    std::erase_if(m_retiredNodes, [](const QPointer<artnet> &node) { return node.isNull(); });
+    std::erase_if(m_retiredThreads,
+                  [](const QPointer<QThread> &thread) { return thread.isNull(); });
+    if (m_retiredNodes.empty())
+        m_retiredNetworks.clear();
+}
+
+QString ScreenEngine::statusText(int renderEngineId) const {
+    if (!m_active)
+        return {};
+    const SettingsRecord &settings = *m_active;
+    int syncsPerSecond = 0;
+    bool senderChanged = false;
+    const bool syncActive = m_artnet && m_artnet->getSyncState(&syncsPerSecond, &senderChanged);
+
+    statustext::Fields fields;
+    fields.sizeX = settings.SizeX;
+    fields.sizeY = settings.SizeY;
+    fields.dmxSizeX = settings.DmxSizeX;
+    fields.dmxSizeY = settings.DmxSizeY;
+    fields.colourMode = m_colourModeText;
+    fields.universeStart = settings.DmxUniverseStart;
+    fields.universeCount = universeCount(settings);
+    fields.sync = statustext::sync(syncActive, syncsPerSecond, senderChanged);
+    fields.channelsPerUniverse = settings.DmxChannelPerUniverse;
+    fields.framesLastSecond = m_framesLastSecond;
+    fields.renderEngine = statustext::renderEngine(renderEngineId);
+    fields.interfaces = m_interfaceText;
+    fields.preset = statustext::preset(m_appliedPreset, settings.Name);
+    fields.freezeOrSelfTest = statustext::freezeOrSelfTest(m_freeze, m_selfTest);
+    return statustext::block(fields);
+}
+
+bool ScreenEngine::statusDue() {
+    const bool identify =
+        (m_model && m_model->identifyDevice() != 0) || (m_artnet && m_artnet->isLocateActive());
+    if (identify) {
+        m_blinkCounter = (m_blinkCounter + 1) % blinkPeriod;
+        return m_blinkCounter >= blinkShownFrom;
+    }
+    m_blinkCounter = 0;
+    return m_statusVisible || m_statusFrameCount < statusFrames;
+}
+
+void ScreenEngine::paintStatus(const PaintParams &params, int renderEngineId) {
+    const int second = m_secondClock();
+    if (second != m_lastSecond) {
+        m_framesLastSecond = m_framesThisSecond;
+        m_framesThisSecond = 0;
+        m_lastSecond = second;
+    }
+    QPainter painter(&m_picture);
+    // Through the picture's rotation and mirroring: a mirrored picture shows mirrored text.
+    painter.setTransform(pictureTransform(params));
+    QFont font;
+    font.setPixelSize(std::max(6, std::min(params.sizeX, params.sizeY) / 20));
+    painter.setFont(font);
+    painter.setPen(statusGrey);
+    painter.drawText(QRect(0, 0, params.sizeX, params.sizeY), Qt::AlignCenter,
+                     statusText(renderEngineId));
+    ++m_framesThisSecond;
+    ++m_statusFrameCount;
 }
 
 PaintParams ScreenEngine::paintParams() const {
@@ -84,8 +365,7 @@ void ScreenEngine::takeFrame() {
 }
 
 void ScreenEngine::paintFrame(QPainter &painter, const QRect &rect, int renderEngineId) {
-    // The status overlay (not painted yet) names the render engine.
-    Q_UNUSED(renderEngineId);
+    dropRetired();
     if (m_settingsChanged) {
         qDebug("Setting Changed");
         applySettings();
@@ -101,11 +381,14 @@ void ScreenEngine::paintFrame(QPainter &painter, const QRect &rect, int renderEn
         m_picture,
         std::span(reinterpret_cast<const quint8 *>(m_frame.constData()), size_t(m_frame.size())),
         params);
+    if (statusDue())
+        paintStatus(params, renderEngineId);
     painter.drawImage(rect.topLeft(), m_picture);
 }
 
 void ScreenEngine::setFreeze(bool on) {
     m_freeze = on;
+    m_statusFrameCount = 0;
 }
 
 void ScreenEngine::setSelfTest(quint8 selfTest) {
@@ -116,6 +399,8 @@ void ScreenEngine::setSelfTest(quint8 selfTest) {
 }
 
 void ScreenEngine::setStatusVisible(bool visible) {
+    if (m_artnet)
+        m_artnet->resetLedState();
     m_statusVisible = visible;
 }
 

@@ -10,18 +10,35 @@
 #include <QDateTime>
 #include <QImage>
 #include <QPointer>
+#include <QString>
+#include <QThread>
 
+#include <functional>
+#include <memory>
 #include <optional>
+#include <vector>
 
 class QPainter;
 class QRect;
+class SensorInfo;
+class acnnet;
+class artnet;
+class network;
+class rdm;
 
-// The display engine: owns the DMX frame store, applies staged settings between two frames and
-// paints the frame as a grid of cells. Everything here runs on the user-interface thread; the
-// receivers reach the frame only through the store's lock.
+// The display engine: owns the DMX frame store and the protocol objects, applies staged
+// settings between two frames and paints the frame as a grid of cells with the status overlay.
+// Everything here runs on the user-interface thread except the sACN receiver, which lives in
+// its own thread and reaches the frame only through the store's lock.
 class ScreenEngine {
 public:
-    ScreenEngine();
+    // Makes the interface snapshot whenever Art-Net or sACN needs one; tests hand in a
+    // snapshot built from records instead of the machine's interfaces.
+    using NetworkFactory = std::function<std::unique_ptr<network>()>;
+    // Second of the minute (0 ... 59) the frame rate is counted by.
+    using SecondClock = std::function<int()>;
+
+    explicit ScreenEngine(NetworkFactory networkFactory = {});
     ~ScreenEngine();
     ScreenEngine(const ScreenEngine &) = delete;
     ScreenEngine &operator=(const ScreenEngine &) = delete;
@@ -32,12 +49,14 @@ public:
                    quint32 powerCycle, const QDateTime &startTime);
 
     // Applies staged settings, runs the self test and the freeze on the frame and paints it
-    // into `rect` of `painter`. Paints nothing before the first apply.
+    // with the status overlay into `rect` of `painter`. Paints nothing before the first apply.
     void paintFrame(QPainter &painter, const QRect &rect, int renderEngineId);
 
+    // Freezing or thawing shows the status again for a while.
     void setFreeze(bool on);
     // Selects a self test (0 off, 1 ... 5, 255 all); selecting 0 clears the frame at once.
     void setSelfTest(quint8 selfTest);
+    // Also ends an Art-Net locate, whose blinking would otherwise hide the permanent status.
     void setStatusVisible(bool visible);
 
     // DmxSizeX x DmxSizeY pixels, RGB888, one pixel per cell, from the raw frame bytes (no
@@ -52,12 +71,47 @@ public:
     int appliedPreset() const { return m_appliedPreset; }
     bool isStatusVisible() const { return m_statusVisible; }
 
+    // The status block as the overlay would show it now for `renderEngineId`.
+    QString statusText(int renderEngineId) const;
+    // Built at every apply: the interface lines and the disabled-protocol lines.
+    const QString &interfaceText() const { return m_interfaceText; }
+    const QString &colourModeText() const { return m_colourModeText; }
+    // Overlay frames since the last apply or freeze change.
+    quint32 statusFrameCount() const { return m_statusFrameCount; }
+    // The identify blink phase, 0 ... 49; 0 while nothing asks the device to identify.
+    int blinkCounter() const { return m_blinkCounter; }
+    // Overlay frames painted in the last counted second.
+    int framesLastSecond() const { return m_framesLastSecond; }
+    void setSecondClock(SecondClock clock) { m_secondClock = std::move(clock); }
+
+    // The protocol objects as the last apply left them (none where switched off).
+    network *networkObject() const { return m_network.get(); }
+    artnet *artnetNode() const { return m_artnet; }
+    acnnet *sacnReceiver() const { return m_acnnet; }
+    QThread *sacnThread() const { return m_acnnetThread; }
+    SensorInfo *sensors() const { return m_sensors.get(); }
+    rdm *responder() const { return m_rdm.get(); }
+
 private:
     void applySettings();
+    void rebuild();
+    void rebuildArtnet(const QString &shortName, const QString &longName);
+    void rebuildAcnnet(const QString &shortName);
+    void setUpResponder();
+    void buildStatusTexts();
+    // Deletes the interface snapshots no retired node can reach any more.
+    void dropRetired();
+
     PaintParams paintParams() const;
     // Takes this frame's copy of the store, letting the self test and the freeze act on the
     // store first, all under the store's one lock so no packet lands in between.
     void takeFrame();
+    // Advances the blink phase and says whether this frame shows the status.
+    bool statusDue();
+    void paintStatus(const PaintParams &params, int renderEngineId);
+
+    NetworkFactory m_networkFactory;
+    SecondClock m_secondClock;
 
     std::optional<SettingsRecord> m_stagedSettings;
     std::optional<SettingsRecord> m_active;
@@ -75,9 +129,33 @@ private:
     std::optional<QByteArray> m_frozenFrame;
     SelfTestPattern m_selfTestPattern;
 
+    quint32 m_statusFrameCount = 0;
+    int m_blinkCounter = 0;
+    int m_lastSecond = 0;
+    int m_framesThisSecond = 0;
+    int m_framesLastSecond = 0;
+    QString m_colourModeText;
+    QString m_interfaceText;
+
     // Reading the frame for a capture is logically const; the store's lock is not.
     mutable FrameStore m_store;
     QByteArray m_frame;
     QImage m_picture;
     CellPainter m_cellPainter;
+
+    std::unique_ptr<network> m_network;
+    // Owned. Deleted through the event loop when switched off, since an apply may run while
+    // the node's own call stack is still active (an RDM command that ends in a repaint).
+    artnet *m_artnet = nullptr;
+    // Owned, living in m_acnnetThread; deleted through that thread's event queue.
+    acnnet *m_acnnet = nullptr;
+    QPointer<QThread> m_acnnetThread;
+    std::unique_ptr<SensorInfo> m_sensors;
+    std::unique_ptr<rdm> m_rdm;
+
+    // Switched-off objects whose deferred deletion may still be pending. A retired node keeps
+    // its interface snapshot, so a retired snapshot is deleted only after those nodes.
+    std::vector<QPointer<artnet>> m_retiredNodes;
+    std::vector<QPointer<QThread>> m_retiredThreads;
+    std::vector<std::unique_ptr<network>> m_retiredNetworks;
 };

@@ -6,7 +6,9 @@
 QThread *startInThread(QObject *object, const QString &name, QThread::Priority priority) {
     auto *thread = new QThread();
     thread->setObjectName(name);
-    QObject::connect(object, &QObject::destroyed, thread, &QThread::quit);
+    // Direct: the object dies inside the thread, and the owner may be blocked in wait() on the
+    // GUI thread, where a queued quit would never be delivered.
+    QObject::connect(object, &QObject::destroyed, thread, &QThread::quit, Qt::DirectConnection);
     QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     object->moveToThread(thread);
     thread->start(priority);

@@ -43,6 +43,10 @@ public:
 
     const QList<quint16> &supportedParameters() const { return m_lSupportedParameters; }
 
+    // The engine replaces or drops its interface snapshot when the protocols are switched;
+    // null refuses the DNS parameters again.
+    void setNetwork(network *pNetwork) { m_pNetwork = pNetwork; }
+
 signals:
     void signalRdmSubDeviceStatusReportThreshold(quint8 uiThreshold);
     // Together with signalRdmPresetInfo this completes the set of the model's slots the

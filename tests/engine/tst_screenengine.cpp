@@ -55,6 +55,17 @@ QByteArray bytes(std::initializer_list<int> values) {
     return data;
 }
 
+bool onlyGrey(const QImage &picture) {
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb p = picture.pixel(x, y);
+            if (qAbs(qRed(p) - qGreen(p)) > 4 || qAbs(qBlue(p) - qGreen(p)) > 4)
+                return false;
+        }
+    }
+    return true;
+}
+
 int settingChangedLines = 0;
 void countSettingChanged(QtMsgType, const QMessageLogContext &, const QString &message) {
     if (message == QLatin1String("Setting Changed"))
@@ -155,10 +166,8 @@ void TestScreenEngine::unusableLayoutPaintsBackground() {
         for (quint16 shape : {ShapeKind::RectangleFilled, ShapeKind::EllipseFilled}) {
             settings.ShapeType = shape;
             engine.configure(nullptr, settings, 0, 0, {});
-            const QImage picture = paint(engine);
-            QImage expected(picture.size(), QImage::Format_RGB32);
-            expected.fill(Qt::black);
-            QCOMPARE(picture, expected);
+            // Background and the grey status text only: no cell, no self-test colour.
+            QVERIFY(onlyGrey(paint(engine)));
             QCOMPARE(engine.frameStore().length(), 0u);
         }
     }
@@ -174,8 +183,9 @@ void TestScreenEngine::zeroScreenSizeWithRotation() {
     SettingsRecord settings = record();
     settings.SizeY = 0;
     for (quint16 rotation : {90, 270}) {
-        model.slotSetScreenRotation(rotation);
         engine.configure(&model, settings, 0, 0, {});
+        paint(engine); // the first apply fills the model with the record's rotation
+        model.slotSetScreenRotation(rotation);
         receive(engine, QByteArray(510, char(255)));
         paint(engine); // an infinite stretch would be undefined; nothing may break
     }

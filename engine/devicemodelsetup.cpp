@@ -1,0 +1,212 @@
+#include "engine/devicemodelsetup.h"
+
+#include "buildinfo.h"
+#include "net/network.h"
+#include "rdm/buildlabel.h"
+#include "rdm/configurator.h"
+#include "rdm/rdm.h"
+
+#include <QHostAddress>
+
+namespace {
+const QString productName = QLatin1String(BuildInfo::productName);
+
+QList<stDmxPersonality> personalities(quint16 footprint) {
+    // Personality 1 is the settings in effect, 2 ... 10 the presets 1 ... 9.
+    QList<stDmxPersonality> list{{footprint, QStringLiteral("Current")}};
+    for (int preset = 1; preset <= 9; ++preset)
+        list.append({512, QStringLiteral("Preset %1").arg(preset)});
+    return list;
+}
+
+QList<stSelfTestDescription> selfTests() {
+    return {{0, QStringLiteral("SELF_TEST_OFF")},
+            {1, QStringLiteral("Fill Snake")},
+            {2, QStringLiteral("Color On/Off with R, G, B, W")},
+            {3, QStringLiteral("Unfill Snake")},
+            {4, QStringLiteral("Random Fill")},
+            {5, QStringLiteral("Block Fill")},
+            {255, QStringLiteral("SELF_TEST_ALL")}};
+}
+} // namespace
+
+void fillInterfaces(Configurator &model, const network *net) {
+    QList<stListInterfaces> interfaces;
+    QList<stInterfaceLabel> labels;
+    QList<stHardwareAddressType1> hardware;
+    QList<stIpV4DhcpMode> dhcp;
+    QList<stIpV4ZeroconfMode> zeroconf;
+    QList<stIpV4CurrentAddress> current;
+    QList<stIpV4StaticAddress> statics;
+    quint32 address = 0;
+    quint32 netmask = 0;
+    quint32 broadcast = 0;
+    QString hardwareAddress;
+    for (int index = 0; net && index < maxRdmInterfaces &&
+                        net->getAddressInfo(index, address, netmask, broadcast, hardwareAddress);
+         ++index) {
+        interfaces.append({address, 1});
+        labels.append({address, QString()});
+        hardware.append({address, QString()});
+        dhcp.append({address, 2});
+        zeroconf.append({address, 0});
+        current.append({address, netmask, 2});
+        statics.append({address, netmask});
+    }
+    model.slotSetListInterfaces(interfaces);
+    model.slotSetInterfaceLabel(labels);
+    model.slotSetInterfaceHardwareAddressType1(hardware);
+    model.slotSetIpV4DhcpMode(dhcp);
+    model.slotSetIpV4ZeroconfMode(zeroconf);
+    model.slotSetIpV4CurrentAddress(current);
+    model.slotSetIpV4StaticAddress(statics);
+    model.slotSetDnsHostName(net ? net->hostName() : QString());
+    model.slotSetDnsDomainName(net ? net->domainName() : QString());
+}
+
+void fillDeviceModel(Configurator &model, const DeviceModelStart &start, const network *net) {
+    const quint16 versionMajor = BuildInfo::versionMajor;
+    const quint16 versionMinor = BuildInfo::versionMinor;
+    // 0x02080300 for 2.8.3.0.
+    const quint32 softwareVersionId =
+        quint32(BuildInfo::versionMajor) << 24 | quint32(BuildInfo::versionMinor) << 16 |
+        quint32(BuildInfo::versionPatch) << 8 | quint32(BuildInfo::versionBuild);
+
+    // Model 0x0208, PRODUCT_CATEGORY_FIXTURE_FIXED, no sub-devices.
+    model.slotSetDeviceInfo(0x0208, 0x0101, softwareVersionId, start.footprint, 0);
+    // PRODUCT_DETAIL_LCDGATE, PRODUCT_DETAIL_ETHERNET_NODE.
+    model.slotSetProductDetailIdList({0x0204, 0x0601});
+    model.slotSetDeviceModelDescription(productName);
+    model.slotSetManufacturerLabel(QLatin1String(BuildInfo::makerWeb));
+    model.slotSetDeviceLabel(productName);
+    model.slotSetLanguageCapabilities({0x6465, 0x656E});
+    model.slotSetLanguage(start.language, false);
+    model.slotSetSoftwareVersionLabel(QStringLiteral("V%1.%2").arg(versionMajor).arg(versionMinor));
+    model.slotSetBootSoftwareVersionId(32);
+    model.slotSetBootSoftwareVersionLabel(bootSoftwareVersionLabel());
+    model.slotSetPresetHelper(start.preset);
+    model.slotSetDmxPersonalityDescription(personalities(start.footprint));
+    model.slotSetDmxStartAddress(1);
+    model.slotSetSlotInfo(0, 1);
+    model.slotSetSlotDescription(QStringLiteral("Intensity"));
+    model.slotSetDefaultSlotValue(0);
+    model.slotSetDeviceHours(start.startTime);
+    model.slotSetLampHours(start.startTime);
+    model.slotSetDevicePowerCycle(start.powerCycles);
+    model.slotSetDisplayLevel(start.displayLevel);
+    model.slotSetScreenFlipVertical(quint8((start.flip >> 1) & 1));
+    model.slotSetScreenFlipHorizontal(quint8(start.flip & 1));
+    model.slotSetScreenRotation(start.rotation);
+    model.slotSetIdentifyDevice(start.identify);
+    model.slotSetPerformSelfTest(start.selfTest);
+    model.slotSetSelfTestDescription(selfTests());
+    model.slotSetDmxBlockAddress(0xFFFF);
+    model.slotSetDmxFailMode(1, 0, 0, 255);
+    model.slotSetDmxStartupMode(1, 0, 0, 255);
+    model.slotSetDimmerInfo(0, 0, 0, 0, 0, 0, 0);
+    model.slotSetMinimumLevel(0, 0, 0);
+    model.slotSetMaximumLevel(255);
+    model.slotSetCurve(1);
+    model.slotSetCurveDescription({QStringLiteral("Curve Description Linear")});
+    model.slotSetOutputResponseTime(1);
+    model.slotSetOutputResponseTimeDescription(
+        {{1, QStringLiteral("Output Response Time Description = 1")}});
+    model.slotSetModulationFrequency(0);
+    model.slotSetModulationFrequencyDescription(QStringLiteral("Modulation Frequency Description"));
+    model.slotSetBurnIn(0);
+    model.slotSetLockPin(7391);
+    model.slotSetLockState(0);
+    model.slotSetLockStateDescription(
+        {{0, QStringLiteral("Unlocked")}, {1, QStringLiteral("Locked")}});
+    model.slotSetIdentifyMode(0);
+    model.slotSetPresetInfo(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    model.slotSetPresetStatus(QList<stPresetStatus>(9));
+    model.slotSetPresetMergeMode(2);
+    model.slotSetPowerOnSelfTest(0);
+    model.slotSetDnsIpV4NameServer({QHostAddress(QHostAddress::LocalHost)});
+    fillInterfaces(model, net);
+}
+
+void connectResponder(rdm &responder, Configurator &model) {
+    QObject::connect(&responder, &rdm::signalRdmSubDeviceStatusReportThreshold, &model,
+                     &Configurator::slotSetSubDeviceStatusReportThreshold);
+    QObject::connect(&responder, &rdm::signalRdmSupportedParameter, &model,
+                     &Configurator::slotSetSupportedParameter);
+    QObject::connect(&responder, &rdm::signalRdmDeviceLabel, &model,
+                     &Configurator::slotSetDeviceLabel);
+    // A controller's request always resets, unlike the window's own echo into the model.
+    QObject::connect(&responder, &rdm::signalRdmFactoryDefaults, &model,
+                     &Configurator::slotRequestFactoryDefaults);
+    QObject::connect(&responder, &rdm::signalRdmLanguage, &model, &Configurator::slotSetLanguage);
+    QObject::connect(&responder, &rdm::signalRdmDmxPersonality, &model,
+                     &Configurator::slotSetDmxPersonality);
+    QObject::connect(&responder, &rdm::signalRdmDmxStartAddress, &model,
+                     &Configurator::slotSetDmxStartAddress);
+    QObject::connect(&responder, &rdm::signalRdmDeviceHours, &model,
+                     qOverload<quint32>(&Configurator::slotSetDeviceHours));
+    QObject::connect(&responder, &rdm::signalRdmLampHours, &model,
+                     qOverload<quint32>(&Configurator::slotSetLampHours));
+    QObject::connect(&responder, &rdm::signalRdmLampStrikes, &model,
+                     &Configurator::slotSetLampStrikes);
+    QObject::connect(&responder, &rdm::signalRdmLampState, &model, &Configurator::slotSetLampState);
+    QObject::connect(&responder, &rdm::signalRdmLampOnMode, &model,
+                     &Configurator::slotSetLampOnMode);
+    QObject::connect(&responder, &rdm::signalRdmDevicePowerCycle, &model,
+                     &Configurator::slotSetDevicePowerCycle);
+    QObject::connect(&responder, &rdm::signalRdmDisplayInvert, &model,
+                     &Configurator::slotSetScreenInvert);
+    QObject::connect(&responder, &rdm::signalRdmDisplayLevel, &model,
+                     &Configurator::slotSetDisplayLevel);
+    QObject::connect(&responder, &rdm::signalRdmPanInvert, &model,
+                     &Configurator::slotSetScreenFlipVertical);
+    QObject::connect(&responder, &rdm::signalRdmTiltInvert, &model,
+                     &Configurator::slotSetScreenFlipHorizontal);
+    QObject::connect(&responder, &rdm::signalRdmPanTiltSwap, &model,
+                     &Configurator::slotSetScreenRotation);
+    QObject::connect(&responder, &rdm::signalRdmRealTimeClock, &model,
+                     &Configurator::slotSetRealTimeClock);
+    QObject::connect(&responder, &rdm::signalRdmIdentifyDevice, &model,
+                     &Configurator::slotSetIdentifyDevice);
+    QObject::connect(&responder, &rdm::signalRdmResetDevice, &model,
+                     &Configurator::slotSetResetDevice);
+    QObject::connect(&responder, &rdm::signalRdmPowerState, &model,
+                     &Configurator::slotSetPowerState);
+    QObject::connect(&responder, &rdm::signalRdmPerformSelfTest, &model,
+                     &Configurator::slotSetPerformSelfTest);
+    QObject::connect(&responder, qOverload<quint16>(&rdm::signalRdmCapturePreset), &model,
+                     qOverload<quint16>(&Configurator::slotSetCapturePreset));
+    QObject::connect(
+        &responder, qOverload<quint16, quint16, quint16, quint16>(&rdm::signalRdmCapturePreset),
+        &model, qOverload<quint16, quint16, quint16, quint16>(&Configurator::slotSetCapturePreset));
+    QObject::connect(&responder, &rdm::signalRdmPresetPlayback, &model,
+                     &Configurator::slotSetPresetPlayback);
+    QObject::connect(&responder, &rdm::signalRdmDmxBlockAddress, &model,
+                     qOverload<quint16>(&Configurator::slotSetDmxBlockAddress));
+    QObject::connect(&responder, &rdm::signalRdmDmxFailMode, &model,
+                     &Configurator::slotSetDmxFailMode);
+    QObject::connect(&responder, &rdm::signalRdmDmxStartupMode, &model,
+                     &Configurator::slotSetDmxStartupMode);
+    QObject::connect(&responder, &rdm::signalRdmMinimumLevel, &model,
+                     &Configurator::slotSetMinimumLevel);
+    QObject::connect(&responder, &rdm::signalRdmMaximumLevel, &model,
+                     &Configurator::slotSetMaximumLevel);
+    QObject::connect(&responder, &rdm::signalRdmCurve, &model, &Configurator::slotSetCurve);
+    QObject::connect(&responder, &rdm::signalRdmOutputResponseTime, &model,
+                     &Configurator::slotSetOutputResponseTime);
+    QObject::connect(&responder, &rdm::signalRdmModulationFrequency, &model,
+                     &Configurator::slotSetModulationFrequency);
+    QObject::connect(&responder, &rdm::signalRdmBurnIn, &model, &Configurator::slotSetBurnIn);
+    QObject::connect(&responder, &rdm::signalRdmLockPin, &model, &Configurator::slotSetLockPin);
+    QObject::connect(&responder, &rdm::signalRdmLockState, &model, &Configurator::slotSetLockState);
+    QObject::connect(&responder, &rdm::signalRdmIdentifyMode, &model,
+                     &Configurator::slotSetIdentifyMode);
+    QObject::connect(&responder, &rdm::signalRdmPresetInfo, &model,
+                     &Configurator::slotSetPresetInfo);
+    QObject::connect(
+        &responder, &rdm::signalRdmPresetStatus, &model,
+        qOverload<quint16, quint16, quint16, quint16, quint8>(&Configurator::slotSetPresetStatus));
+    QObject::connect(&responder, &rdm::signalRdmPresetMergeMode, &model,
+                     &Configurator::slotSetPresetMergeMode);
+    QObject::connect(&responder, &rdm::signalRdmPowerOnSelfTest, &model,
+                     &Configurator::slotSetPowerOnSelfTest);
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDateTime>
+#include <QtGlobal>
+
+class Configurator;
+class network;
+class rdm;
+
+// What the engine knows at its first apply and hands to the device model.
+struct DeviceModelStart {
+    quint16 footprint = 0;
+    quint16 language = 0;
+    quint8 displayLevel = 255;
+    // Bit 0 horizontal, bit 1 vertical, as in the settings record.
+    quint16 flip = 0;
+    quint16 rotation = 0;
+    QDateTime startTime;
+    quint32 powerCycles = 0;
+    int preset = 0;
+    quint8 identify = 0;
+    quint8 selfTest = 0;
+};
+
+// At most this many interfaces are listed to RDM.
+inline constexpr int maxRdmInterfaces = 38;
+
+// Fills a fresh device model with the start-up values. Filling clears the factory-defaults
+// flag; the caller sets it once the set-up is complete.
+void fillDeviceModel(Configurator &model, const DeviceModelStart &start, const network *net);
+
+// The E1.37-2 interface lists and DNS names from `net` (empty without a snapshot).
+void fillInterfaces(Configurator &model, const network *net);
+
+// Every request signal of the responder to the model slot of the same quantity.
+void connectResponder(rdm &responder, Configurator &model);

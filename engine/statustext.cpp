@@ -1,0 +1,105 @@
+#include "engine/statustext.h"
+
+#include "buildinfo.h"
+#include "net/network.h"
+#include "settings/settingsrecord.h"
+
+#include <QCoreApplication>
+
+namespace statustext {
+
+namespace {
+void appendLine(QString &text, const QString &line) {
+    if (!text.isEmpty())
+        text += QLatin1Char('\n');
+    text += line;
+}
+} // namespace
+
+QString colourMode(quint16 colourMode) {
+    switch (colourMode) {
+    case ColourMode::Monochrome:
+        return QCoreApplication::translate("ScreenEngine", "Monochrome");
+    case ColourMode::Rgbw:
+        return QCoreApplication::translate("ScreenEngine", "RGBW");
+    case ColourMode::BarVertical:
+        return QCoreApplication::translate("ScreenEngine", "Bar Vertical");
+    case ColourMode::DmxValues:
+        return QCoreApplication::translate("ScreenEngine", "DMX Values");
+    case ColourMode::BarAndDmxValues:
+        return QCoreApplication::translate("ScreenEngine", "Bar & DMX Values");
+    default:
+        return QCoreApplication::translate("ScreenEngine", "RGB");
+    }
+}
+
+QString interfaces(const network *net, bool artnetOn, bool sacnOn) {
+    QString text;
+    if (net) {
+        QString address;
+        QString name;
+        for (int index = 0; net->getAddressText(index, address, name); ++index)
+            appendLine(text, address + QStringLiteral(" - ") + name);
+    }
+    if (!artnetOn)
+        appendLine(text, QCoreApplication::translate("ScreenEngine", "Art-Net Disabled"));
+    if (!sacnOn)
+        appendLine(text, QCoreApplication::translate("ScreenEngine", "sACN Disabled"));
+    return text;
+}
+
+QString sync(bool active, int syncsPerSecond, bool senderChanged) {
+    if (!active)
+        return {};
+    QString text =
+        syncsPerSecond < 1
+            ? QCoreApplication::translate("ScreenEngine", "sync")
+            : QCoreApplication::translate("ScreenEngine", "sync %1 fps").arg(syncsPerSecond);
+    if (senderChanged)
+        text += QStringLiteral(" \u26A0");
+    return text;
+}
+
+QString renderEngine(int renderEngineId) {
+    switch (renderEngineId) {
+    case 0:
+        return QCoreApplication::translate("ScreenEngine", "Render Engine: Native");
+    case 1:
+        return QCoreApplication::translate("ScreenEngine", "Render Engine: Open GL");
+    default:
+        return {};
+    }
+}
+
+QString preset(int preset, const QString &name) {
+    if (preset <= 0)
+        return {};
+    if (!name.isEmpty() && name != QLatin1String(BuildInfo::productName))
+        return QStringLiteral("\n ") + name;
+    return QStringLiteral("\n") +
+           QCoreApplication::translate("ScreenEngine", "Preset %1").arg(preset);
+}
+
+QString freezeOrSelfTest(bool freeze, quint8 selfTest) {
+    if (freeze)
+        return QStringLiteral("\n") + QCoreApplication::translate("ScreenEngine", "Freeze Enabled");
+    if (selfTest != 0)
+        return QStringLiteral("\n") +
+               QCoreApplication::translate("ScreenEngine", "Self Test %1 Enabled").arg(selfTest);
+    return {};
+}
+
+QString block(const Fields &f) {
+    return QCoreApplication::translate(
+               "ScreenEngine",
+               "Tessaview Version: %1\nScreen Resolution: %2x%3\nDMX Configuration: %4x%5 "
+               "%6\nStart Universe: %7 / Count: %8 %9\nChannels per Universe: %10\nGrafic "
+               "Refresh Rate: %11\n%12\n%13%14%15")
+        .arg(QLatin1String(BuildInfo::versionText), QString::number(f.sizeX),
+             QString::number(f.sizeY), QString::number(f.dmxSizeX), QString::number(f.dmxSizeY),
+             f.colourMode, QString::number(f.universeStart), QString::number(f.universeCount),
+             f.sync, QString::number(f.channelsPerUniverse), QString::number(f.framesLastSecond),
+             f.renderEngine, f.interfaces, f.preset, f.freezeOrSelfTest);
+}
+
+} // namespace statustext
