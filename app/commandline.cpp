@@ -1,7 +1,6 @@
 #include "app/commandline.h"
 
-CommandLine parseCommandLine(const QStringList &arguments)
-{
+CommandLine parseCommandLine(const QStringList &arguments) {
     CommandLine result;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);

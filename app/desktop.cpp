@@ -3,8 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-QRect desktopGeometry()
-{
+QRect desktopGeometry() {
     const QScreen *screen = QGuiApplication::primaryScreen();
     return screen ? screen->virtualGeometry() : QRect();
 }

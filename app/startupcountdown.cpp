@@ -9,16 +9,14 @@
 #include <memory>
 
 namespace {
-QString timeoutText(int step, int seconds)
-{
+QString timeoutText(int step, int seconds) {
     return QCoreApplication::translate("Tessaview", "Startup Timeout: %1 of %2 Seconds")
         .arg(step)
         .arg(seconds);
 }
 } // namespace
 
-void startupCountdown(QWidget *parent, int seconds)
-{
+void startupCountdown(QWidget *parent, int seconds) {
     if (seconds <= 0)
         return;
     if (seconds <= 3) {

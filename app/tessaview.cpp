@@ -2,15 +2,21 @@
 
 #include "app/commandline.h"
 #include "app/desktop.h"
+#include "app/languageloader.h"
 #include "app/startupcountdown.h"
 #include "buildinfo.h"
+#include "dialogs/aboutinfo.h"
+#include "dialogs/checksoftwareupdate.h"
+#include "dialogs/infodlg.h"
 #include "engine/openglprobe.h"
 #include "engine/screenengine.h"
 #include "engine/widgetnative.h"
 #include "engine/widgetopengl.h"
 #include "rdm/configurator.h"
+#include "settings/settingsdialog.h"
 #include "settings/settingsstore.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDebug>
 #include <QIcon>
@@ -88,6 +94,11 @@ Tessaview::Tessaview(const QStringList &arguments) : QWidget(nullptr) {
     m_pPowerCycle = SettingsStore::countPowerCycle();
     m_StartTime = QDateTime::currentDateTime();
 
+    // Before any text is built, so the countdown and the menu are translated. The code in
+    // effect replaces the stored one in memory only.
+    m_pLanguage = new LanguageLoader(QCoreApplication::instance());
+    m_pSettings.LanguageIso = m_pLanguage->install(m_pSettings.LanguageIso);
+
     startupCountdown(this, m_pSettings.TimerStartup);
 
     createActions();
@@ -95,6 +106,9 @@ Tessaview::Tessaview(const QStringList &arguments) : QWidget(nullptr) {
     addActionsToWindow();
 
     ChangeRender();
+
+    if (m_pSettings.UpdateCheck != 0)
+        slotCheckForSoftwareUpdate(false);
 
     if (commandLine.preset >= 0)
         slotSettingsPresetLoad(commandLine.preset);
@@ -109,6 +123,19 @@ Tessaview::~Tessaview() {
     m_pRefreshTimer = nullptr;
     delete m_pResizeTimer;
     m_pResizeTimer = nullptr;
+    // The event loop may be over, so what is still open is deleted at once rather than later.
+    if (m_pSettingsDlg) {
+        closeSettingsDialog();
+        delete m_pSettingsDlg;
+        m_pSettingsDlg = nullptr;
+    }
+    delete m_pInfoDlg;
+    m_pInfoDlg = nullptr;
+    delete m_pAboutDlg;
+    m_pAboutDlg = nullptr;
+    // Also cancels a check still waiting for its delay or its reply.
+    delete m_pUpdateCheck;
+    m_pUpdateCheck = nullptr;
     delete m_pWidgetOpenGL;
     m_pWidgetOpenGL = nullptr;
     delete m_pWidgetNative;
@@ -118,6 +145,8 @@ Tessaview::~Tessaview() {
     delete m_pConfigurator;
     m_pConfigurator = nullptr;
     deleteMenuAndActions();
+    delete m_pLanguage;
+    m_pLanguage = nullptr;
 }
 
 void Tessaview::ChangeRender() {
@@ -160,6 +189,14 @@ void Tessaview::ChangeRender() {
                 &Tessaview::slotSettingsChangedToDefaultExtern);
         connect(m_pConfigurator, &Configurator::signalChangedPerformSelfTest, this,
                 &Tessaview::slotViewSelfTest);
+        connect(m_pConfigurator, &Configurator::signalChangedLanguage, this,
+                &Tessaview::slotSetLanguage);
+        connect(m_pConfigurator, qOverload<quint16>(&Configurator::signalChangedCapturePreset),
+                this, &Tessaview::slotSaveScreenToBitmapByRdm);
+        connect(m_pConfigurator,
+                qOverload<quint16, quint16, quint16, quint16>(
+                    &Configurator::signalChangedCapturePreset),
+                this, &Tessaview::slotSaveScreenToBitmapByRdm);
         connect(this, &Tessaview::signalSettingsToDefault, m_pConfigurator,
                 &Configurator::slotSetFactoryDefaults);
     }
@@ -280,5 +317,59 @@ void Tessaview::resizeEvent(QResizeEvent *event) {
 }
 
 void Tessaview::closeEvent(QCloseEvent *event) {
+    closeDialogs();
     event->accept();
+}
+
+void Tessaview::closeSettingsDialog() {
+    m_pSettingsDlg->hide();
+    disconnect(m_pSettingsDlg, &Settings::valueChanged, this,
+               qOverload<>(&Tessaview::slotSettingsChanged));
+    disconnect(m_pSettingsDlg, &Settings::valueChangedToDefault, this,
+               &Tessaview::slotSettingsChangedToDefaultExtern);
+    disconnect(m_pSettingsDlg, &Settings::signalViewInfoArtnet, this,
+               &Tessaview::slotViewInfoArtnet);
+    disconnect(m_pSettingsDlg, &Settings::signalViewInfoAcnnet, this,
+               &Tessaview::slotViewInfoAcnnet);
+    disconnect(m_pSettingsDlg, &Settings::signalViewInfoRdm, this, &Tessaview::slotViewInfoRdm);
+}
+
+void Tessaview::closeDialogs() {
+    if (m_pSettingsDlg) {
+        closeSettingsDialog();
+        m_pSettingsDlg->deleteLater();
+        m_pSettingsDlg = nullptr;
+    }
+    slotCloseInfoDlg();
+    slotCloseAboutDlg();
+}
+
+void Tessaview::slotSettingsOpen() {
+    if (!m_pSettingsDlg) {
+        // Preset 0 holds the settings last applied from the dialog.
+        SettingsStore::loadSettings(m_pSettings, 0);
+        m_pSettingsDlg = new Settings(m_pSettings);
+        connect(m_pSettingsDlg, &Settings::valueChanged, this,
+                qOverload<>(&Tessaview::slotSettingsChanged));
+        connect(m_pSettingsDlg, &Settings::valueChangedToDefault, this,
+                &Tessaview::slotSettingsChangedToDefaultExtern);
+        connect(m_pSettingsDlg, &Settings::signalViewInfoArtnet, this,
+                &Tessaview::slotViewInfoArtnet);
+        connect(m_pSettingsDlg, &Settings::signalViewInfoAcnnet, this,
+                &Tessaview::slotViewInfoAcnnet);
+        connect(m_pSettingsDlg, &Settings::signalViewInfoRdm, this, &Tessaview::slotViewInfoRdm);
+    }
+    m_pSettingsDlg->show();
+    m_pSettingsDlg->raise();
+    m_pSettingsDlg->activateWindow();
+}
+
+void Tessaview::slotSetLanguage(quint16 uiLanguage, bool bFactoryResetCycle) {
+    if (!m_pLanguage)
+        return;
+    const quint16 result = m_pLanguage->install(uiLanguage);
+    // The model stores the corrected code and reports it again; that second pass finds the
+    // code in effect and installs nothing.
+    if (result != uiLanguage && m_pConfigurator)
+        m_pConfigurator->slotSetLanguage(result, bFactoryResetCycle);
 }

@@ -7,11 +7,17 @@
 
 #include <array>
 
+class AboutInfo;
+class CheckSoftwareUpdate;
 class Configurator;
+class InfoDlg;
+class LanguageLoader;
 class QAction;
+class QImage;
 class QMenu;
 class QTimer;
 class ScreenEngine;
+class Settings;
 class WidgetNative;
 class WidgetOpenGL;
 
@@ -31,6 +37,12 @@ public:
     Configurator *configurator() const { return m_pConfigurator; }
     quint8 selfTest() const { return m_uiSelfTest; }
     QMenu *contextMenu() const { return m_pContextMenu; }
+    LanguageLoader *languageLoader() const { return m_pLanguage; }
+    Settings *settingsDialog() const { return m_pSettingsDlg; }
+    InfoDlg *infoDialog() const { return m_pInfoDlg; }
+    AboutInfo *aboutDialog() const { return m_pAboutDlg; }
+    CheckSoftwareUpdate *updateCheck() const { return m_pUpdateCheck; }
+    const QString &captureTemplate() const { return m_sCaptureTemplate; }
 
 signals:
     void signalSettingsToDefault();
@@ -74,8 +86,29 @@ public slots:
     void slotDmxSizeZ_Inc();
     void slotDmxSizeZ_Dec();
     void slotHelp();
+    void slotSettingsOpen();
+    void slotViewInfo();
+    void slotViewInfoPreset();
+    void slotViewInfoArtnet();
+    void slotViewInfoAcnnet();
+    void slotViewInfoRdm();
+    void slotCloseInfoDlg();
+    void slotCheckForSoftwareUpdate();
+    void slotCheckForSoftwareUpdate(bool GiveInfoForNoUpdates);
+    void slotAbout();
+    void slotCloseAboutDlg();
+    void slotSaveScreenToBitmapByUser();
+    void slotSaveScreenToBitmapByRdm(quint16 uiSceneNumber);
+    void slotSetLanguage(quint16 uiLanguage, bool bFactoryResetCycle);
 
 protected:
+    // The operator's choice of a capture file: the platform's save dialog. Returns an empty
+    // string when the operator cancels.
+    virtual QString chooseCaptureFile(const QString &caption, const QString &proposedFile,
+                                      const QString &filters);
+    // The moment a capture is stamped with.
+    virtual QDateTime captureTime() const;
+
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
@@ -86,6 +119,9 @@ private:
     void setFullScreen(bool on);
     void setStayOnTop(bool on, bool show);
     void createRenderWidgets(QSize size);
+    void closeDialogs();
+    void closeSettingsDialog();
+    void saveCapture(const QImage &picture, const QString &fileName) const;
 
     // Menu and actions (tessaviewactions.cpp).
     void createActions();
@@ -134,12 +170,18 @@ private:
     int m_iPreset = 0;
     WidgetOpenGL *m_pWidgetOpenGL = nullptr;
     WidgetNative *m_pWidgetNative = nullptr;
+    LanguageLoader *m_pLanguage = nullptr;
+    QString m_sCaptureTemplate;
     QString m_sUpdateLink;
     QString m_sHelpLink;
     QString m_sContactLink;
+    CheckSoftwareUpdate *m_pUpdateCheck = nullptr;
     SettingsRecord m_pSettings;
     quint32 m_pPowerCycle = 0;
+    Settings *m_pSettingsDlg = nullptr;
     bool m_bFirstApply = true;
     bool m_bFactoryResetRunning = false;
     QDateTime m_StartTime;
+    InfoDlg *m_pInfoDlg = nullptr;
+    AboutInfo *m_pAboutDlg = nullptr;
 };

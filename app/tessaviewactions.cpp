@@ -40,10 +40,9 @@ QAction *makeCheckable(QWidget *window, const QString &text, const QKeySequence 
 } // namespace
 
 void Tessaview::createActions() {
-    // "Settings...", "Information", "Save as Bitmap...", "Check for Updates" and "About %1..."
-    // are connected by the dialogs that serve them.
     m_pActionSettings = makeAction(this, tr("Settings..."), Qt::Key_S,
                                    tr("opens the settings window"), "preferences.xpm");
+    connect(m_pActionSettings, &QAction::triggered, this, &Tessaview::slotSettingsOpen);
 
     m_pActionPresetNext = makeAction(this, tr("Preset Next"), Qt::Key_P,
                                      tr("load next preset settings"), "editpaste.xpm");
@@ -123,13 +122,20 @@ void Tessaview::createActions() {
 
     m_pActionInfo =
         makeAction(this, tr("Information"), Qt::Key_I, tr("view live information"), "helpInfo.xpm");
+    connect(m_pActionInfo, &QAction::triggered, this, &Tessaview::slotViewInfoPreset);
     m_pActionSaveBitmap = makeAction(this, tr("Save as Bitmap..."), Qt::Key_B,
                                      tr("saves the screen to a bitmap file (%1/%2.bmp)")
                                          .arg(pictureFolder(), QStringLiteral("Tessaview")),
                                      "filesaveas.xpm");
+    connect(m_pActionSaveBitmap, &QAction::triggered, this,
+            &Tessaview::slotSaveScreenToBitmapByUser);
     m_pActionCheckUpdate = makeAction(this, tr("Check for Updates"), Qt::Key_U,
                                       tr("checks if a newer software version is available online"),
                                       "check_update.xpm");
+    // The operator's check reports every result; triggered(bool) must not reach the overload
+    // that takes a flag.
+    connect(m_pActionCheckUpdate, &QAction::triggered, this,
+            qOverload<>(&Tessaview::slotCheckForSoftwareUpdate));
 
     m_pActionDmxSizeXInc = makeAction(this, tr("Dmx Size X +"), Qt::Key_X,
                                       tr("increment the dmx size in X"), "dmx_size_x_inc.xpm");
@@ -151,6 +157,7 @@ void Tessaview::createActions() {
     m_pActionAbout = makeAction(this, tr("About %1...").arg(QStringLiteral("Tessaview")), Qt::Key_A,
                                 tr("opens the About window"), "tessaview.png");
     m_pActionAbout->setToolTip(m_pActionAbout->statusTip());
+    connect(m_pActionAbout, &QAction::triggered, this, &Tessaview::slotAbout);
 
     m_pActionAboutQt = makeAction(this, tr("About Qt..."), QKeySequence(),
                                   tr("opens the About Qt window"), QString());

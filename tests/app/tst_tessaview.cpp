@@ -1,4 +1,5 @@
 #include "app/desktop.h"
+#include "app/languageloader.h"
 #include "app/tessaview.h"
 #include "buildinfo.h"
 #include "engine/screenengine.h"
@@ -26,6 +27,9 @@ private slots:
         Tessaview window({"tessaview"});
         SettingsRecord expected;
         setFactoryDefaults(expected, desktopGeometry().size());
+        // The language in effect (from the system locale for the default 0) replaces the
+        // stored code in memory.
+        expected.LanguageIso = window.languageLoader()->current();
         QCOMPARE(window.settings(), expected);
         QCOMPARE(window.powerCycleCount(), 1u);
         QCOMPARE(rawStore().value("PowerCycle").toUInt(), 1u);
