@@ -174,9 +174,9 @@ void ScreenEngine::rebuildArtnet(const QString &shortName, const QString &longNa
         m_artnet = new artnet(m_network.get(), false);
     m_artnet->setLedControl(true);
     m_artnet->setVersion(quint8(BuildInfo::versionMajor), quint8(BuildInfo::versionMinor));
-    // The node keeps its own OEM code 0x00FF ("unknown"): a registered code names the maker's
-    // product to every controller, and the only code ever associated with this kind of
-    // display belongs to another maker's product.
+    // The node keeps its default OEM code 0x00FF ("unknown"): an OEM code tells every
+    // controller which registered product it talks to, this program has none of its own, and
+    // a code registered to another maker would present it as that maker's product.
     m_artnet->setShortName(shortName);
     m_artnet->setLongName(longName);
     m_artnet->setStartUniverse(quint32(std::max(0, int(settings.DmxUniverseStart) - 1)));
