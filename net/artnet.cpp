@@ -419,8 +419,9 @@ void artnet::sendTodData(quint16 portAddress, const QHostAddress &sender) {
     const quint32 universes = m_store ? m_store->universeCount() : 0;
     writeTodData(m_reply, portAddress, universes > 1 ? 1 : 0, uidBytes);
     transmit(m_reply, sender);
-    debug(QStringLiteral("ArtTodData to %1 from %2\n")
-              .arg(sender.toString(), QHostAddress(address).toString()));
+    if (m_debugOutput)
+        debug(QStringLiteral("ArtTodData to %1 from %2\n")
+                  .arg(sender.toString(), QHostAddress(address).toString()));
 }
 
 void artnet::handleRdm(Bytes datagram, const QHostAddress &sender) {
