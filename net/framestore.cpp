@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-void FrameStore::allocate(quint32 length, quint16 channelsPerUniverse)
-{
+void FrameStore::allocate(quint32 length, quint16 channelsPerUniverse) {
     QMutexLocker lock(&m_lock);
     m_buffer = QByteArray(qsizetype(length), '\0');
     m_channelsPerUniverse = std::min(channelsPerUniverse, maxChannelsPerUniverse);
@@ -12,8 +11,7 @@ void FrameStore::allocate(quint32 length, quint16 channelsPerUniverse)
     m_changedSinceSnapshot = false;
 }
 
-void FrameStore::release()
-{
+void FrameStore::release() {
     QMutexLocker lock(&m_lock);
     m_buffer = QByteArray();
     m_channelsPerUniverse = maxChannelsPerUniverse;
@@ -21,28 +19,24 @@ void FrameStore::release()
     m_changedSinceSnapshot = false;
 }
 
-quint32 FrameStore::length() const
-{
+quint32 FrameStore::length() const {
     QMutexLocker lock(&m_lock);
     return quint32(m_buffer.size());
 }
 
-quint16 FrameStore::channelsPerUniverse() const
-{
+quint16 FrameStore::channelsPerUniverse() const {
     QMutexLocker lock(&m_lock);
     return m_channelsPerUniverse;
 }
 
-quint32 FrameStore::universeCount() const
-{
+quint32 FrameStore::universeCount() const {
     QMutexLocker lock(&m_lock);
     if (m_channelsPerUniverse == 0)
         return 0;
     return (quint32(m_buffer.size()) + m_channelsPerUniverse - 1) / m_channelsPerUniverse;
 }
 
-int FrameStore::writeUniverse(quint32 universeIndex, std::span<const quint8> data, Writer writer)
-{
+int FrameStore::writeUniverse(quint32 universeIndex, std::span<const quint8> data, Writer writer) {
     QMutexLocker lock(&m_lock);
     const quint64 width = m_channelsPerUniverse;
     const quint64 offset = quint64(universeIndex) * width;
@@ -57,8 +51,7 @@ int FrameStore::writeUniverse(quint32 universeIndex, std::span<const quint8> dat
     return int(count);
 }
 
-bool FrameStore::snapshot(QByteArray &snapshot)
-{
+bool FrameStore::snapshot(QByteArray &snapshot) {
     QMutexLocker lock(&m_lock);
     if (snapshot.size() != m_buffer.size())
         snapshot.resize(m_buffer.size());
@@ -69,8 +62,7 @@ bool FrameStore::snapshot(QByteArray &snapshot)
     return changed;
 }
 
-bool FrameStore::takeChanged(Writer writer)
-{
+bool FrameStore::takeChanged(Writer writer) {
     QMutexLocker lock(&m_lock);
     const quint8 bit = quint8(1u << quint8(writer));
     const bool changed = m_changedBy & bit;
@@ -78,8 +70,7 @@ bool FrameStore::takeChanged(Writer writer)
     return changed;
 }
 
-void FrameStore::markChanged(Writer writer)
-{
+void FrameStore::markChanged(Writer writer) {
     m_changedBy |= quint8(1u << quint8(writer));
     m_changedSinceSnapshot = true;
 }

@@ -34,8 +34,7 @@ public:
 
     // Runs `edit` on the whole buffer under the lock and marks the frame changed by `writer`.
     // `edit` receives a std::span<quint8> (empty without a buffer).
-    template <typename Edit> void modify(Writer writer, Edit &&edit)
-    {
+    template <typename Edit> void modify(Writer writer, Edit &&edit) {
         QMutexLocker lock(&m_lock);
         edit(std::span<quint8>(reinterpret_cast<quint8 *>(m_buffer.data()), m_buffer.size()));
         markChanged(writer);

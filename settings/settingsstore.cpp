@@ -9,9 +9,9 @@
 namespace SettingsStore {
 namespace {
 
-QSettings openStore()
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QString::fromLatin1(BuildInfo::makerWeb),
+QSettings openStore() {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope,
+                     QString::fromLatin1(BuildInfo::makerWeb),
                      QString::fromLatin1(BuildInfo::productName));
 }
 
@@ -22,8 +22,7 @@ struct Field {
     std::function<bool(SettingsRecord &, const QVariant &)> set;
 };
 
-template <typename T> Field unsignedField(const char *key, T SettingsRecord::*member)
-{
+template <typename T> Field unsignedField(const char *key, T SettingsRecord::*member) {
     return {QString::fromLatin1(key),
             [member](const SettingsRecord &r) { return QVariant(qulonglong(r.*member)); },
             [member](SettingsRecord &r, const QVariant &v) {
@@ -33,8 +32,7 @@ template <typename T> Field unsignedField(const char *key, T SettingsRecord::*me
             }};
 }
 
-Field boolField(const char *key, bool SettingsRecord::*member)
-{
+Field boolField(const char *key, bool SettingsRecord::*member) {
     return {QString::fromLatin1(key),
             [member](const SettingsRecord &r) { return QVariant(int(r.*member)); },
             [member](SettingsRecord &r, const QVariant &v) {
@@ -43,8 +41,7 @@ Field boolField(const char *key, bool SettingsRecord::*member)
             }};
 }
 
-const std::vector<Field> &fields()
-{
+const std::vector<Field> &fields() {
     static const std::vector<Field> all = {
         {QStringLiteral("Name"), [](const SettingsRecord &r) { return QVariant(r.Name); },
          [](SettingsRecord &r, const QVariant &v) {
@@ -90,20 +87,17 @@ const QString selfTestKey = QStringLiteral("SelfTest");
 
 } // namespace
 
-bool isValidPreset(int preset)
-{
+bool isValidPreset(int preset) {
     return preset == livePreset || (preset >= firstPreset && preset <= lastPreset);
 }
 
-QString presetPrefix(int preset)
-{
+QString presetPrefix(int preset) {
     if (preset < 0)
         return {};
     return QStringLiteral("Preset%1").arg(preset, 2, 10, QLatin1Char('0'));
 }
 
-const QStringList &fieldNames()
-{
+const QStringList &fieldNames() {
     static const QStringList names = [] {
         QStringList list;
         for (const Field &f : fields())
@@ -113,8 +107,7 @@ const QStringList &fieldNames()
     return names;
 }
 
-void saveSettings(const SettingsRecord &record, int preset)
-{
+void saveSettings(const SettingsRecord &record, int preset) {
     if (!isValidPreset(preset))
         return;
     QSettings store = openStore();
@@ -123,8 +116,7 @@ void saveSettings(const SettingsRecord &record, int preset)
         store.setValue(prefix + f.key, f.get(record));
 }
 
-bool loadSettings(SettingsRecord &record, int preset)
-{
+bool loadSettings(SettingsRecord &record, int preset) {
     if (!isValidPreset(preset))
         return false;
     QSettings store = openStore();
@@ -138,8 +130,7 @@ bool loadSettings(SettingsRecord &record, int preset)
     return shapeOk;
 }
 
-void resetSettingsStore()
-{
+void resetSettingsStore() {
     quint32 count = 0;
     loadPowerCycleCount(count);
     {
@@ -149,22 +140,19 @@ void resetSettingsStore()
     savePowerCycleCount(count);
 }
 
-bool loadPowerCycleCount(quint32 &count)
-{
+bool loadPowerCycleCount(quint32 &count) {
     QSettings store = openStore();
     bool ok = false;
     count = quint32(store.value(powerCycleKey, qulonglong(count)).toUInt(&ok));
     return ok;
 }
 
-void savePowerCycleCount(quint32 count)
-{
+void savePowerCycleCount(quint32 count) {
     QSettings store = openStore();
     store.setValue(powerCycleKey, qulonglong(count));
 }
 
-quint32 countPowerCycle()
-{
+quint32 countPowerCycle() {
     quint32 count = 0;
     loadPowerCycleCount(count);
     if (count != 0xFFFFFFFFu) {
@@ -174,24 +162,20 @@ quint32 countPowerCycle()
     return count;
 }
 
-bool loadStateEnable()
-{
+bool loadStateEnable() {
     return openStore().value(stateEnableKey, 0).toBool();
 }
 
-void saveStateEnable(bool enabled)
-{
+void saveStateEnable(bool enabled) {
     QSettings store = openStore();
     store.setValue(stateEnableKey, int(enabled));
 }
 
-quint8 loadSelfTest()
-{
+quint8 loadSelfTest() {
     return quint8(openStore().value(selfTestKey, 0).toUInt());
 }
 
-void saveSelfTest(quint8 selfTest)
-{
+void saveSelfTest(quint8 selfTest) {
     QSettings store = openStore();
     store.setValue(selfTestKey, uint(selfTest));
 }

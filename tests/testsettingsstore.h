@@ -7,8 +7,7 @@
 // so no test ever reads or writes the user's own settings.
 class TemporarySettingsStore {
 public:
-    TemporarySettingsStore()
-    {
+    TemporarySettingsStore() {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
     }
     QString path() const { return m_dir.path(); }

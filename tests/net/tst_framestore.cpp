@@ -12,8 +12,7 @@ class TestFrameStore : public QObject {
     Q_OBJECT
 
 private slots:
-    void universesLandAtTheirSlots()
-    {
+    void universesLandAtTheirSlots() {
         // 20 x 10 RGB at 510 channels per universe: 600 bytes, two universes.
         FrameStore store;
         store.allocate(600, 510);
@@ -33,8 +32,7 @@ private slots:
         QVERIFY(!store.snapshot(frame));
     }
 
-    void shortUniverseAndSlotWidth()
-    {
+    void shortUniverseAndSlotWidth() {
         FrameStore store;
         store.allocate(100, 100); // mono 10 x 10, one universe
         std::array<quint8, 512> data;
@@ -46,8 +44,7 @@ private slots:
         QCOMPARE(store.universeCount(), 2u);
     }
 
-    void zeroChannelsPerUniverseWritesNothing()
-    {
+    void zeroChannelsPerUniverseWritesNothing() {
         FrameStore store;
         store.allocate(510, 0);
         QCOMPARE(store.universeCount(), 0u);
@@ -58,8 +55,7 @@ private slots:
         QCOMPARE(store.writeUniverse(0, data, Writer::ArtNet), 0);
     }
 
-    void changeFlagsPerWriter()
-    {
+    void changeFlagsPerWriter() {
         FrameStore store;
         store.allocate(10, 512);
         std::array<quint8, 1> one{5};
@@ -80,8 +76,7 @@ private slots:
 
     // A writer thread fills whole universes with one value per packet; the reader must never
     // see a universe holding two values (a torn write) and must never miss the last change.
-    void noTornFramesUnderConcurrentWrites()
-    {
+    void noTornFramesUnderConcurrentWrites() {
         FrameStore store;
         store.allocate(512 * 4, 512);
         std::atomic<bool> stop{false};

@@ -8,8 +8,7 @@
 using namespace SettingsStore;
 
 namespace {
-QSettings rawStore()
-{
+QSettings rawStore() {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope,
                      QString::fromLatin1(BuildInfo::makerWeb), QStringLiteral("Tessaview"));
 }
@@ -23,8 +22,7 @@ private slots:
     void init() { m_store = std::make_unique<TemporarySettingsStore>(); }
     void cleanup() { m_store.reset(); }
 
-    void factoryDefaultsFollowTheDesktop()
-    {
+    void factoryDefaultsFollowTheDesktop() {
         SettingsRecord r;
         r.DmxSizeX = 3;
         setFactoryDefaults(r, QSize(3840, 1080));
@@ -39,8 +37,7 @@ private slots:
         QCOMPARE(QSize(r.SizeX, r.SizeY), QSize(640, 480));
     }
 
-    void freshStoreKeepsTheDefaults()
-    {
+    void freshStoreKeepsTheDefaults() {
         SettingsRecord r;
         setFactoryDefaults(r, QSize(1920, 1080));
         const SettingsRecord before = r;
@@ -48,8 +45,7 @@ private slots:
         QCOMPARE(r, before);
     }
 
-    void keyNamesAndPrefixes()
-    {
+    void keyNamesAndPrefixes() {
         QCOMPARE(presetPrefix(-1), QString());
         QCOMPARE(presetPrefix(0), QStringLiteral("Preset00"));
         QCOMPARE(presetPrefix(9), QStringLiteral("Preset09"));
@@ -71,8 +67,7 @@ private slots:
         QCOMPARE(rawStore().value("Preset03DmxSizeX").toInt(), 33);
     }
 
-    void valuesAreStoredAsIntegers()
-    {
+    void valuesAreStoredAsIntegers() {
         SettingsRecord r;
         r.ScreenNumber = -2;
         r.UseOpenGL = true;
@@ -86,8 +81,7 @@ private slots:
         QCOMPARE(raw.value("Name").toString(), QStringLiteral("Tessaview"));
     }
 
-    void roundTripOfEveryField()
-    {
+    void roundTripOfEveryField() {
         SettingsRecord r;
         r.Name = QStringLiteral("Stage left");
         r.LanguageIso = 0x6465;
@@ -119,8 +113,7 @@ private slots:
         QCOMPARE(loaded, r);
     }
 
-    void partialPresetKeepsOtherFields()
-    {
+    void partialPresetKeepsOtherFields() {
         {
             QSettings raw = rawStore();
             raw.setValue("Preset03DmxSizeX", 40);
@@ -135,8 +128,7 @@ private slots:
         QCOMPARE(r.SizeX, quint16(800));
     }
 
-    void unconvertibleValuesGiveZero()
-    {
+    void unconvertibleValuesGiveZero() {
         {
             QSettings raw = rawStore();
             raw.setValue("ShapeType", "round");
@@ -150,8 +142,7 @@ private slots:
         QCOMPARE(r.ScreenLevel, quint8(300 & 0xFF));
     }
 
-    void invalidPresetNumbersTouchNothing()
-    {
+    void invalidPresetNumbersTouchNothing() {
         SettingsRecord r;
         r.DmxSizeX = 99;
         saveSettings(r, -3);
@@ -165,8 +156,7 @@ private slots:
         QCOMPARE(r.DmxSizeX, quint16(99));
     }
 
-    void factoryResetKeepsThePowerCycleCounter()
-    {
+    void factoryResetKeepsThePowerCycleCounter() {
         SettingsRecord r;
         saveSettings(r, livePreset);
         saveSettings(r, 5);
@@ -180,16 +170,14 @@ private slots:
         QCOMPARE(stored, quint32(42));
     }
 
-    void powerCycleCounterSaturates()
-    {
+    void powerCycleCounterSaturates() {
         QCOMPARE(countPowerCycle(), quint32(1));
         savePowerCycleCount(0xFFFFFFFFu);
         QCOMPARE(countPowerCycle(), 0xFFFFFFFFu);
         QCOMPARE(countPowerCycle(), 0xFFFFFFFFu);
     }
 
-    void menuStates()
-    {
+    void menuStates() {
         QCOMPARE(loadStateEnable(), false);
         QCOMPARE(loadSelfTest(), quint8(0));
         saveStateEnable(true);
@@ -199,16 +187,14 @@ private slots:
         QCOMPARE(rawStore().value("StateEnable").toInt(), 1);
     }
 
-    void languageLetters_data()
-    {
+    void languageLetters_data() {
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("letters");
         QTest::newRow("none") << 0 << QString();
         QTest::newRow("en") << 0x656E << QStringLiteral("en");
         QTest::newRow("de") << 0x6465 << QStringLiteral("de");
     }
-    void languageLetters()
-    {
+    void languageLetters() {
         QFETCH(int, code);
         QFETCH(QString, letters);
         QCOMPARE(::languageLetters(quint16(code)), letters);
