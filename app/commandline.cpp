@@ -1,5 +1,10 @@
 #include "app/commandline.h"
 
+#include "buildinfo.h"
+
+#include <QStandardPaths>
+#include <QtGlobal>
+
 CommandLine parseCommandLine(const QStringList &arguments) {
     CommandLine result;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
@@ -20,4 +25,54 @@ CommandLine parseCommandLine(const QStringList &arguments) {
         }
     }
     return result;
+}
+
+InfoRequest findInfoRequest(const QStringList &arguments) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments.at(i) == QLatin1String("--help"))
+            return InfoRequest::Help;
+        if (arguments.at(i) == QLatin1String("--version"))
+            return InfoRequest::Version;
+    }
+    return InfoRequest::None;
+}
+
+// QSettings' native format on Linux: <config home>/<organisation>/<application>.conf.
+QString settingsFilePath() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QLatin1Char('/') + QString::fromLatin1(BuildInfo::makerWeb) + QLatin1Char('/') +
+           QString::fromLatin1(BuildInfo::productName) + QStringLiteral(".conf");
+}
+
+QString helpText(const QString &settingsFile) {
+    return QStringLiteral(
+               "Usage: tessaview [-p N] [-o] [Qt options]\n"
+               "Shows the DMX512 data received by Art-Net and streaming ACN (E1.31) as a grid\n"
+               "of cells, and answers as a lighting device (Art-Net node, RDM responder).\n"
+               "\n"
+               "Options:\n"
+               "  -p N         load preset N (1 to 9) after start-up\n"
+               "  -o           keep the window on top of other windows\n"
+               "  --help       print this text and exit\n"
+               "  --version    print the version and exit\n"
+               "Qt's own options (for example -platform xcb) work as well; other arguments are\n"
+               "ignored.\n"
+               "\n"
+               "Settings, presets and the power-cycle counter are kept in\n"
+               "  %1\n"
+               "\"Reset Settings\" (key R) in the context menu restores the factory settings;\n"
+               "deleting the file while the program is not running resets everything.\n"
+               "\n"
+               "Listens on (UDP, inbound):\n"
+               "  6454  Art-Net: ArtDmx, ArtSync, ArtAddress, ArtTimeCode; answers ArtPoll with\n"
+               "        ArtPollReply, ArtTodRequest/ArtTodControl with ArtTodData, ArtRdm (RDM)\n"
+               "  5568  streaming ACN (E1.31), multicast group 239.255.<hi>.<lo> per universe\n")
+        .arg(settingsFile);
+}
+
+QString versionText() {
+    return QStringLiteral("%1 %2\nQt %3 (built with Qt %4)\n")
+        .arg(QString::fromLatin1(BuildInfo::productName),
+             QString::fromLatin1(BuildInfo::versionText), QString::fromLatin1(qVersion()),
+             QStringLiteral(QT_VERSION_STR));
 }

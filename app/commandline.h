@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QStringList>
 
 // What the command line asks for. Everything but "-p <number>" and "-o" is ignored.
@@ -12,3 +13,16 @@ struct CommandLine {
 // counts; a "-p" that is the last argument ends the scan and cancels any preset given
 // before it; a value that is not a decimal number is ignored and not consumed.
 CommandLine parseCommandLine(const QStringList &arguments);
+
+// A request answered by printing a text, before any application object, window, setting or
+// socket exists.
+enum class InfoRequest { None, Help, Version };
+
+// Looks for "--help" and "--version" after the program's path; the first one found wins.
+// They are whole arguments only, so every other argument keeps its meaning.
+InfoRequest findInfoRequest(const QStringList &arguments);
+
+// The file the per-user settings store uses, worked out without opening the store.
+QString settingsFilePath();
+QString helpText(const QString &settingsFile);
+QString versionText();

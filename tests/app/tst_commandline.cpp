@@ -1,5 +1,7 @@
 #include "app/commandline.h"
 
+#include "buildinfo.h"
+
 #include <QtTest>
 
 class TestCommandLine : public QObject {
@@ -34,6 +36,56 @@ private slots:
         const CommandLine result = parseCommandLine(arguments);
         QCOMPARE(result.preset, preset);
         QCOMPARE(result.stayOnTop, onTop);
+    }
+
+    void infoRequest_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("request");
+        const int none = int(InfoRequest::None), help = int(InfoRequest::Help),
+                  version = int(InfoRequest::Version);
+        QTest::newRow("nothing") << QStringList{"tessaview", "-p", "3", "-o"} << none;
+        QTest::newRow("help") << QStringList{"tessaview", "--help"} << help;
+        QTest::newRow("version after options")
+            << QStringList{"tessaview", "-p", "3", "-o", "--version"} << version;
+        QTest::newRow("first one wins")
+            << QStringList{"tessaview", "--version", "--help"} << version;
+        // "-p" does not consume a value that is not a number.
+        QTest::newRow("-p then help") << QStringList{"tessaview", "-p", "--help"} << help;
+        QTest::newRow("Qt options") << QStringList{"tessaview", "-platform", "xcb"} << none;
+        // Only the whole words: everything else stays ignored as before.
+        QTest::newRow("look-alikes")
+            << QStringList{"tessaview", "-h", "-help", "--helpme", "-v", "-version", "--Help"}
+            << none;
+        QTest::newRow("program path not a request") << QStringList{"--help"} << none;
+    }
+    void infoRequest() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, request);
+        QCOMPARE(int(findInfoRequest(arguments)), request);
+    }
+
+    void texts() {
+        const QString help = helpText(QStringLiteral("/home/u/.config/x/Tessaview.conf"));
+        QVERIFY(help.startsWith(QStringLiteral("Usage: tessaview [-p N] [-o]")));
+        QVERIFY(help.contains(QStringLiteral("\n  /home/u/.config/x/Tessaview.conf\n")));
+        QVERIFY(help.contains(QStringLiteral("6454  Art-Net")));
+        QVERIFY(help.contains(QStringLiteral("5568  streaming ACN")));
+        QVERIFY(versionText().startsWith(QStringLiteral("Tessaview 2.8.3.0\nQt ")));
+        // The running Qt, not only the one we were built with.
+        QVERIFY(versionText().contains(QStringLiteral("Qt %1 (").arg(qVersion())));
+    }
+
+    void settingsFileFollowsConfigHome() {
+        const bool wasSet = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+        const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", "/tmp/elsewhere");
+        const QString path = settingsFilePath();
+        if (wasSet)
+            qputenv("XDG_CONFIG_HOME", saved);
+        else
+            qunsetenv("XDG_CONFIG_HOME");
+        QCOMPARE(path, QStringLiteral("/tmp/elsewhere/%1/Tessaview.conf")
+                           .arg(QString::fromLatin1(BuildInfo::makerWeb)));
     }
 };
 
