@@ -25,7 +25,9 @@ LanguageLoader::~LanguageLoader() {
 //     puts the compiled files there for the program itself);
 //  2. the build tree's translation folder, but only for programs that run from inside the
 //     build tree (the tests), so an installed program never picks up a stale build;
-//  3. the installed data folder, <prefix>/share/tessaview/translations.
+//  3. share/tessaview/translations next to the executable's bin folder: an installed copy
+//     wherever its prefix ended up ("cmake --install --prefix", a package);
+//  4. the data folder of the prefix the build was configured for.
 // The file named after the system locale is searched in the same folders.
 QStringList LanguageLoader::searchDirectories() {
     QStringList dirs;
@@ -36,6 +38,8 @@ QStringList LanguageLoader::searchDirectories() {
     if (!exeDir.isEmpty() &&
         QDir::cleanPath(exeDir).startsWith(QDir::cleanPath(buildTree) + QLatin1Char('/')))
         dirs << QStringLiteral(TESSAVIEW_BUILD_TRANSLATIONS);
+    if (!exeDir.isEmpty())
+        dirs << QDir::cleanPath(exeDir + QStringLiteral("/../share/tessaview/translations"));
     dirs << QString::fromUtf8(BuildInfo::installDataDir) + QStringLiteral("/translations");
     dirs.removeDuplicates();
     return dirs;
