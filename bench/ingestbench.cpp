@@ -32,7 +32,6 @@
 #include <QProcess>
 #include <QThread>
 #include <QTimer>
-#include <QUdpSocket>
 
 #include <array>
 #include <atomic>
@@ -386,12 +385,8 @@ PhaseResult runProduct(network &net, double packetsPerSecond, int seconds) {
         static bool reported = false;
         if (!reported) {
             reported = true;
-            int granted = 0;
-            socklen_t size = sizeof granted;
-            if (auto *socket = node->findChild<QUdpSocket *>())
-                getsockopt(int(socket->socketDescriptor()), SOL_SOCKET, SO_RCVBUF, &granted, &size);
-            std::printf("receive buffers granted: Art-Net %d KiB, E1.31 %d KiB\n", granted / 1024,
-                        receiver->receiveBufferSize() / 1024);
+            std::printf("receive buffers granted: Art-Net %d KiB, E1.31 %d KiB\n",
+                        node->receiveBufferSize() / 1024, receiver->receiveBufferSize() / 1024);
         }
         Painter painter(store);
         const auto sent = send(packetsPerSecond, seconds);

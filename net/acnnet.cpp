@@ -4,18 +4,11 @@
 
 #include <QSocketNotifier>
 
-#include <algorithm>
 #include <cstring>
 
 #include <unistd.h>
 
-acnnet::acnnet(network *net, QObject *parent) : QObject(parent), m_net(net) {
-    for (int i = 0; i < batchSize; ++i) {
-        m_rxVectors[size_t(i)] = {m_rxBuffers[size_t(i)].data(), e131::maxPacketLength};
-        m_rxHeaders[size_t(i)].msg_hdr.msg_iov = &m_rxVectors[size_t(i)];
-        m_rxHeaders[size_t(i)].msg_hdr.msg_iovlen = 1;
-    }
-}
+acnnet::acnnet(network *net, QObject *parent) : QObject(parent), m_net(net) {}
 
 acnnet::~acnnet() {
     m_memberships.leaveAll();
@@ -75,13 +68,7 @@ int acnnet::joinedGroupCount() const {
 }
 
 int acnnet::receiveBufferSize() const {
-    return inOwnThread([this] {
-        int size = 0;
-        socklen_t length = sizeof(size);
-        if (m_socket < 0 || getsockopt(m_socket, SOL_SOCKET, SO_RCVBUF, &size, &length) != 0)
-            return 0;
-        return size;
-    });
+    return inOwnThread([this] { return ::receiveBufferSize(m_socket); });
 }
 
 bool acnnet::openSocket() {
@@ -128,19 +115,8 @@ bool acnnet::joinAllGroups() {
 void acnnet::readPackage() {
     if (m_socket < 0)
         return;
-    for (int batch = 0; batch < batchesPerWakeUp; ++batch) {
-        const int received =
-            recvmmsg(m_socket, m_rxHeaders.data(), batchSize, MSG_DONTWAIT, nullptr);
-        if (received <= 0)
-            return;
-        for (int i = 0; i < received; ++i) {
-            const size_t length =
-                std::min<size_t>(m_rxHeaders[size_t(i)].msg_len, e131::maxPacketLength);
-            processDatagram(std::span<const quint8>(m_rxBuffers[size_t(i)].data(), length));
-        }
-        if (received < batchSize)
-            return;
-    }
+    m_batch.drain(m_socket, batchesPerWakeUp,
+                  [this](std::span<const quint8> datagram, quint32) { processDatagram(datagram); });
 }
 
 void acnnet::processDatagram(std::span<const quint8> datagram) {

@@ -3,6 +3,7 @@
 #include "net/e131.h"
 #include "net/framestore.h"
 #include "net/multicast.h"
+#include "net/udpreceive.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -12,8 +13,6 @@
 #include <atomic>
 #include <span>
 #include <type_traits>
-
-#include <sys/socket.h>
 
 class QSocketNotifier;
 class network;
@@ -85,10 +84,7 @@ private:
     std::array<char, 64> m_sourceName{};
     MulticastMemberships m_memberships;
 
-    // Preallocated receive area: nothing is allocated per packet.
-    std::array<std::array<quint8, e131::maxPacketLength>, batchSize> m_rxBuffers{};
-    std::array<iovec, batchSize> m_rxVectors{};
-    std::array<mmsghdr, batchSize> m_rxHeaders{};
+    DatagramBatch m_batch{batchSize, e131::maxPacketLength};
 };
 
 template <typename Fn> auto acnnet::inOwnThread(Fn fn) const -> std::invoke_result_t<Fn> {

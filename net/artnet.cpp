@@ -6,9 +6,12 @@
 
 #include <QDebug>
 #include <QElapsedTimer>
-#include <QUdpSocket>
+#include <QSocketNotifier>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -22,14 +25,26 @@ namespace {
 bool syncReported = false;
 bool timeCodeReported = false;
 
-// A paint of several milliseconds must not make the kernel drop datagrams at tens of
-// thousands per second, so ask for a large receive buffer: beyond net.core.rmem_max when
-// the process may (SO_RCVBUFFORCE), else as much as the system grants.
-void enlargeReceiveBuffer(qintptr descriptor) {
-    const int bytes = artnet::receiveBufferBytes;
-    if (::setsockopt(int(descriptor), SOL_SOCKET, SO_RCVBUFFORCE, &bytes, sizeof bytes) == 0)
-        return;
-    ::setsockopt(int(descriptor), SOL_SOCKET, SO_RCVBUF, &bytes, sizeof bytes);
+// Non-blocking UDP on 6454 of every IPv4 address, allowed to broadcast. Bound with
+// SO_REUSEADDR, so that a controller or a second node on the same machine can use the port
+// too. Returns the descriptor or -1.
+int openNodeSocket() {
+    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return -1;
+    const int one = 1;
+    ::setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &one, sizeof one);
+    ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_ANY);
+    address.sin_port = htons(udpPort);
+    if (::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    enlargeReceiveBuffer(fd, artnet::receiveBufferBytes);
+    return fd;
 }
 
 QString hex2(quint8 value) {
@@ -42,9 +57,17 @@ class artnet::SocketTransmitter final : public ArtNetTransmitter {
 public:
     explicit SocketTransmitter(artnet &node) : m_node(node) {}
     void sendDatagram(const QByteArray &datagram, const QHostAddress &destination) override {
+        bool ipv4 = false;
+        const quint32 to = destination.toIPv4Address(&ipv4);
+        if (!ipv4 || !m_node.openSocket())
+            return;
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(to);
+        address.sin_port = htons(udpPort);
         // Send errors are not reported: the peer asks again.
-        if (m_node.openSocket())
-            m_node.m_socket->writeDatagram(datagram, destination, udpPort);
+        ::sendto(m_node.m_socket, datagram.constData(), size_t(datagram.size()), 0,
+                 reinterpret_cast<const sockaddr *>(&address), sizeof address);
     }
 
 private:
@@ -61,6 +84,7 @@ artnet::artnet(network *net, bool debugOutput, QObject *parent)
 }
 
 artnet::~artnet() {
+    closeSocket();
     delete m_socketTransmitter;
 }
 
@@ -154,32 +178,32 @@ void artnet::slotSetAcLedMode(quint8 acLedMode) {
 }
 
 bool artnet::openSocket() {
-    if (m_socket)
+    if (m_socket >= 0)
         return true;
-    auto *socket = new QUdpSocket(this);
-    // Shared, so that a controller or a second node on the same machine can use 6454 too.
-    if (!socket->bind(QHostAddress::AnyIPv4, udpPort,
-                      QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint)) {
-        delete socket;
+    m_socket = openNodeSocket();
+    if (m_socket < 0)
         return false;
-    }
-    enlargeReceiveBuffer(socket->socketDescriptor());
-    connect(socket, &QUdpSocket::readyRead, this, &artnet::readPackage);
-    m_socket = socket;
-    m_receiveBuffer.resize(65536);
+    m_notifier = new QSocketNotifier(m_socket, QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &artnet::readPackage);
     return true;
 }
 
+void artnet::closeSocket() {
+    delete m_notifier;
+    m_notifier = nullptr;
+    if (m_socket >= 0)
+        ::close(m_socket);
+    m_socket = -1;
+}
+
 void artnet::readPackage() {
-    while (m_socket && m_socket->hasPendingDatagrams()) {
-        const qint64 size = m_socket->readDatagram(m_receiveBuffer.data(), m_receiveBuffer.size(),
-                                                   &m_receiveSender);
-        if (size < 0)
-            break;
-        handleDatagram(
-            Bytes(reinterpret_cast<const quint8 *>(m_receiveBuffer.constData()), size_t(size)),
-            m_receiveSender);
-    }
+    if (m_socket < 0)
+        return;
+    m_batch.drain(m_socket, batchesPerWakeUp, [this](Bytes datagram, quint32 sender) {
+        // setAddress() reuses the address's storage unless a handler kept a copy of it.
+        m_receiveSender.setAddress(sender);
+        handleDatagram(datagram, m_receiveSender);
+    });
 }
 
 void artnet::transmit(const QByteArray &datagram, const QHostAddress &destination) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "net/artnetpackets.h"
+#include "net/udpreceive.h"
 
 #include <QByteArray>
 #include <QHostAddress>
@@ -14,7 +15,7 @@
 #include <vector>
 
 class FrameStore;
-class QUdpSocket;
+class QSocketNotifier;
 class network;
 class rdm;
 
@@ -44,6 +45,13 @@ public:
 
     static constexpr qint64 syncHoldMs = 4000;
     static constexpr int receiveBufferBytes = 4 * 1024 * 1024;
+    // Datagrams taken per recvmmsg() call, and batches per wake-up: the node shares the GUI
+    // thread, so a backlog is read in slices of at most 256 datagrams with paints and timers
+    // in between.
+    static constexpr int batchSize = 32;
+    static constexpr int batchesPerWakeUp = 8;
+    // Longer than any packet the node handles; a longer datagram is handed on cut to this.
+    static constexpr size_t maxDatagramBytes = 1536;
     // Senders whose last timecode is kept; a flood of forged sources cannot grow the list
     // beyond this.
     static constexpr qsizetype maxTimeCodeSenders = 64;
@@ -78,7 +86,9 @@ public:
     bool isLocateActive() const { return m_ledState == 0x40; }
     void resetLedState() { m_ledState = m_ledControl ? 0xC0 : 0x00; }
     const QList<TimeCodeRecord> &timeCodes() const { return m_timeCodes; }
-    bool isListening() const { return m_socket != nullptr; }
+    bool isListening() const { return m_socket >= 0; }
+    // The receive buffer the kernel granted the socket, for diagnostics; 0 when closed.
+    int receiveBufferSize() const { return ::receiveBufferSize(m_socket); }
 
     // One received datagram, validated and dispatched by OpCode.
     void handleDatagram(artnetpackets::Bytes datagram, const QHostAddress &sender);
@@ -102,6 +112,7 @@ private:
     class SocketTransmitter;
 
     bool openSocket();
+    void closeSocket();
     void transmit(const QByteArray &datagram, const QHostAddress &destination);
     bool syncActive(qint64 now) const;
     void debug(const QString &line) const;
@@ -119,7 +130,8 @@ private:
 
     network *m_net;
     bool m_debugOutput;
-    QUdpSocket *m_socket = nullptr;
+    int m_socket = -1;
+    QSocketNotifier *m_notifier = nullptr;
     SocketTransmitter *m_socketTransmitter;
     ArtNetTransmitter *m_transmitter;
     Clock m_clock;
@@ -159,7 +171,7 @@ private:
     bool m_rdmAllUniverses = false;
 
     // Reused for every datagram so that nothing is allocated per packet.
-    QByteArray m_receiveBuffer;
+    DatagramBatch m_batch{batchSize, maxDatagramBytes};
     QHostAddress m_receiveSender;
     artnetpackets::Dmx m_dmx;
     QByteArray m_reply;

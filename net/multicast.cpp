@@ -1,5 +1,7 @@
 #include "net/multicast.h"
 
+#include "net/udpreceive.h"
+
 #include <arpa/inet.h>
 #include <cerrno>
 #include <netinet/in.h>
@@ -86,11 +88,7 @@ int openMulticastReceiver(quint16 port, bool shared, int receiveBuffer) {
             // what delivers their groups here.
             setsockopt(fd, IPPROTO_IP, IP_MULTICAST_ALL, &one, sizeof(one));
 #endif
-            // SO_RCVBUFFORCE passes the system cap where the process may; SO_RCVBUF is capped
-            // at net.core.rmem_max otherwise.
-            if (setsockopt(fd, SOL_SOCKET, SO_RCVBUFFORCE, &receiveBuffer, sizeof(receiveBuffer)) !=
-                0)
-                setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof(receiveBuffer));
+            enlargeReceiveBuffer(fd, receiveBuffer);
             return fd;
         }
         ::close(fd);

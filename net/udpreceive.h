@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <cstddef>
+#include <span>
+#include <vector>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+
+// Datagrams taken from a non-blocking UDP socket a batch at a time with recvmmsg(): one system
+// call for up to `count` datagrams, into buffers set up once, so that reading allocates
+// nothing. Shared by the Art-Net node and the sACN receiver.
+class DatagramBatch {
+public:
+    // Datagrams longer than `slotBytes` are cut to that length.
+    DatagramBatch(int count, size_t slotBytes);
+    DatagramBatch(const DatagramBatch &) = delete;
+    DatagramBatch &operator=(const DatagramBatch &) = delete;
+
+    // Hands every datagram queued at `fd` to `fn(datagram, senderAddress)` (IPv4 in host order,
+    // 0 for any other family), with at most `maxBatches` recvmmsg() calls: a flood must not
+    // keep the caller's event loop from its paints, timers and queued calls. Returns true when
+    // it stopped at that bound, so datagrams may still be queued; the socket notifier, being
+    // level-triggered, then calls again after the loop's other work. The datagram view is
+    // valid only inside `fn`.
+    template <typename Fn> bool drain(int fd, int maxBatches, Fn &&fn) {
+        for (int batch = 0; batch < maxBatches; ++batch) {
+            const int received = receive(fd);
+            for (int i = 0; i < received; ++i)
+                fn(datagram(i), senderAddress(i));
+            if (received < capacity())
+                return false;
+        }
+        return true;
+    }
+
+    // One recvmmsg() call; the number of datagrams read (0 when none is queued or on an
+    // error).
+    int receive(int fd);
+    std::span<const quint8> datagram(int index) const;
+    quint32 senderAddress(int index) const;
+    int capacity() const { return int(m_headers.size()); }
+
+private:
+    size_t m_slotBytes;
+    std::vector<quint8> m_buffers;
+    std::vector<iovec> m_vectors;
+    std::vector<sockaddr_in> m_senders;
+    std::vector<mmsghdr> m_headers;
+};
+
+// A paint of several milliseconds must not make the kernel drop datagrams at tens of thousands
+// per second, so a receiver asks for a large buffer: SO_RCVBUFFORCE passes net.core.rmem_max
+// where the process may, SO_RCVBUF grants at most that cap otherwise.
+void enlargeReceiveBuffer(int fd, int bytes);
+
+// The receive buffer the kernel granted `fd` (it reports twice the size asked for, the
+// bookkeeping included); 0 for a closed socket.
+int receiveBufferSize(int fd);
