@@ -34,8 +34,11 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 143' TERM INT HUP
 
-# Xvfb picks a free display and writes its number to descriptor 3.
-Xvfb -displayfd 3 -screen 0 "${width}x${height}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# Xvfb picks a free display and writes its number to descriptor 3. It listens only on the
+# abstract socket of this network namespace, so it never replaces another namespace's Xvfb of
+# the same number in the shared /tmp/.X11-unix.
+Xvfb -displayfd 3 -screen 0 "${width}x${height}x24" -nolisten tcp -nolisten unix \
+    3>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }

@@ -173,14 +173,15 @@ inline QString cellMismatches(const QImage &shot, const Grid &grid,
     return wrong.join(u'\n');
 }
 
-// Pixels of the status text's grey (anti-aliased edges included: any non-black pixel) over a
-// black picture.
-inline int litPixels(const QImage &shot) {
-    int lit = 0;
+// Pixels in the status text's own grey (the inside of its strokes; the anti-aliased edges blend
+// with the cells). A cell colour never equals it.
+inline int statusPixels(const QImage &shot) {
+    constexpr QRgb statusGrey = qRgb(160, 160, 164);
+    int count = 0;
     for (int y = 0; y < shot.height(); ++y)
         for (int x = 0; x < shot.width(); ++x)
-            lit += (shot.pixel(x, y) & 0xFFFFFF) != 0;
-    return lit;
+            count += shot.pixel(x, y) == statusGrey;
+    return count;
 }
 
 // One virtual screen for the whole test program and one run of the program at a time, each
@@ -204,14 +205,18 @@ public:
                 return QStringLiteral("%1 is not installed").arg(QLatin1String(tool));
         if (!m_home.isValid())
             return QStringLiteral("no temporary folder");
-        // Xvfb picks a free display and writes its number to the descriptor given.
+        // Xvfb picks a free display and writes its number to the descriptor given. It listens
+        // only on the abstract socket, which belongs to this network namespace: the socket
+        // files in /tmp/.X11-unix are shared by every namespace, and Xvfb in another one would
+        // take the same number and replace ours.
         m_xvfb.setChildProcessModifier(dieWithParent);
         m_xvfb.setStandardErrorFile(m_home.filePath(QStringLiteral("xvfb.log")));
         m_xvfb.start(QStringLiteral("Xvfb"),
                      {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                       QStringLiteral("0"),
                       QStringLiteral("%1x%2x24").arg(screenWidth).arg(screenHeight),
-                      QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+                      QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                      QStringLiteral("-nolisten"), QStringLiteral("unix")});
         QByteArray number;
         QElapsedTimer waited;
         waited.start();
@@ -279,7 +284,11 @@ public:
         if (!m_program.waitForStarted(5000))
             return QStringLiteral("the program did not start: ") + m_program.errorString();
         if (!waitForLog("Setting Changed", 15000))
-            return QStringLiteral("no apply within 15 s; output:\n") + log();
+            return QStringLiteral("no apply within 15 s on %1 (Xvfb %2); output:\n")
+                       .arg(m_display, m_xvfb.state() == QProcess::Running
+                                           ? QStringLiteral("running")
+                                           : QStringLiteral("ended")) +
+                   log();
         // Placing the window resizes it, and 250 ms after the last resize the window applies
         // its settings again, which starts a new, cleared frame: data sent before that is
         // lost. Wait until the applies have stopped.
