@@ -2,7 +2,7 @@
 
 #include "net/framestore.h"
 #include "net/network.h"
-#include "rdm/rdm.h"
+#include "net/rdmuid.h"
 
 #include <QDebug>
 #include <QElapsedTimer>
@@ -130,9 +130,15 @@ void artnet::setFrameBuffer(FrameStore *store) {
     store->takeChanged(FrameStore::Writer::ArtNet);
 }
 
-void artnet::setRdm(rdm *responder, bool allUniverses) {
+void artnet::setRdm(RdmRequestHandler *responder, bool allUniverses) {
     m_rdm = responder;
+    m_rdmObject = dynamic_cast<QObject *>(responder);
+    m_rdmWatched = m_rdmObject != nullptr;
     m_rdmAllUniverses = allUniverses;
+}
+
+RdmRequestHandler *artnet::responder() const {
+    return m_rdmWatched && !m_rdmObject ? nullptr : m_rdm;
 }
 
 bool artnet::takeFrame() {
@@ -433,15 +439,12 @@ void artnet::sendTodData(quint16 portAddress, const QHostAddress &sender) {
     if (!ipv4)
         return;
     const int index = m_net->indexForPeer(requester);
-    const std::optional<RdmUid> uid = rdm::announcedUid(*m_net, requester);
+    const std::optional<RdmUid> uid = announcedRdmUid(*m_net, requester);
     quint32 address = 0;
     if (!uid || !m_net->getAddress(index, address))
         return;
-    const std::array<quint8, 6> uidBytes{quint8(uid->manufacturer >> 8), quint8(uid->manufacturer),
-                                         quint8(uid->device >> 24),      quint8(uid->device >> 16),
-                                         quint8(uid->device >> 8),       quint8(uid->device)};
     const quint32 universes = m_store ? m_store->universeCount() : 0;
-    writeTodData(m_reply, portAddress, universes > 1 ? 1 : 0, uidBytes);
+    writeTodData(m_reply, portAddress, universes > 1 ? 1 : 0, uid->toBytes());
     transmit(m_reply, sender);
     if (m_debugOutput)
         debug(QStringLiteral("ArtTodData to %1 from %2\n")
@@ -449,7 +452,8 @@ void artnet::sendTodData(quint16 portAddress, const QHostAddress &sender) {
 }
 
 void artnet::handleRdm(Bytes datagram, const QHostAddress &sender) {
-    if (!m_rdm || !m_net)
+    RdmRequestHandler *handler = responder();
+    if (!handler || !m_net)
         return;
     const std::optional<artnetpackets::RdmRequest> request = parseRdm(datagram);
     if (!request || !carriesRdm(request->portAddress))
@@ -459,10 +463,10 @@ void artnet::handleRdm(Bytes datagram, const QHostAddress &sender) {
     if (!ipv4)
         return;
     // The request is answered as the device this controller was told about in ArtTodData.
-    const std::optional<RdmUid> uid = rdm::announcedUid(*m_net, requester);
+    const std::optional<RdmUid> uid = announcedRdmUid(*m_net, requester);
     if (!uid)
         return;
-    const QByteArrayView response = m_rdm->handleRequest(
+    const QByteArrayView response = handler->handleRequest(
         QByteArrayView(request->message.data(), qsizetype(request->message.size())), *uid);
     if (response.isEmpty())
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "net/artnetpackets.h"
+#include "net/rdmhandler.h"
 #include "net/udpreceive.h"
 
 #include <QByteArray>
@@ -17,7 +18,6 @@
 class FrameStore;
 class QSocketNotifier;
 class network;
-class rdm;
 
 // Where the node's datagrams go (always to UDP port 6454). The node's own socket implements it;
 // tests put a recorder in its place.
@@ -76,7 +76,8 @@ public:
     // The RDM responder (borrowed; null when RDM is off: ArtRdm is then ignored while the
     // table-of-devices requests are still answered). RDM is carried on the start universe's
     // Port-Address only, or with `allUniverses` on every Port-Address from there upwards.
-    void setRdm(rdm *responder, bool allUniverses);
+    // A responder that is a QObject is watched: one deleted before the node is never called.
+    void setRdm(RdmRequestHandler *responder, bool allUniverses);
 
     // Whether Art-Net changed the frame since the last call.
     bool takeFrame();
@@ -126,6 +127,8 @@ private:
     void handleTodControl(artnetpackets::Bytes datagram, const QHostAddress &sender);
     void handleRdm(artnetpackets::Bytes datagram, const QHostAddress &sender);
     bool carriesRdm(quint16 portAddress) const;
+    // The attached responder, or null when there is none or a watched one was deleted.
+    RdmRequestHandler *responder() const;
     void sendTodData(quint16 portAddress, const QHostAddress &sender);
 
     network *m_net;
@@ -166,8 +169,9 @@ private:
 
     QList<TimeCodeRecord> m_timeCodes;
 
-    // Guarded, so that a responder deleted before the node is never called.
-    QPointer<rdm> m_rdm;
+    RdmRequestHandler *m_rdm = nullptr;
+    QPointer<QObject> m_rdmObject;
+    bool m_rdmWatched = false;
     bool m_rdmAllUniverses = false;
 
     // Reused for every datagram so that nothing is allocated per packet.

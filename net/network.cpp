@@ -86,7 +86,7 @@ void network::scan(const QList<InterfaceRecord> &candidates) {
         InterfaceRecord record = candidate;
         if (record.hardwareAddress.isEmpty())
             record.hardwareAddress = QString::fromLatin1(noHardwareAddress);
-        m_interfaces.append(record);
+        append(record);
         debug(found + QStringLiteral(" add to send/receive list with ") + record.hardwareAddress +
               QStringLiteral(" on ") + record.name);
     }
@@ -101,12 +101,19 @@ void network::scan(const QList<InterfaceRecord> &candidates) {
         entry.setIp(QHostAddress(QHostAddress::LocalHost));
     entry.setNetmask(QHostAddress(QStringLiteral("255.0.0.0")));
     entry.setBroadcast(QHostAddress(QStringLiteral("127.255.255.255")));
-    m_interfaces.append({entry, QString::fromLatin1(noHardwareAddress), tr("lo")});
+    append({entry, QString::fromLatin1(noHardwareAddress), tr("lo")});
     if (remembered)
         debug(QStringLiteral("found IpV4 - ") + entry.ip().toString() +
               QStringLiteral(" broadcast ") + entry.broadcast().toString() +
               QStringLiteral(" netmask ") + entry.netmask().toString() +
               QStringLiteral(" do not use it"));
+}
+
+void network::append(const InterfaceRecord &record) {
+    m_interfaces.append(record);
+    std::array<quint8, 6> bytes{};
+    hardwareAddressToBytes(record.hardwareAddress, bytes.data());
+    m_hardwareBytes.push_back(bytes);
 }
 
 bool network::getInterface(int index, InterfaceRecord &out) const {
@@ -202,6 +209,12 @@ bool network::getAddressText(int index, QString &address, QString &name) const {
 bool network::isOnlyLoopback() const {
     return m_interfaces.size() == 1 &&
            m_interfaces.first().entry.ip().toIPv4Address() == 0x7F000001;
+}
+
+const std::array<quint8, 6> *network::hardwareAddressBytes(int index) const {
+    if (index < 0 || size_t(index) >= m_hardwareBytes.size())
+        return nullptr;
+    return &m_hardwareBytes[size_t(index)];
 }
 
 int network::indexForPeer(quint32 peer) const {

@@ -6,6 +6,9 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <array>
+#include <vector>
+
 // One accepted IPv4 address with the adapter it sits on.
 struct InterfaceRecord {
     QNetworkAddressEntry entry;
@@ -44,6 +47,10 @@ public:
     bool isEmpty() const { return m_interfaces.isEmpty(); }
     bool isOnlyLoopback() const;
 
+    // The hardware address of record `index` as bytes, parsed once by the scan; null outside
+    // the list. For the per-packet RDM paths, which must not allocate.
+    const std::array<quint8, 6> *hardwareAddressBytes(int index) const;
+
     // The first record whose subnet holds `peer` (((peer XOR address) AND netmask) == 0),
     // or -1 when none does.
     int indexForPeer(quint32 peer) const;
@@ -58,10 +65,12 @@ public:
 
 private:
     void scan(const QList<InterfaceRecord> &candidates);
+    void append(const InterfaceRecord &record);
     void debug(const QString &line) const;
 
     int m_debugOutput = 0;
     QString m_hostName;
     QString m_domainName;
     QList<InterfaceRecord> m_interfaces;
+    std::vector<std::array<quint8, 6>> m_hardwareBytes; // parallel to m_interfaces
 };

@@ -17,16 +17,6 @@ rdm::rdm(Configurator *pConfigurator, SensorInfo *pSensorInfo, network *pNetwork
     : m_pConfigurator(pConfigurator), m_pSensorInfo(pSensorInfo), m_pNetwork(pNetwork),
       m_lSupportedParameters(rdmSupportedParameters.begin(), rdmSupportedParameters.end()) {}
 
-std::optional<RdmUid> rdm::announcedUid(const network &net, quint32 requesterAddress) {
-    const int index = net.indexForPeer(requesterAddress);
-    InterfaceRecord record;
-    if (index < 0 || !net.getInterface(index, record))
-        return std::nullopt;
-    quint8 hardwareAddress[6];
-    network::hardwareAddressToBytes(record.hardwareAddress, hardwareAddress);
-    return RdmUid::fromHardwareAddress(hardwareAddress);
-}
-
 QByteArrayView rdm::handleRequest(QByteArrayView message, const RdmUid &ownUid) {
     if (message.size() <= RdmMessage::headerSize)
         return {};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/rdmhandler.h"
 #include "rdm/rdmhandlers.h"
 #include "rdm/rdmmessage.h"
 #include "rdm/rdmmessagedata.h"
@@ -20,7 +21,7 @@ class network;
 // together with the UID it announced to that controller, and sends back what it returns. GETs
 // read the device model directly; accepted SETs are reported by the signalRdm... signals,
 // which the display engine connects to the model's slots, and acknowledged.
-class rdm : public QObject {
+class rdm : public QObject, public RdmRequestHandler {
     Q_OBJECT
 
 public:
@@ -29,17 +30,12 @@ public:
     // snapshot the DNS parameters are refused.
     rdm(Configurator *pConfigurator, SensorInfo *pSensorInfo, network *pNetwork);
 
-    // The UID announced in ArtTodData to a controller at `requesterAddress`: manufacturer 0x0000
-    // and the low four bytes of the hardware address of the first interface whose subnet holds
-    // the controller; nothing when no interface does.
-    static std::optional<RdmUid> announcedUid(const network &net, quint32 requesterAddress);
-
     // `message` is the RDM message as ArtRdm carries it (Sub-START code through checksum).
     // Requests addressed to `ownUid` are answered; SETs to the broadcast UID or to the
     // manufacturer broadcast of `ownUid` are carried out without an answer; anything else is
     // ignored. Returns the response in the same form, or an empty view when nothing is to be
     // sent. The view points into the responder and stays valid until the next call.
-    QByteArrayView handleRequest(QByteArrayView message, const RdmUid &ownUid);
+    QByteArrayView handleRequest(QByteArrayView message, const RdmUid &ownUid) override;
 
     const QList<quint16> &supportedParameters() const { return m_lSupportedParameters; }
 

@@ -28,17 +28,6 @@ void writeUid(RdmImage &image, int offset, const RdmUid &uid) {
 
 } // namespace
 
-RdmUid RdmUid::fromHardwareAddress(const quint8 hardwareAddress[6]) {
-    RdmUid uid;
-    uid.device = quint32(hardwareAddress[2]) << 24 | quint32(hardwareAddress[3]) << 16 |
-                 quint32(hardwareAddress[4]) << 8 | quint32(hardwareAddress[5]);
-    return uid;
-}
-
-bool RdmUid::isBroadcastFor(const RdmUid &own) const {
-    return device == 0xFFFFFFFFu && (manufacturer == 0xFFFF || manufacturer == own.manufacturer);
-}
-
 quint8 rdmRead8(std::span<const quint8> data, int offset) {
     return offset >= 0 && size_t(offset) < data.size() ? data[offset] : 0;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/rdmuid.h"
+
 #include <QByteArrayView>
 #include <QtGlobal>
 #include <array>
@@ -8,19 +10,6 @@
 // The RDM message as it travels inside ArtRdm: everything from the Sub-START code through the
 // checksum, without the START code. The responder works on a fixed image that puts the START
 // code back in front, so offsets below count from the START code as ANSI E1.20 does.
-
-struct RdmUid {
-    quint16 manufacturer = 0;
-    quint32 device = 0;
-
-    bool operator==(const RdmUid &) const = default;
-
-    // The UID a node announces for one interface: manufacturer 0x0000 and the low four bytes
-    // of that interface's hardware address.
-    static RdmUid fromHardwareAddress(const quint8 hardwareAddress[6]);
-    // True for FFFF:FFFFFFFF and for the broadcast to every device of `own`'s manufacturer.
-    bool isBroadcastFor(const RdmUid &own) const;
-};
 
 namespace RdmMessage {
 inline constexpr int imageSize = 257;

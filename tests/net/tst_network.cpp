@@ -1,4 +1,5 @@
 #include "net/network.h"
+#include "net/rdmuid.h"
 
 #include <QHostAddress>
 #include <QTest>
@@ -46,6 +47,21 @@ private slots:
         QVERIFY(!net.isOnlyLoopback());
         QCOMPARE(net.hostName(), QStringLiteral("host"));
         QCOMPARE(net.domainName(), QStringLiteral("example.net"));
+    }
+
+    void rdmUidComesFromTheRequestersInterface() {
+        const network net(
+            {candidate("192.168.1.10", "255.255.255.0", "192.168.1.255", "00:1A:2B:3C:4D:5E",
+                       "eth0"),
+             candidate("10.0.0.5", "255.0.0.0", "10.255.255.255", "02:11:22:33:44:55", "eth1")},
+            QString(), QString());
+        // Manufacturer 0x0000, device = the low four bytes of that adapter's hardware address.
+        QCOMPARE(announcedRdmUid(net, ipv4("192.168.1.77")), (RdmUid{0x0000, 0x2B3C4D5E}));
+        QCOMPARE(announcedRdmUid(net, ipv4("10.1.2.3")), (RdmUid{0x0000, 0x22334455}));
+        QVERIFY(!announcedRdmUid(net, ipv4("172.16.0.1")).has_value());
+        // On the wire: manufacturer hi, lo, device hi .. lo.
+        const std::array<quint8, 6> bytes{0x7A, 0x70, 0x12, 0x34, 0x56, 0x78};
+        QCOMPARE((RdmUid{0x7A70, 0x12345678}).toBytes(), bytes);
     }
 
     void onlyLoopbackGivesTheFallbackRecord() {

@@ -1,6 +1,7 @@
 #include "net/artnet.h"
 #include "net/framestore.h"
 #include "net/network.h"
+#include "net/rdmuid.h"
 #include "tests/rdm/rdmtestsupport.h"
 
 #include <QCoreApplication>
@@ -138,7 +139,7 @@ private slots:
         node->setRdm(responder.get(), false);
         QVERIFY(node->isListening());
 
-        const std::optional<RdmUid> announced = rdm::announcedUid(*net, remote.toIPv4Address());
+        const std::optional<RdmUid> announced = announcedRdmUid(*net, remote.toIPv4Address());
         QVERIFY(announced);
         uid = QStringLiteral("%1:%2")
                   .arg(announced->manufacturer, 4, 16, QLatin1Char('0'))

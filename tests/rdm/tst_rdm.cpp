@@ -280,14 +280,6 @@ private slots:
         QVERIFY(f.ask(request(0x20, 0x0120)).isEmpty());
         QVERIFY(f.ask(request(0x20, 0x0122)).isEmpty());
     }
-
-    void testAnnouncedUid() {
-        const network net(oneInterface(), QStringLiteral("h"), QStringLiteral("d"));
-        const std::optional<RdmUid> uid = rdm::announcedUid(net, 0xC0A8014D); // 192.168.1.77
-        QVERIFY(uid.has_value());
-        QCOMPARE(*uid, (RdmUid{0x0000, 0x2B3C4D5E}));
-        QVERIFY(!rdm::announcedUid(net, 0x0A000001).has_value()); // 10.0.0.1
-    }
 };
 
 QTEST_GUILESS_MAIN(TestRdm)
