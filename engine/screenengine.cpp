@@ -249,6 +249,8 @@ void ScreenEngine::buildStatusTexts() {
     m_colourModeText = statustext::colourMode(settings.DmxUseRgb);
     m_interfaceText =
         statustext::interfaces(m_network.get(), m_artnet != nullptr, m_acnnet != nullptr);
+    // The overlay is only pixels; the debug line lets an operator or a test read what it says.
+    qDebug().noquote() << "Status:" << m_interfaceText;
 }
 
 void ScreenEngine::dropRetired() {
