@@ -1,17 +1,16 @@
 #pragma once
 
 #include "buildinfo.h"
+#include "peertools.h"
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
 #include <csignal>
@@ -19,10 +18,9 @@
 #include <vector>
 
 #include <sys/prctl.h>
-#include <unistd.h>
 
 // The real program on a virtual X screen beside OLA's daemon, watched through screenshots of the
-// whole screen. The test program runs itself through scripts/ola-peer.sh (see e2emain.h), so it
+// whole screen. The test program runs itself through scripts/ola-peer.sh (see peertools.h), so it
 // sits in a network namespace of its own that also holds Xvfb and the program; olad is in the
 // namespace across the veth pair.
 namespace E2e {
@@ -36,54 +34,10 @@ inline void dieWithParent() {
     prctl(PR_SET_PDEATHSIG, SIGKILL);
 }
 
-struct OlaRun {
-    bool finished = false;
-    int exitCode = -1;
-    QByteArray output;
-    bool ok() const { return finished && exitCode == 0; }
-};
-
-// Runs an OLA client as nobody in olad's namespace, with `input` on its standard input.
-inline OlaRun runOla(const QStringList &arguments, const QByteArray &input = {},
-                     int timeoutMs = 15000) {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    QEventLoop loop;
-    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
-    QObject::connect(&process, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    process.start(qEnvironmentVariable("TESSAVIEW_OLA_RUN"), arguments);
-    if (!input.isEmpty()) {
-        process.write(input);
-        process.waitForBytesWritten(5000);
-        // ola_streaming_client's sends are one-way: closing its input at once can lose them.
-        QTest::qWait(300);
-    }
-    process.closeWriteChannel();
-    if (process.state() != QProcess::NotRunning)
-        loop.exec();
-    OlaRun run;
-    run.finished =
-        process.state() == QProcess::NotRunning && process.exitStatus() == QProcess::NormalExit;
-    if (!run.finished) {
-        process.kill();
-        process.waitForFinished(5000);
-    }
-    run.exitCode = process.exitCode();
-    run.output = process.readAll();
-    if (!run.ok())
-        qWarning("%s: exit %d\n%s", qPrintable(arguments.join(u' ')), run.exitCode,
-                 run.output.constData());
-    return run;
-}
-
-// OLA's level list: "v1,v2,...".
-inline QString levelList(const QByteArray &levels) {
-    QStringList parts;
-    for (char c : levels)
-        parts << QString::number(quint8(c));
-    return parts.join(u',');
-}
+using Peer::enterHarness;
+using Peer::levelList;
+using Peer::OlaRun;
+using Peer::runOla;
 
 // A distinct, clearly coloured (never grey, never dark) RGB triple per cell and pattern, so a
 // cell painted in the wrong place or from the wrong universe shows the wrong colour.
@@ -419,30 +373,6 @@ inline QVariantMap baseStore() {
         {QStringLiteral("UseOpenGL"), 0},
         {QStringLiteral("ShapeType"), 0},
     };
-}
-
-// Without the harness around it, a test program hands itself to scripts/ola-peer.sh, which
-// sets up the namespaces and olad and runs it again; exit status 77 means "skipped". Returns -1
-// when already inside the harness, else the status to exit with.
-inline int enterHarness(int argc, char **argv, std::initializer_list<const char *> harnessArgs) {
-    if (qgetenv("TESSAVIEW_PEER_NS") == "1")
-        return -1;
-    const QByteArray sourceDir = qgetenv("TESSAVIEW_SOURCE_DIR");
-    if (sourceDir.isEmpty()) {
-        fprintf(stderr, "TESSAVIEW_SOURCE_DIR is not set; skipped\n");
-        return 77;
-    }
-    static QByteArray harness = sourceDir + "/scripts/ola-peer.sh";
-    std::vector<char *> args{harness.data()};
-    for (const char *a : harnessArgs)
-        args.push_back(const_cast<char *>(a));
-    args.push_back(const_cast<char *>("--"));
-    for (int i = 0; i < argc; ++i)
-        args.push_back(argv[i]);
-    args.push_back(nullptr);
-    execv(harness.constData(), args.data());
-    perror("scripts/ola-peer.sh");
-    return 2;
 }
 
 } // namespace E2e

@@ -70,10 +70,6 @@ void sendFrame() {
             QStringLiteral("-d"), levelList(rgbLevels(0, firstUniverseCells, 1))});
 }
 
-// What OLA's clients print when a response is missing, late, refused or malformed.
-const QRegularExpression failure(QStringLiteral("error|nack|invalid|malformed|mismatch|timeout"),
-                                 QRegularExpression::CaseInsensitiveOption);
-
 } // namespace
 
 class TestE2eRemote : public QObject {
@@ -89,7 +85,7 @@ class TestE2eRemote : public QObject {
                                QString::number(olaUniverse), QStringLiteral("--uid"), uid, pid} +
                    values);
         const QString text = QString::fromLocal8Bit(run.output);
-        if (run.ok() && !text.contains(failure))
+        if (run.ok() && !text.contains(Peer::olaFailure))
             return {};
         return QStringLiteral("ola_rdm_set %1 %2: exit %3\n%4")
             .arg(pid, values.join(u' '))

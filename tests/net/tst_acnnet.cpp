@@ -1,6 +1,7 @@
 #include "net/acnnet.h"
 #include "net/network.h"
 
+#include "runningreceiver.h"
 #include "tst_acnsupport.h"
 
 #include <QFile>
@@ -77,29 +78,6 @@ QMap<QString, int> loopbackGroups() {
     }
     return groups;
 }
-
-QByteArray frame(FrameStore &store) {
-    QByteArray bytes;
-    store.snapshot(bytes);
-    return bytes;
-}
-
-// The receiver running in its own thread, as the engine runs it.
-struct RunningReceiver {
-    explicit RunningReceiver(network *net) : receiver(new acnnet(net)) {
-        thread.setObjectName(QStringLiteral("sACN"));
-        receiver->moveToThread(&thread);
-        thread.start(QThread::HighPriority);
-    }
-    ~RunningReceiver() {
-        QObject::connect(receiver, &QObject::destroyed, &thread, &QThread::quit,
-                         Qt::DirectConnection);
-        receiver->deleteLater();
-        thread.wait();
-    }
-    QThread thread;
-    acnnet *receiver;
-};
 
 } // namespace
 

@@ -2,19 +2,17 @@
 #include "net/artnet.h"
 #include "net/framestore.h"
 #include "net/network.h"
+#include "peertools.h"
+#include "runningreceiver.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QUdpSocket>
 #include <QtTest>
 
 #include <memory>
-
-#include <unistd.h>
 
 // Our receivers against an independent controller: OLA's daemon in a network namespace of its
 // own, joined to ours by a veth pair (scripts/ola-peer.sh sets that up; main() below re-runs
@@ -27,8 +25,8 @@ namespace {
 // ports are patched by the tests: OLA polls when a port is patched and sends ArtDmx only to
 // nodes that answered, so ArtDmx reaching our node also shows that OLA accepted our
 // ArtPollReply.
-const char *const harnessArgs[] = {"--plugin", "artnet",    "--plugin", "e131",
-                                   "--patch",  "e131:0:11", "--patch",  "e131:1:12"};
+const std::initializer_list<const char *> harnessArgs = {
+    "--plugin", "artnet", "--plugin", "e131", "--patch", "e131:0:11", "--patch", "e131:1:12"};
 
 // 20 x 10 RGB cells at 510 channels per universe: universe index 1 starts at cell 170.
 constexpr quint32 frameLength = 20 * 10 * 3;
@@ -54,54 +52,10 @@ QByteArray expectedFrame() {
     return firstUniverse().left(channelsPerUniverse) + secondUniverse();
 }
 
-QString levelList(const QByteArray &levels) {
-    QStringList parts;
-    for (char c : levels)
-        parts << QString::number(quint8(c));
-    return parts.join(u',');
-}
-
-QByteArray frame(FrameStore &store) {
-    QByteArray bytes;
-    store.snapshot(bytes);
-    return bytes;
-}
-
-// Runs an OLA client as nobody in olad's namespace, with `input` on its standard input.
+// An OLA client run to a clean end.
 bool runOla(const QStringList &arguments, const QByteArray &input = {}) {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(qEnvironmentVariable("TESSAVIEW_OLA_RUN"), arguments);
-    if (!input.isEmpty()) {
-        process.write(input);
-        process.waitForBytesWritten(5000);
-        // ola_streaming_client's sends are one-way: exiting at once can lose the last one.
-        QTest::qWait(500);
-    }
-    process.closeWriteChannel();
-    const bool ok = process.waitForFinished(15000) &&
-                    process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-    if (!ok)
-        qWarning("%s: %s", qPrintable(arguments.join(u' ')), process.readAll().constData());
-    return ok;
+    return Peer::runOla(arguments, input).ok();
 }
-
-// The sACN receiver in its own high-priority thread, as the engine runs it.
-struct RunningReceiver {
-    explicit RunningReceiver(network *net) : receiver(new acnnet(net)) {
-        thread.setObjectName(QStringLiteral("sACN"));
-        receiver->moveToThread(&thread);
-        thread.start(QThread::HighPriority);
-    }
-    ~RunningReceiver() {
-        QObject::connect(receiver, &QObject::destroyed, &thread, &QThread::quit,
-                         Qt::DirectConnection);
-        receiver->deleteLater();
-        thread.wait();
-    }
-    QThread thread;
-    acnnet *receiver;
-};
 
 } // namespace
 
@@ -160,9 +114,9 @@ private slots:
         QVERIFY(patchArtNet(0, 1));
         QVERIFY(patchArtNet(1, 2));
         QVERIFY(runOla({QStringLiteral("ola_set_dmx"), QStringLiteral("-u"), QStringLiteral("1"),
-                        QStringLiteral("-d"), levelList(firstUniverse())}));
+                        QStringLiteral("-d"), Peer::levelList(firstUniverse())}));
         QVERIFY(runOla({QStringLiteral("ola_set_dmx"), QStringLiteral("-u"), QStringLiteral("2"),
-                        QStringLiteral("-d"), levelList(secondUniverse())}));
+                        QStringLiteral("-d"), Peer::levelList(secondUniverse())}));
         QTRY_COMPARE_WITH_TIMEOUT(frame(store), expectedFrame(), 5000);
         QVERIFY(node->takeFrame());
         QVERIFY(!node->getSyncState(nullptr, nullptr));
@@ -178,9 +132,9 @@ private slots:
         QVERIFY(running.receiver->joinedGroupCount() >= 2);
         QVERIFY(runOla(
             {QStringLiteral("ola_streaming_client"), QStringLiteral("-u"), QStringLiteral("11")},
-            levelList(firstUniverse()).toLatin1() + '\n'));
+            Peer::levelList(firstUniverse()).toLatin1() + '\n'));
         QVERIFY(runOla({QStringLiteral("ola_set_dmx"), QStringLiteral("-u"), QStringLiteral("12"),
-                        QStringLiteral("-d"), levelList(secondUniverse())}));
+                        QStringLiteral("-d"), Peer::levelList(secondUniverse())}));
         QTRY_COMPARE_WITH_TIMEOUT(frame(store), expectedFrame(), 5000);
         QVERIFY(running.receiver->takeFrame());
         running.receiver->setFrameBuffer(nullptr);
@@ -201,17 +155,10 @@ private slots:
         QVERIFY(node && node->isListening());
 
         QProcess capturing;
-        capturing.start(tshark, {QStringLiteral("-i"), QStringLiteral("lo"), QStringLiteral("-i"),
-                                 qEnvironmentVariable("TESSAVIEW_PEER_IFACE"), QStringLiteral("-f"),
-                                 QStringLiteral("udp port 6454"), QStringLiteral("-a"),
-                                 QStringLiteral("duration:4"), QStringLiteral("-q"),
-                                 QStringLiteral("-w"), capture});
-        QByteArray captureLog;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            (captureLog += capturing.readAllStandardError()).contains("Capturing on") ||
-                capturing.state() == QProcess::NotRunning,
-            60000);
-        QVERIFY2(capturing.state() == QProcess::Running, captureLog.constData());
+        const QString notCapturing = Peer::startArtNetCapture(
+            capturing, tshark, {QStringLiteral("lo"), qEnvironmentVariable("TESSAVIEW_PEER_IFACE")},
+            capture, {QStringLiteral("-a"), QStringLiteral("duration:4")});
+        QVERIFY2(notCapturing.isEmpty(), qPrintable(notCapturing));
         // tshark reports the capture before every interface is live.
         QTest::qWait(1000);
 
@@ -236,12 +183,7 @@ private slots:
         const QString ours =
             QStringLiteral("udp.srcport == 6454 && ip.src == %1").arg(local.toString());
         auto read = [&](const QString &filter, const QStringList &more) {
-            QProcess reading;
-            reading.start(tshark,
-                          QStringList{QStringLiteral("-r"), capture, QStringLiteral("-Y"), filter} +
-                              more);
-            reading.waitForFinished(60000);
-            return reading.readAllStandardOutput();
+            return Peer::readCapture(tshark, capture, filter, more);
         };
         const QList<QByteArray> opCodes =
             read(ours, {QStringLiteral("-T"), QStringLiteral("fields"), QStringLiteral("-e"),
@@ -257,27 +199,9 @@ private slots:
     }
 };
 
-// Without the harness around it, the program hands itself to scripts/ola-peer.sh, which sets
-// up the namespaces and olad and runs it again; its exit status 77 means "skipped".
 int main(int argc, char **argv) {
-    if (qgetenv("TESSAVIEW_PEER_NS") != "1") {
-        const QByteArray sourceDir = qgetenv("TESSAVIEW_SOURCE_DIR");
-        if (sourceDir.isEmpty()) {
-            fprintf(stderr, "TESSAVIEW_SOURCE_DIR is not set; skipped\n");
-            return 77;
-        }
-        static QByteArray harness = sourceDir + "/scripts/ola-peer.sh";
-        std::vector<char *> args{harness.data()};
-        for (const char *a : harnessArgs)
-            args.push_back(const_cast<char *>(a));
-        args.push_back(const_cast<char *>("--"));
-        for (int i = 0; i < argc; ++i)
-            args.push_back(argv[i]);
-        args.push_back(nullptr);
-        execv(harness.constData(), args.data());
-        perror("scripts/ola-peer.sh");
-        return 2;
-    }
+    if (const int status = Peer::enterHarness(argc, argv, harnessArgs); status >= 0)
+        return status;
     QCoreApplication app(argc, argv);
     TestOlaPeer test;
     return QTest::qExec(&test, argc, argv);

@@ -2,21 +2,18 @@
 #include "net/framestore.h"
 #include "net/network.h"
 #include "net/rdmuid.h"
+#include "peertools.h"
 #include "tests/rdm/rdmtestsupport.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
 #include <memory>
-
-#include <unistd.h>
 
 // Our RDM responder behind our Art-Net node, driven by an independent controller: OLA's
 // daemon in a network namespace of its own, joined to ours by a veth pair
@@ -26,43 +23,18 @@
 
 namespace {
 
-const char *const harnessArgs[] = {"--plugin", "artnet", "--patch", "artnet:0:1"};
+const std::initializer_list<const char *> harnessArgs = {"--plugin", "artnet", "--patch",
+                                                         "artnet:0:1"};
 
 constexpr int olaUniverse = 1;
 constexpr quint16 footprint = 600;
 
-struct OlaRun {
-    bool finished = false;
-    int exitCode = -1;
-    QByteArray output;
-};
+using Peer::OlaRun;
 
-// Runs an OLA client as nobody in olad's namespace without blocking the event loop.
-OlaRun runOla(const QStringList &arguments, int timeoutMs = 20000) {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    QEventLoop loop;
-    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
-    QObject::connect(&process, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    process.start(qEnvironmentVariable("TESSAVIEW_OLA_RUN"), arguments);
-    loop.exec();
-    OlaRun run;
-    run.finished =
-        process.state() == QProcess::NotRunning && process.exitStatus() == QProcess::NormalExit;
-    if (!run.finished) {
-        process.kill();
-        process.waitForFinished(5000);
-    }
-    run.exitCode = process.exitCode();
-    run.output = process.readAll();
-    return run;
+// OLA's RDM clients get 20 s: a full discovery takes a while.
+OlaRun runOla(const QStringList &arguments) {
+    return Peer::runOla(arguments, {}, 20000);
 }
-
-// What OLA's clients print when a response is missing, late, malformed, does not match the
-// request ("Error: " with OLA's status text) or is refused ("Request NACKed: ").
-const QRegularExpression failure(QStringLiteral("error|nack|invalid|malformed|mismatch|timeout"),
-                                 QRegularExpression::CaseInsensitiveOption);
 
 // What olad logs (at warning level) about an answer it dropped.
 const QRegularExpression droppedAnswer(QStringLiteral("mismatch|malformed|checksum|invalid"),
@@ -107,7 +79,7 @@ class TestOlaRdm : public QObject {
                                  .arg(run.exitCode)
                                  .arg(text);
         qInfo().noquote() << what;
-        if (!run.finished || run.exitCode != 0 || text.contains(failure))
+        if (!run.finished || run.exitCode != 0 || text.contains(Peer::olaFailure))
             QTest::qFail(qPrintable(what), __FILE__, __LINE__);
         return run.output;
     }
@@ -151,15 +123,9 @@ private slots:
             return;
         QVERIFY(captureDir.isValid());
         capture = captureDir.filePath(QStringLiteral("rdm.pcapng"));
-        capturing.start(tshark, {QStringLiteral("-i"), qEnvironmentVariable("TESSAVIEW_PEER_IFACE"),
-                                 QStringLiteral("-f"), QStringLiteral("udp port 6454"),
-                                 QStringLiteral("-q"), QStringLiteral("-w"), capture});
-        QByteArray log;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            (log += capturing.readAllStandardError()).contains("Capturing on") ||
-                capturing.state() == QProcess::NotRunning,
-            60000);
-        QVERIFY2(capturing.state() == QProcess::Running, log.constData());
+        const QString notCapturing = Peer::startArtNetCapture(
+            capturing, tshark, {qEnvironmentVariable("TESSAVIEW_PEER_IFACE")}, capture);
+        QVERIFY2(notCapturing.isEmpty(), qPrintable(notCapturing));
         QTest::qWait(500);
     }
 
@@ -227,7 +193,7 @@ private slots:
         node->setRdm(responder.get(), false);
         qInfo().noquote() << run.output;
         QVERIFY(run.finished);
-        QVERIFY(QString::fromLocal8Bit(run.output).contains(failure));
+        QVERIFY(QString::fromLocal8Bit(run.output).contains(Peer::olaFailure));
     }
 
     // Wireshark's dissector reads our ArtTodData and ArtRdm answers, RDM included, without a
@@ -239,15 +205,7 @@ private slots:
         capturing.terminate(); // tshark closes the file cleanly on SIGTERM
         QTRY_COMPARE_WITH_TIMEOUT(capturing.state(), QProcess::NotRunning, 15000);
         auto read = [&](const QString &filter, const QStringList &more) {
-            QProcess reading;
-            reading.start(tshark,
-                          QStringList{QStringLiteral("-r"), capture, QStringLiteral("-Y"), filter} +
-                              more);
-            reading.waitForFinished(60000);
-            const QByteArray errors = reading.readAllStandardError();
-            if (errors.contains("tshark:"))
-                qWarning("%s", errors.constData());
-            return reading.readAllStandardOutput();
+            return Peer::readCapture(tshark, capture, filter, more);
         };
         const QString ours =
             QStringLiteral("ip.src == %1 && udp.srcport == 6454 && "
@@ -286,27 +244,9 @@ private slots:
     }
 };
 
-// Without the harness around it, the program hands itself to scripts/ola-peer.sh, which sets
-// up the namespaces and olad and runs it again; its exit status 77 means "skipped".
 int main(int argc, char **argv) {
-    if (qgetenv("TESSAVIEW_PEER_NS") != "1") {
-        const QByteArray sourceDir = qgetenv("TESSAVIEW_SOURCE_DIR");
-        if (sourceDir.isEmpty()) {
-            fprintf(stderr, "TESSAVIEW_SOURCE_DIR is not set; skipped\n");
-            return 77;
-        }
-        static QByteArray harness = sourceDir + "/scripts/ola-peer.sh";
-        std::vector<char *> args{harness.data()};
-        for (const char *a : harnessArgs)
-            args.push_back(const_cast<char *>(a));
-        args.push_back(const_cast<char *>("--"));
-        for (int i = 0; i < argc; ++i)
-            args.push_back(argv[i]);
-        args.push_back(nullptr);
-        execv(harness.constData(), args.data());
-        perror("scripts/ola-peer.sh");
-        return 2;
-    }
+    if (const int status = Peer::enterHarness(argc, argv, harnessArgs); status >= 0)
+        return status;
     QCoreApplication app(argc, argv);
     TestOlaRdm test;
     return QTest::qExec(&test, argc, argv);
