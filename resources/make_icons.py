@@ -217,6 +217,29 @@ def reset():
     return cv
 
 
+def filereload():
+    """Two arcs chasing each other clockwise: read again."""
+    cv = Canvas()
+    cx, cy, r, width = 16, 16, 12, 4
+    mid = r - width / 2
+    for start, end in ((30, 140), (210, 320)):
+        # Angles in degrees, clockwise from twelve o'clock.
+        for y in range(SIZE):
+            for x in range(SIZE):
+                d = math.hypot(x - cx, y - cy)
+                angle = math.degrees(math.atan2(x - cx, cy - y)) % 360
+                if r - width < d <= r and start <= angle <= end:
+                    cv.dot(x, y, "G")
+        a = math.radians(end)
+        px, py = cx + mid * math.sin(a), cy - mid * math.cos(a)
+        tx, ty = math.cos(a), math.sin(a)  # the clockwise direction at the arc's end
+        nx, ny = math.sin(a), -math.cos(a)  # outwards
+        cv.triangle([(round(px + 6 * nx), round(py + 6 * ny)),
+                     (round(px + 8 * tx), round(py + 8 * ty)),
+                     (round(px - 6 * nx), round(py - 6 * ny))], "G")
+    return cv
+
+
 def freeze():
     cv = Canvas()
     for angle in range(0, 180, 60):
@@ -357,6 +380,7 @@ def icons():
         yield "filerecent%d" % index, filerecent(index + 1)
     yield "filerecent", filerecent_stack()
     yield "reset", reset()
+    yield "filereload", filereload()
     yield "freeze", freeze()
     yield "on_top", on_top()
     yield "full_screen", full_screen()

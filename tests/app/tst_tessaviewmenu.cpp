@@ -184,7 +184,8 @@ private slots:
                           "reset",          "freeze",         "on_top",         "full_screen",
                           "selftest_next",  "selftest_all",   "helpInfo",       "filesaveas",
                           "check_update",   "dmx_size_x_inc", "dmx_size_x_dec", "dmx_size_y_inc",
-                          "dmx_size_y_dec", "dmx_size_xy",    "helpHelp",       "quit"};
+                          "dmx_size_y_dec", "dmx_size_xy",    "helpHelp",       "quit",
+                          "filereload"};
         for (int i = 0; i < 9; ++i)
             names << QStringLiteral("filerecent%1").arg(i);
         for (int i = 0; i < 6; ++i)
