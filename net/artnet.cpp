@@ -258,8 +258,10 @@ void artnet::handleDatagram(Bytes datagram, const QHostAddress &sender) {
         handleRdm(datagram, sender);
         return;
     default:
-        debug(QStringLiteral("receive not implemented OpCode at time 0x%1%2")
-                  .arg(hex2(datagram[9]), hex2(datagram[8])));
+        // Built only when wanted: any datagram with an unknown OpCode lands here.
+        if (m_debugOutput)
+            debug(QStringLiteral("receive not implemented OpCode at time 0x%1%2")
+                      .arg(hex2(datagram[9]), hex2(datagram[8])));
         return;
     }
 }
@@ -297,15 +299,18 @@ void artnet::handlePoll(Bytes datagram, const QHostAddress &sender) {
         parsePoll(datagram).replyToBroadcast() ? QHostAddress(broadcast) : sender;
     const qint64 start = m_startUniverse;
     const qint64 end = start + universes;
-    for (qint64 k = 0, p = start; p < end; ++k, p += 4) {
+    // BindIndex is one byte and 0 means "not bound", so the node announces at most 255
+    // replies (1020 universes); a wrapped index would claim to be the root device.
+    for (qint64 k = 0, p = start; p < end && k < maxPollReplies; ++k, p += 4) {
         reply.portAddress = quint16(p);
         reply.numPorts = quint8(std::min<qint64>(4, end - p));
         reply.bindIp = universes > 1 ? address : 0;
         reply.bindIndex = universes > 1 ? quint8(k + 1) : 0;
         transmit(buildPollReply(reply), destination);
-        debug(QStringLiteral("PollReply to %1 from %2 SubId %3")
-                  .arg(destination.toString(), QHostAddress(address).toString())
-                  .arg(k));
+        if (m_debugOutput)
+            debug(QStringLiteral("PollReply to %1 from %2 SubId %3")
+                      .arg(destination.toString(), QHostAddress(address).toString())
+                      .arg(k));
     }
 }
 

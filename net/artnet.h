@@ -55,6 +55,8 @@ public:
     // Senders whose last timecode is kept; a flood of forged sources cannot grow the list
     // beyond this.
     static constexpr qsizetype maxTimeCodeSenders = 64;
+    // ArtPollReplies per ArtPoll: BindIndex 1 to 255, four universes each.
+    static constexpr int maxPollReplies = 255;
 
     // `net` is borrowed and must outlive the node (or be null: then nothing is answered).
     explicit artnet(network *net, bool debugOutput = false, QObject *parent = nullptr);

@@ -169,7 +169,12 @@ bool SensorInfo::sensorValues(quint8 uiSensor, bool bReset, SensorValues &values
 
 std::optional<qint16> SensorInfo::recordSensor(quint8 uiSensor) {
     if (uiSensor != SensorMemory && uiSensor != AllSensors) {
-        qWarning("RDM     : recieved unknown sensor index by RECORD_SENSORS!");
+        // Any controller on the LAN can send this SET as often as it likes; one line is
+        // enough to show the mistake, a line per request would flood the log.
+        if (!m_bUnknownRecordReported) {
+            m_bUnknownRecordReported = true;
+            qWarning("RDM     : recieved unknown sensor index by RECORD_SENSORS!");
+        }
         return std::nullopt;
     }
     m_iRecorded = m_iPresent;

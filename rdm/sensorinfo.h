@@ -90,4 +90,5 @@ private:
     qint16 m_iRecorded = 0;
     qint16 m_iLowest = 0x7FFF;
     qint16 m_iHighest = -0x8000;
+    bool m_bUnknownRecordReported = false;
 };

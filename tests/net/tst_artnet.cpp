@@ -356,6 +356,19 @@ private slots:
         QCOMPARE(recorder.sent[1].datagram.mid(190, 4), QByteArray::fromHex("04050000"));
     }
 
+    void pollRepliesStopAtBindIndex255() {
+        // 1020 universes fill BindIndex 1..255 exactly; more are not announced rather than
+        // wrapping BindIndex to 0 (the root device).
+        for (const quint32 universes : {1020u, 1030u}) {
+            makeNode(universes, 1, 0);
+            node->resetLedState();
+            feed(artPoll(0x00));
+            QCOMPARE(recorder.sent.size(), size_t(255));
+            QCOMPARE(recorder.sent[0].datagram, expectedPollReply(0, 4, true, 1, 0xC2));
+            QCOMPARE(recorder.sent[254].datagram, expectedPollReply(1016, 4, true, 255, 0xC2));
+        }
+    }
+
     void pollFromOtherSubnetOrDisabled() {
         makeNode(510, 510, 0);
         feed(artPoll(0), QHostAddress(QStringLiteral("10.0.0.5")));

@@ -1,5 +1,6 @@
 #include "rdm/sensorinfo.h"
 
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -222,6 +223,9 @@ void TestSensorInfo::unknownSensorIsRefused() {
 
     QTest::ignoreMessage(QtWarningMsg,
                          "RDM     : recieved unknown sensor index by RECORD_SENSORS!");
+    QVERIFY(!sensor.recordSensor(5));
+    // Reported once: a controller repeating the SET must not flood the log.
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("RECORD_SENSORS")));
     QVERIFY(!sensor.recordSensor(5));
     // Nothing was recorded or reset by the refused requests.
     QVERIFY(sensor.sensorValues(0, false, values));
