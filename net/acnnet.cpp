@@ -2,17 +2,12 @@
 
 #include "net/network.h"
 
-#include <QSocketNotifier>
-
 #include <cstring>
-
-#include <unistd.h>
 
 acnnet::acnnet(network *net, QObject *parent) : QObject(parent), m_net(net) {}
 
 acnnet::~acnnet() {
-    m_memberships.leaveAll();
-    closeSocket();
+    m_socket.close();
 }
 
 void acnnet::setBindShared(bool shared) {
@@ -46,7 +41,7 @@ bool acnnet::setStartUniverse(quint32 universeMinusOne) {
 
 void acnnet::setFrameBuffer(FrameStore *store) {
     inOwnThread([this, store] {
-        if (store != nullptr && m_socket < 0)
+        if (store != nullptr && !m_socket.isOpen())
             openSocket();
         m_memberships.leaveAll();
         m_store.store(store);
@@ -68,24 +63,12 @@ int acnnet::joinedGroupCount() const {
 }
 
 int acnnet::receiveBufferSize() const {
-    return inOwnThread([this] { return ::receiveBufferSize(m_socket); });
+    return inOwnThread([this] { return ::receiveBufferSize(m_socket.fd()); });
 }
 
 bool acnnet::openSocket() {
-    m_socket = openMulticastReceiver(e131::port, m_bindShared, receiveBufferBytes);
-    if (m_socket < 0)
-        return false;
-    m_notifier = new QSocketNotifier(m_socket, QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, &acnnet::readPackage);
-    return true;
-}
-
-void acnnet::closeSocket() {
-    delete m_notifier;
-    m_notifier = nullptr;
-    if (m_socket >= 0)
-        ::close(m_socket);
-    m_socket = -1;
+    return m_socket.open(openMulticastReceiver(e131::port, m_bindShared, receiveBufferBytes), this,
+                         &acnnet::readPackage);
 }
 
 bool acnnet::joinAllGroups() {
@@ -95,7 +78,7 @@ bool acnnet::joinAllGroups() {
     bool ok = true;
     for (quint32 i = 0; i < count; ++i) {
         const quint32 group = e131::multicastGroup(first + i);
-        if (m_socket < 0 || group == 0) {
+        if (!m_socket.isOpen() || group == 0) {
             ok = false;
             continue;
         }
@@ -113,9 +96,9 @@ bool acnnet::joinAllGroups() {
 }
 
 void acnnet::readPackage() {
-    if (m_socket < 0)
+    if (!m_socket.isOpen())
         return;
-    m_batch.drain(m_socket, batchesPerWakeUp,
+    m_batch.drain(m_socket.fd(), batchesPerWakeUp,
                   [this](std::span<const quint8> datagram, quint32) { processDatagram(datagram); });
 }
 

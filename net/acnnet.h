@@ -14,7 +14,6 @@
 #include <span>
 #include <type_traits>
 
-class QSocketNotifier;
 class network;
 
 // Streaming ACN (E1.31) receiver: listens on UDP 5568, joins the group of every configured
@@ -63,7 +62,6 @@ public:
 
 private:
     bool openSocket();
-    void closeSocket();
     bool joinAllGroups();
     template <typename Fn> auto inOwnThread(Fn fn) const -> std::invoke_result_t<Fn>;
 
@@ -76,8 +74,7 @@ private:
     mutable std::atomic<unsigned> m_handOff{0};
     std::atomic<network *> m_net;
     bool m_bindShared = true;
-    int m_socket = -1;
-    QSocketNotifier *m_notifier = nullptr;
+    WatchedSocket m_socket;
     int m_startUniverse = -1;
     std::atomic<FrameStore *> m_store{nullptr};
     quint32 m_universeCount = 0;

@@ -6,12 +6,10 @@
 
 #include <QDebug>
 #include <QElapsedTimer>
-#include <QSocketNotifier>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -25,25 +23,14 @@ namespace {
 bool syncReported = false;
 bool timeCodeReported = false;
 
-// Non-blocking UDP on 6454 of every IPv4 address, allowed to broadcast. Bound with
-// SO_REUSEADDR, so that a controller or a second node on the same machine can use the port
-// too. Returns the descriptor or -1.
+// UDP on 6454 of every IPv4 address, allowed to broadcast. Bound shared, so that a
+// controller or a second node on the same machine can use the port too. Returns the
+// descriptor or -1.
 int openNodeSocket() {
-    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (fd < 0)
-        return -1;
+    const int fd = openUdpReceiver(udpPort, true, artnet::receiveBufferBytes);
     const int one = 1;
-    ::setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &one, sizeof one);
-    ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_ANY);
-    address.sin_port = htons(udpPort);
-    if (::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
-        ::close(fd);
-        return -1;
-    }
-    enlargeReceiveBuffer(fd, artnet::receiveBufferBytes);
+    if (fd >= 0)
+        ::setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &one, sizeof one);
     return fd;
 }
 
@@ -66,7 +53,7 @@ public:
         address.sin_addr.s_addr = htonl(to);
         address.sin_port = htons(udpPort);
         // Send errors are not reported: the peer asks again.
-        ::sendto(m_node.m_socket, datagram.constData(), size_t(datagram.size()), 0,
+        ::sendto(m_node.m_socket.fd(), datagram.constData(), size_t(datagram.size()), 0,
                  reinterpret_cast<const sockaddr *>(&address), sizeof address);
     }
 
@@ -84,7 +71,7 @@ artnet::artnet(network *net, bool debugOutput, QObject *parent)
 }
 
 artnet::~artnet() {
-    closeSocket();
+    m_socket.close();
     delete m_socketTransmitter;
 }
 
@@ -184,28 +171,13 @@ void artnet::slotSetAcLedMode(quint8 acLedMode) {
 }
 
 bool artnet::openSocket() {
-    if (m_socket >= 0)
-        return true;
-    m_socket = openNodeSocket();
-    if (m_socket < 0)
-        return false;
-    m_notifier = new QSocketNotifier(m_socket, QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, &artnet::readPackage);
-    return true;
-}
-
-void artnet::closeSocket() {
-    delete m_notifier;
-    m_notifier = nullptr;
-    if (m_socket >= 0)
-        ::close(m_socket);
-    m_socket = -1;
+    return m_socket.isOpen() || m_socket.open(openNodeSocket(), this, &artnet::readPackage);
 }
 
 void artnet::readPackage() {
-    if (m_socket < 0)
+    if (!m_socket.isOpen())
         return;
-    m_batch.drain(m_socket, batchesPerWakeUp, [this](Bytes datagram, quint32 sender) {
+    m_batch.drain(m_socket.fd(), batchesPerWakeUp, [this](Bytes datagram, quint32 sender) {
         // setAddress() reuses the address's storage unless a handler kept a copy of it.
         m_receiveSender.setAddress(sender);
         handleDatagram(datagram, m_receiveSender);
@@ -276,9 +248,11 @@ void artnet::handlePoll(Bytes datagram, const QHostAddress &sender) {
     const int index = m_net->indexForPeer(poller);
     if (index < 0)
         return;
-    quint32 address = 0, netmask = 0, broadcast = 0;
-    QString hardwareAddress;
-    m_net->getAddressInfo(index, address, netmask, broadcast, hardwareAddress);
+    quint32 address = 0, broadcast = 0;
+    const std::array<quint8, 6> *hardwareAddress = m_net->hardwareAddressBytes(index);
+    if (!hardwareAddress || !m_net->getAddress(index, address) ||
+        !m_net->getBroadcast(index, broadcast))
+        return;
 
     PollReply reply;
     reply.ipAddress = address;
@@ -290,7 +264,7 @@ void artnet::handlePoll(Bytes datagram, const QHostAddress &sender) {
     reply.shortName = m_shortName;
     reply.longName = m_longName;
     reply.nodeReport = m_nodeReport;
-    network::hardwareAddressToBytes(hardwareAddress, reply.mac.data());
+    reply.mac = *hardwareAddress;
 
     // The live store, not the attach-time copy: the count must follow the layout the
     // engine shows. Without universe slots the node still announces one universe.
@@ -444,7 +418,7 @@ void artnet::sendTodData(quint16 portAddress, const QHostAddress &sender) {
     if (!ipv4)
         return;
     const int index = m_net->indexForPeer(requester);
-    const std::optional<RdmUid> uid = announcedRdmUid(*m_net, requester);
+    const std::optional<RdmUid> uid = interfaceRdmUid(*m_net, index);
     quint32 address = 0;
     if (!uid || !m_net->getAddress(index, address))
         return;

@@ -16,7 +16,6 @@
 #include <vector>
 
 class FrameStore;
-class QSocketNotifier;
 class network;
 
 // Where the node's datagrams go (always to UDP port 6454). The node's own socket implements it;
@@ -89,9 +88,9 @@ public:
     bool isLocateActive() const { return m_ledState == 0x40; }
     void resetLedState() { m_ledState = m_ledControl ? 0xC0 : 0x00; }
     const QList<TimeCodeRecord> &timeCodes() const { return m_timeCodes; }
-    bool isListening() const { return m_socket >= 0; }
+    bool isListening() const { return m_socket.isOpen(); }
     // The receive buffer the kernel granted the socket, for diagnostics; 0 when closed.
-    int receiveBufferSize() const { return ::receiveBufferSize(m_socket); }
+    int receiveBufferSize() const { return ::receiveBufferSize(m_socket.fd()); }
 
     // One received datagram, validated and dispatched by OpCode.
     void handleDatagram(artnetpackets::Bytes datagram, const QHostAddress &sender);
@@ -115,7 +114,6 @@ private:
     class SocketTransmitter;
 
     bool openSocket();
-    void closeSocket();
     void transmit(const QByteArray &datagram, const QHostAddress &destination);
     bool syncActive(qint64 now) const;
     void debug(const QString &line) const;
@@ -135,8 +133,7 @@ private:
 
     network *m_net;
     bool m_debugOutput;
-    int m_socket = -1;
-    QSocketNotifier *m_notifier = nullptr;
+    WatchedSocket m_socket;
     SocketTransmitter *m_socketTransmitter;
     ArtNetTransmitter *m_transmitter;
     Clock m_clock;

@@ -1,5 +1,7 @@
 #include "net/artnetpackets.h"
 
+#include "net/bytereader.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -13,16 +15,11 @@ constexpr qsizetype rdmArea = 536;
 
 // Reads past the end of the datagram give 0, as if it had been copied into a zeroed area of
 // the packet's full size.
-quint8 byteAt(Bytes data, size_t offset) {
-    return offset < data.size() ? data[offset] : 0;
-}
+using bytereader::u16be;
+using bytereader::u8;
 
 quint16 u16le(Bytes data, size_t offset) {
-    return quint16(byteAt(data, offset) | byteAt(data, offset + 1) << 8);
-}
-
-quint16 u16be(Bytes data, size_t offset) {
-    return quint16(byteAt(data, offset) << 8 | byteAt(data, offset + 1));
+    return quint16(u8(data, offset) | u8(data, offset + 1) << 8);
 }
 
 // A zeroed packet with the ID and OpCode, and ProtVer 14 unless the packet has none, written
@@ -68,12 +65,12 @@ std::optional<quint16> opCodeOf(Bytes datagram) {
 }
 
 Poll parsePoll(Bytes datagram) {
-    return Poll{byteAt(datagram, 12)};
+    return Poll{u8(datagram, 12)};
 }
 
 void parseDmx(Bytes datagram, Dmx &out) {
     const Bytes area = datagram.first(std::min(datagram.size(), size_t(dmxArea)));
-    out.portAddress = quint16(byteAt(area, 15) << 8 | byteAt(area, 14));
+    out.portAddress = quint16(u8(area, 15) << 8 | u8(area, 14));
     out.slotCount = std::min(u16be(area, 16), quint16(maxSlots));
     const size_t present = area.size() > 18 ? std::min(area.size() - 18, size_t(out.slotCount)) : 0;
     if (present > 0)
@@ -82,7 +79,7 @@ void parseDmx(Bytes datagram, Dmx &out) {
 }
 
 std::optional<LedCommand> parseAddressLedCommand(Bytes datagram) {
-    switch (byteAt(datagram, 106)) {
+    switch (u8(datagram, 106)) {
     case quint8(LedCommand::Normal):
         return LedCommand::Normal;
     case quint8(LedCommand::Mute):
@@ -96,17 +93,16 @@ std::optional<LedCommand> parseAddressLedCommand(Bytes datagram) {
 
 TodRequest parseTodRequest(Bytes datagram) {
     TodRequest request;
-    request.net = byteAt(datagram, 21) & 0x7F;
+    request.net = u8(datagram, 21) & 0x7F;
     const size_t present = datagram.size() > 24 ? datagram.size() - 24 : 0;
-    request.count =
-        quint8(std::min({size_t(byteAt(datagram, 23)), request.addresses.size(), present}));
+    request.count = quint8(std::min({size_t(u8(datagram, 23)), request.addresses.size(), present}));
     for (size_t i = 0; i < request.count; ++i)
         request.addresses[i] = datagram[24 + i];
     return request;
 }
 
 quint16 parseTodControlPortAddress(Bytes datagram) {
-    return quint16((byteAt(datagram, 21) & 0x7F) << 8 | byteAt(datagram, 23));
+    return quint16((u8(datagram, 21) & 0x7F) << 8 | u8(datagram, 23));
 }
 
 std::optional<RdmRequest> parseRdm(Bytes datagram) {
@@ -117,8 +113,8 @@ std::optional<RdmRequest> parseRdm(Bytes datagram) {
 }
 
 TimeCode parseTimeCode(Bytes datagram) {
-    return TimeCode{byteAt(datagram, 14), byteAt(datagram, 15), byteAt(datagram, 16),
-                    byteAt(datagram, 17), byteAt(datagram, 18)};
+    return TimeCode{u8(datagram, 14), u8(datagram, 15), u8(datagram, 16), u8(datagram, 17),
+                    u8(datagram, 18)};
 }
 
 QByteArray buildPollReply(const PollReply &reply) {

@@ -1,5 +1,7 @@
 #include "net/e131.h"
 
+#include "net/bytereader.h"
+
 #include <algorithm>
 #include <array>
 
@@ -10,15 +12,9 @@ namespace {
 constexpr std::array<quint8, 12> packetIdentifier = {'A', 'S', 'C', '-', 'E', '1',
                                                      '.', '1', '7', 0,   0,   0};
 
-quint16 read16(std::span<const quint8> bytes, size_t offset) {
-    return offset + 2 <= bytes.size() ? quint16((bytes[offset] << 8) | bytes[offset + 1]) : 0;
-}
-
-quint32 read32(std::span<const quint8> bytes, size_t offset) {
-    return offset + 4 <= bytes.size()
-               ? (quint32(read16(bytes, offset)) << 16) | read16(bytes, offset + 2)
-               : 0;
-}
+// Only fields inside the checked header are read.
+using bytereader::u16be;
+using bytereader::u32be;
 
 } // namespace
 
@@ -28,11 +24,11 @@ DataPacket parseDataPacket(std::span<const quint8> datagram) {
         datagram.first(std::min(datagram.size(), size_t(maxPacketLength)));
     if (bytes.size() < size_t(headerLength))
         return packet;
-    if (read16(bytes, 0) != 0x0010) {
+    if (u16be(bytes, 0) != 0x0010) {
         packet.status = Status::BadPreamble;
         return packet;
     }
-    if (read16(bytes, 2) != 0x0000) {
+    if (u16be(bytes, 2) != 0x0000) {
         packet.status = Status::BadPostamble;
         return packet;
     }
@@ -45,13 +41,13 @@ DataPacket parseDataPacket(std::span<const quint8> datagram) {
         packet.status = Status::BadRootFlags;
         return packet;
     }
-    if (read32(bytes, 18) != 0x00000004) {
+    if (u32be(bytes, 18) != 0x00000004) {
         packet.status = Status::BadRootVector;
         return packet;
     }
     packet.status = Status::Ok;
-    packet.universe = read16(bytes, 113);
-    packet.propertyValueCount = read16(bytes, 123);
+    packet.universe = u16be(bytes, 113);
+    packet.propertyValueCount = u16be(bytes, 123);
     packet.startCode = bytes[125];
     // A sender that states more slots than it sent gets only what it sent: the missing ones
     // must not reach the frame as zeros.

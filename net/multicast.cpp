@@ -71,29 +71,13 @@ bool MulticastMemberships::leaveAll() {
 }
 
 int openMulticastReceiver(quint16 port, bool shared, int receiveBuffer) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_ANY);
-    address.sin_port = htons(port);
-    const int one = 1;
-    for (const bool reuse : {shared, true}) {
-        const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-        if (fd < 0)
-            return -1;
-        if (reuse)
-            setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof(one));
-        if (::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof(address)) == 0) {
+    const int fd = openUdpReceiver(port, shared, receiveBuffer);
 #ifdef IP_MULTICAST_ALL
-            // The memberships sit on helper sockets (MulticastMemberships); this option is
-            // what delivers their groups here.
-            setsockopt(fd, IPPROTO_IP, IP_MULTICAST_ALL, &one, sizeof(one));
+    // The memberships sit on helper sockets (MulticastMemberships); this option is what
+    // delivers their groups here.
+    const int one = 1;
+    if (fd >= 0)
+        setsockopt(fd, IPPROTO_IP, IP_MULTICAST_ALL, &one, sizeof(one));
 #endif
-            enlargeReceiveBuffer(fd, receiveBuffer);
-            return fd;
-        }
-        ::close(fd);
-        if (reuse)
-            break;
-    }
-    return -1;
+    return fd;
 }

@@ -53,9 +53,5 @@ private:
 // Leaves errno as the kernel set it on failure.
 bool changeMembership(int fd, quint32 group, quint32 interfaceAddress, bool join);
 
-// Opens a UDP socket bound to any IPv4 address on `port`, non-blocking, with IP_MULTICAST_ALL
-// on and a receive buffer of `receiveBuffer` bytes (or the most the system grants). `shared`
-// binds with SO_REUSEADDR at once, so other receivers of the port can run beside this one;
-// otherwise a plain bind is tried first and the shared one only if that fails. Returns the
-// descriptor or -1.
+// openUdpReceiver() with IP_MULTICAST_ALL on. Returns the descriptor or -1.
 int openMulticastReceiver(quint16 port, bool shared, int receiveBuffer);

@@ -1,5 +1,6 @@
 #include "net/rdmuid.h"
 
+#include "net/bytereader.h"
 #include "net/network.h"
 
 RdmUid RdmUid::fromHardwareAddress(const quint8 hardwareAddress[6]) {
@@ -18,8 +19,15 @@ std::array<quint8, 6> RdmUid::toBytes() const {
             quint8(device >> 16),      quint8(device >> 8),  quint8(device)};
 }
 
+RdmUid RdmUid::fromBytes(std::span<const quint8, 6> bytes) {
+    return {bytereader::u16be(bytes, 0), bytereader::u32be(bytes, 2)};
+}
+
 std::optional<RdmUid> announcedRdmUid(const network &net, quint32 requesterAddress) {
-    const int index = net.indexForPeer(requesterAddress);
+    return interfaceRdmUid(net, net.indexForPeer(requesterAddress));
+}
+
+std::optional<RdmUid> interfaceRdmUid(const network &net, int index) {
     const std::array<quint8, 6> *hardwareAddress = net.hardwareAddressBytes(index);
     if (!hardwareAddress)
         return std::nullopt;

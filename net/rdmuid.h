@@ -4,6 +4,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 
 class network;
 
@@ -21,6 +22,7 @@ struct RdmUid {
     bool isBroadcastFor(const RdmUid &own) const;
     // The six bytes as they travel, manufacturer first, each field big-endian.
     std::array<quint8, 6> toBytes() const;
+    static RdmUid fromBytes(std::span<const quint8, 6> bytes);
 };
 
 // The UID announced in ArtTodData to a controller at `requesterAddress` (host order), and the
@@ -28,3 +30,6 @@ struct RdmUid {
 // interface whose subnet holds the controller; nothing when no interface does. Allocates
 // nothing, as it runs for every ArtTodRequest and ArtRdm.
 std::optional<RdmUid> announcedRdmUid(const network &net, quint32 requesterAddress);
+// The same for the interface record `index` (network::indexForPeer), for a caller that needs
+// the index too; nothing for -1.
+std::optional<RdmUid> interfaceRdmUid(const network &net, int index);

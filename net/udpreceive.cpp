@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include <arpa/inet.h>
+#include <unistd.h>
 
 DatagramBatch::DatagramBatch(int count, size_t slotBytes)
     : m_slotBytes(slotBytes), m_buffers(size_t(count) * slotBytes), m_vectors(size_t(count)),
@@ -50,4 +51,35 @@ int receiveBufferSize(int fd) {
     if (fd < 0 || getsockopt(fd, SOL_SOCKET, SO_RCVBUF, &size, &length) != 0)
         return 0;
     return size;
+}
+
+int openUdpReceiver(quint16 port, bool shared, int receiveBuffer) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_ANY);
+    address.sin_port = htons(port);
+    const int one = 1;
+    for (const bool reuse : {shared, true}) {
+        const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        if (fd < 0)
+            return -1;
+        if (reuse)
+            setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof(one));
+        if (::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof(address)) == 0) {
+            enlargeReceiveBuffer(fd, receiveBuffer);
+            return fd;
+        }
+        ::close(fd);
+        if (reuse)
+            break;
+    }
+    return -1;
+}
+
+void WatchedSocket::close() {
+    delete m_notifier;
+    m_notifier = nullptr;
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QObject>
+#include <QSocketNotifier>
 #include <QtGlobal>
 
 #include <cstddef>
@@ -49,6 +51,41 @@ private:
     std::vector<iovec> m_vectors;
     std::vector<sockaddr_in> m_senders;
     std::vector<mmsghdr> m_headers;
+};
+
+// Opens a UDP socket bound to any IPv4 address on `port`, non-blocking, with a receive buffer
+// of `receiveBuffer` bytes (or the most the system grants). `shared` binds with SO_REUSEADDR at
+// once, so other receivers of the port can run beside this one; otherwise a plain bind is
+// tried first and the shared one only if that fails. Returns the descriptor or -1.
+int openUdpReceiver(quint16 port, bool shared, int receiveBuffer);
+
+// A receiving socket and the notifier that wakes its owner when datagrams wait. The notifier
+// is a child of the owner, so it follows the owner into another thread.
+class WatchedSocket {
+public:
+    WatchedSocket() = default;
+    ~WatchedSocket() { close(); }
+    WatchedSocket(const WatchedSocket &) = delete;
+    WatchedSocket &operator=(const WatchedSocket &) = delete;
+
+    // Takes over `fd` (closing any socket held before) and calls `onReadable` on `owner`
+    // while it has datagrams queued. False, and nothing held, for fd -1.
+    template <typename Owner> bool open(int fd, Owner *owner, void (Owner::*onReadable)()) {
+        close();
+        if (fd < 0)
+            return false;
+        m_fd = fd;
+        m_notifier = new QSocketNotifier(fd, QSocketNotifier::Read, owner);
+        QObject::connect(m_notifier, &QSocketNotifier::activated, owner, onReadable);
+        return true;
+    }
+    void close();
+    bool isOpen() const { return m_fd >= 0; }
+    int fd() const { return m_fd; }
+
+private:
+    int m_fd = -1;
+    QSocketNotifier *m_notifier = nullptr;
 };
 
 // A paint of several milliseconds must not make the kernel drop datagrams at tens of thousands

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/bytereader.h"
 #include "rdm/rdmmessage.h"
 #include "rdm/rdmmessagedata.h"
 
@@ -40,10 +41,11 @@ struct RdmContext {
     quint16 uiPreviousPid;
     quint16 &uiOverflowIndex;
 
-    // The request's parameter data; bytes it did not carry read as 0.
-    quint8 read8(int offset) const { return rdmRead8(request.data, offset); }
-    quint16 read16(int offset) const { return rdmRead16(request.data, offset); }
-    quint32 read32(int offset) const { return rdmRead32(request.data, offset); }
+    // The request's parameter data, big-endian; bytes it did not carry read as 0, so a
+    // handler can never look outside the data the request carried.
+    quint8 read8(int offset) const { return bytereader::u8(request.data, size_t(offset)); }
+    quint16 read16(int offset) const { return bytereader::u16be(request.data, size_t(offset)); }
+    quint32 read32(int offset) const { return bytereader::u32be(request.data, size_t(offset)); }
 };
 
 using RdmHandler = RdmReply (*)(RdmContext &);

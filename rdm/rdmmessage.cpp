@@ -10,35 +10,15 @@ using namespace RdmMessage;
 namespace {
 
 RdmUid readUid(const RdmImage &image, int offset) {
-    RdmUid uid;
-    uid.manufacturer = quint16(image[offset] << 8 | image[offset + 1]);
-    uid.device = quint32(image[offset + 2]) << 24 | quint32(image[offset + 3]) << 16 |
-                 quint32(image[offset + 4]) << 8 | quint32(image[offset + 5]);
-    return uid;
+    return RdmUid::fromBytes(std::span<const quint8>(image).subspan(size_t(offset)).first<6>());
 }
 
 void writeUid(RdmImage &image, int offset, const RdmUid &uid) {
-    image[offset] = quint8(uid.manufacturer >> 8);
-    image[offset + 1] = quint8(uid.manufacturer);
-    image[offset + 2] = quint8(uid.device >> 24);
-    image[offset + 3] = quint8(uid.device >> 16);
-    image[offset + 4] = quint8(uid.device >> 8);
-    image[offset + 5] = quint8(uid.device);
+    const std::array<quint8, 6> bytes = uid.toBytes();
+    std::copy(bytes.begin(), bytes.end(), image.begin() + offset);
 }
 
 } // namespace
-
-quint8 rdmRead8(std::span<const quint8> data, int offset) {
-    return offset >= 0 && size_t(offset) < data.size() ? data[offset] : 0;
-}
-
-quint16 rdmRead16(std::span<const quint8> data, int offset) {
-    return quint16(rdmRead8(data, offset) << 8 | rdmRead8(data, offset + 1));
-}
-
-quint32 rdmRead32(std::span<const quint8> data, int offset) {
-    return quint32(rdmRead16(data, offset)) << 16 | rdmRead16(data, offset + 2);
-}
 
 quint16 rdmChecksum(std::span<const quint8> bytes) {
     quint16 sum = 0;

@@ -34,12 +34,6 @@ inline constexpr int offData = 24;
 
 using RdmImage = std::array<quint8, RdmMessage::imageSize>;
 
-// Big-endian reads of parameter data; bytes past the end of `data` read as 0, so a handler
-// can never look outside the data the request carried.
-quint8 rdmRead8(std::span<const quint8> data, int offset);
-quint16 rdmRead16(std::span<const quint8> data, int offset);
-quint32 rdmRead32(std::span<const quint8> data, int offset);
-
 // 16-bit sum of the bytes, carries dropped.
 quint16 rdmChecksum(std::span<const quint8> bytes);
 

@@ -102,23 +102,24 @@ void SensorInfo::readTotalMemory(const MemoryStatus &status) {
     m_uiShift = scaleShift(m_uiTotalMemory);
 }
 
-void SensorInfo::ensurePolling() {
-    if (m_pollTimer)
-        return;
-    m_pollTimer = new QTimer(this);
-    m_pollTimer->setSingleShot(true);
-    connect(m_pollTimer, &QTimer::timeout, this, &SensorInfo::slotTriggerSensorUpdate);
-    m_pollTimer->start(0);
-}
-
-void SensorInfo::slotTriggerSensorUpdate() {
-    slotSensorReadRamUsed();
+QTimer *SensorInfo::pollTimer() {
     if (!m_pollTimer) {
         m_pollTimer = new QTimer(this);
         m_pollTimer->setSingleShot(true);
         connect(m_pollTimer, &QTimer::timeout, this, &SensorInfo::slotTriggerSensorUpdate);
     }
-    m_pollTimer->start(PollIntervalMs);
+    return m_pollTimer;
+}
+
+void SensorInfo::ensurePolling() {
+    if (m_pollTimer)
+        return;
+    pollTimer()->start(0);
+}
+
+void SensorInfo::slotTriggerSensorUpdate() {
+    slotSensorReadRamUsed();
+    pollTimer()->start(PollIntervalMs);
 }
 
 void SensorInfo::slotSensorReadRamUsed() {

@@ -81,6 +81,8 @@ public slots:
 
 private:
     void readTotalMemory(const MemoryStatus &status);
+    // The single-shot timer of the periodic update, made on first use.
+    QTimer *pollTimer();
 
     MeminfoSource m_source;
     QTimer *m_pollTimer = nullptr;

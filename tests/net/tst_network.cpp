@@ -62,6 +62,7 @@ private slots:
         // On the wire: manufacturer hi, lo, device hi .. lo.
         const std::array<quint8, 6> bytes{0x7A, 0x70, 0x12, 0x34, 0x56, 0x78};
         QCOMPARE((RdmUid{0x7A70, 0x12345678}).toBytes(), bytes);
+        QCOMPARE(RdmUid::fromBytes(bytes), (RdmUid{0x7A70, 0x12345678}));
     }
 
     void onlyLoopbackGivesTheFallbackRecord() {

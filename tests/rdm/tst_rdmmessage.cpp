@@ -1,3 +1,4 @@
+#include "net/bytereader.h"
 // The RDM message layer: image, checks, response builders and fixed-width texts, against
 // literal messages.
 
@@ -108,11 +109,11 @@ private slots:
     void testReadsStopAtTheData() {
         const quint8 bytes[] = {0x12, 0x34, 0x56};
         const std::span<const quint8> data(bytes);
-        QCOMPARE(rdmRead16(data, 1), quint16(0x3456));
-        QCOMPARE(rdmRead16(data, 2), quint16(0x5600));
-        QCOMPARE(rdmRead32(data, 0), quint32(0x12345600));
-        QCOMPARE(rdmRead8(data, -1), quint8(0));
-        QCOMPARE(rdmRead8(data, 300), quint8(0));
+        QCOMPARE(bytereader::u16be(data, 1), quint16(0x3456));
+        QCOMPARE(bytereader::u16be(data, 2), quint16(0x5600));
+        QCOMPARE(bytereader::u32be(data, 0), quint32(0x12345600));
+        QCOMPARE(bytereader::u8(data, size_t(-1)), quint8(0)); // a negative int offset
+        QCOMPARE(bytereader::u8(data, 300), quint8(0));
     }
 
     void testCheck_data() {
