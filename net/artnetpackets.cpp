@@ -147,12 +147,6 @@ QByteArray buildPollReply(const PollReply &reply) {
     return out;
 }
 
-QByteArray buildTodData(quint16 portAddress, quint8 bindIndex, const std::array<quint8, 6> &uid) {
-    QByteArray out;
-    writeTodData(out, portAddress, bindIndex, uid);
-    return out;
-}
-
 void writeTodData(QByteArray &out, quint16 portAddress, quint8 bindIndex,
                   const std::array<quint8, 6> &uid) {
     packetInto(out, todDataSize, OpCode::TodData, true);
@@ -164,12 +158,6 @@ void writeTodData(QByteArray &out, quint16 portAddress, quint8 bindIndex,
     out[25] = 0x01;
     out[27] = 0x01;
     std::memcpy(out.data() + 28, uid.data(), uid.size());
-}
-
-QByteArray buildRdm(quint16 portAddress, Bytes response) {
-    QByteArray out;
-    writeRdm(out, portAddress, response);
-    return out;
 }
 
 void writeRdm(QByteArray &out, quint16 portAddress, Bytes response) {

@@ -122,13 +122,12 @@ struct PollReply {
 QByteArray buildPollReply(const PollReply &reply);
 
 // One UID for Port-Address `portAddress`; `bindIndex` 1 when the node has several universes.
-QByteArray buildTodData(quint16 portAddress, quint8 bindIndex, const std::array<quint8, 6> &uid);
-// The same into `out`, whose storage is reused when it is large enough and not shared.
+// Written into `out`, whose storage is reused when it is large enough and not shared.
 void writeTodData(QByteArray &out, quint16 portAddress, quint8 bindIndex,
                   const std::array<quint8, 6> &uid);
 
-// `response` is the RDM message without START code; more than 512 bytes are cut.
-QByteArray buildRdm(quint16 portAddress, Bytes response);
+// `response` is the RDM message without START code; more than 512 bytes are cut. Written
+// into `out` like writeTodData().
 void writeRdm(QByteArray &out, quint16 portAddress, Bytes response);
 
 QByteArray buildTimeCode(const TimeCode &timeCode);

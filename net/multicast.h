@@ -26,7 +26,6 @@ public:
     // way.
     bool leaveAll();
     int count() const { return int(m_memberships.size()); }
-    int helperSocketCount() const { return int(m_holders.size()); }
 
 private:
     struct Holder {

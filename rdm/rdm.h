@@ -45,8 +45,8 @@ public:
 
 signals:
     void signalRdmSubDeviceStatusReportThreshold(quint8 uiThreshold);
-    // Together with signalRdmPresetInfo this completes the set of the model's slots the
-    // engine connects; no RDM command carries either value, so neither is emitted.
+    // The engine emits this one with supportedParameters() when it sets up the responder,
+    // so the device model learns the list. No RDM command sets it.
     void signalRdmSupportedParameter(QList<quint16> lSupportedParameterList);
     void signalRdmClearStatusId();
     void signalRdmDeviceLabel(QString sLabel);
@@ -90,6 +90,8 @@ signals:
     void signalRdmLockPin(quint16 uiPin);
     void signalRdmLockState(quint8 uiState);
     void signalRdmIdentifyMode(quint8 uiMode);
+    // Completes the set of the model's slots the engine connects; no RDM command carries the
+    // preset capabilities, so nothing emits it.
     void signalRdmPresetInfo(
         quint8 uiLevelFieldSupported, quint8 uiPresetSequenceSupported,
         quint8 uiSplitTimesSupported, quint8 uiDMX512FailInfiniteDelayTimeSupported,

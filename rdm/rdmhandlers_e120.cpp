@@ -16,7 +16,7 @@ namespace {
 // the rest by repeating the same GET while it gets ACK_OVERFLOW.
 template <typename WriteSlot>
 RdmReply slotListChunk(RdmContext &c, int chunk, WriteSlot writeSlot) {
-    if (c.uiPreviousPid != c.request.pid || c.uiOverflowIndex == 0)
+    if (c.uiPreviousPid != c.request.pid)
         c.uiOverflowIndex = 0;
     const int footprint = c.model.dmxFootprint();
     int first = c.uiOverflowIndex * chunk;

@@ -327,7 +327,8 @@ private slots:
     }
 
     void todDataBytes() {
-        const QByteArray p = buildTodData(261, 1, {0x00, 0x00, 0x2B, 0x3C, 0x4D, 0x5E});
+        QByteArray p;
+        writeTodData(p, 261, 1, {0x00, 0x00, 0x2B, 0x3C, 0x4D, 0x5E});
         QCOMPARE(p.size(), 34);
         QList<bool> c(34, false);
         expectField(p, c, 0, id);                                    // ID
@@ -349,7 +350,8 @@ private slots:
 
     void rdmReplyBytes() {
         const ByteList response{0xCC, 0x01, 0x18};
-        const QByteArray p = buildRdm(0x0205, bytes(response));
+        QByteArray p;
+        writeRdm(p, 0x0205, bytes(response));
         QCOMPARE(p.size(), 27);
         QList<bool> c(27, false);
         expectField(p, c, 0, id);                  // ID
@@ -364,8 +366,10 @@ private slots:
         expectRestZero(p, c);
         // A response above 512 bytes is cut.
         const ByteList big(600, 0x11);
-        QCOMPARE(buildRdm(0, bytes(big)).size(), 24 + 512);
-        QCOMPARE(buildRdm(0, Bytes()).size(), 24);
+        writeRdm(p, 0, bytes(big));
+        QCOMPARE(p.size(), 24 + 512);
+        writeRdm(p, 0, Bytes());
+        QCOMPARE(p.size(), 24);
     }
 
     void timeCodeBytes() {
