@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/settingsrecord.h"
+
 #include <QLocale>
 #include <QString>
 #include <QStringList>
@@ -8,12 +10,6 @@
 
 class QCoreApplication;
 class QTranslator;
-
-// Language codes: two lower-case ISO 639-1 letters, the first in the high byte.
-namespace LanguageCode {
-constexpr quint16 English = 0x656E;
-constexpr quint16 German = 0x6465;
-} // namespace LanguageCode
 
 // The translation switch: installs one "tessaview_" translation at a time in the application.
 // Without an owner nothing is ever installed, so the program stays in English.

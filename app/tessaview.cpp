@@ -1,7 +1,6 @@
 #include "app/tessaview.h"
 
 #include "app/commandline.h"
-#include "app/desktop.h"
 #include "app/languageloader.h"
 #include "app/startupcountdown.h"
 #include "buildinfo.h"
@@ -13,6 +12,7 @@
 #include "engine/widgetnative.h"
 #include "engine/widgetopengl.h"
 #include "rdm/configurator.h"
+#include "settings/desktop.h"
 #include "settings/settingsdialog.h"
 #include "settings/settingsstore.h"
 
@@ -133,6 +133,9 @@ Tessaview::~Tessaview() {
     m_pInfoDlg = nullptr;
     delete m_pAboutDlg;
     m_pAboutDlg = nullptr;
+    for (const QPointer<QWidget> &dialog : std::as_const(m_retiredDialogs))
+        delete dialog.data();
+    m_retiredDialogs.clear();
     // Also cancels a check still waiting for its delay or its reply.
     delete m_pUpdateCheck;
     m_pUpdateCheck = nullptr;
@@ -252,8 +255,8 @@ void Tessaview::slotSettingsChanged(bool bFactoryResetCycle) {
     if (m_pConfigurator) {
         m_pConfigurator->slotSetLanguage(m_pSettings.LanguageIso, bFactoryResetCycle);
         m_pConfigurator->slotSetDisplayLevel(m_pSettings.ScreenLevel);
-        m_pConfigurator->slotSetScreenFlipHorizontal(quint8(m_pSettings.ScreenFlip & 1));
-        m_pConfigurator->slotSetScreenFlipVertical(quint8((m_pSettings.ScreenFlip >> 1) & 1));
+        m_pConfigurator->slotSetScreenFlipHorizontal(flipHorizontal(m_pSettings.ScreenFlip));
+        m_pConfigurator->slotSetScreenFlipVertical(flipVertical(m_pSettings.ScreenFlip));
         m_pConfigurator->slotSetScreenRotation(m_pSettings.ScreenRotate);
     }
     SettingsStore::saveSettings(m_pSettings, SettingsStore::livePreset);
@@ -337,11 +340,18 @@ void Tessaview::closeSettingsDialog() {
 void Tessaview::closeDialogs() {
     if (m_pSettingsDlg) {
         closeSettingsDialog();
-        m_pSettingsDlg->deleteLater();
+        retireDialog(m_pSettingsDlg);
         m_pSettingsDlg = nullptr;
     }
     slotCloseInfoDlg();
     slotCloseAboutDlg();
+}
+
+void Tessaview::retireDialog(QWidget *dialog) {
+    dialog->hide();
+    dialog->deleteLater();
+    m_retiredDialogs.removeAll(nullptr);
+    m_retiredDialogs.append(dialog);
 }
 
 void Tessaview::slotSettingsOpen() {

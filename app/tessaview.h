@@ -3,6 +3,8 @@
 #include "settings/settingsrecord.h"
 
 #include <QDateTime>
+#include <QList>
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -120,6 +122,9 @@ private:
     void setStayOnTop(bool on, bool show);
     void createRenderWidgets(QSize size);
     void closeDialogs();
+    // Hides a closed dialog and deletes it later; the destructor deletes it if the event loop
+    // ended first.
+    void retireDialog(QWidget *dialog);
     void closeSettingsDialog();
     void saveCapture(const QImage &picture, const QString &fileName) const;
 
@@ -184,4 +189,5 @@ private:
     QDateTime m_StartTime;
     InfoDlg *m_pInfoDlg = nullptr;
     AboutInfo *m_pAboutDlg = nullptr;
+    QList<QPointer<QWidget>> m_retiredDialogs;
 };

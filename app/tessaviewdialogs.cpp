@@ -15,8 +15,6 @@ void Tessaview::slotViewInfo() {
     if (!m_pInfoDlg)
         m_pInfoDlg = new InfoDlg();
     m_pInfoDlg->setSettings(&m_pSettings);
-    m_pInfoDlg->setArtnet(nullptr);
-    m_pInfoDlg->setAcnnet(nullptr);
     m_pInfoDlg->setConfigurator(m_pConfigurator);
     m_pInfoDlg->show();
     m_pInfoDlg->activateWindow();
@@ -47,8 +45,7 @@ void Tessaview::slotViewInfoRdm() {
 void Tessaview::slotCloseInfoDlg() {
     if (!m_pInfoDlg)
         return;
-    m_pInfoDlg->hide();
-    m_pInfoDlg->deleteLater();
+    retireDialog(m_pInfoDlg);
     m_pInfoDlg = nullptr;
 }
 
@@ -66,8 +63,7 @@ void Tessaview::slotAbout() {
 void Tessaview::slotCloseAboutDlg() {
     if (!m_pAboutDlg)
         return;
-    m_pAboutDlg->hide();
-    m_pAboutDlg->deleteLater();
+    retireDialog(m_pAboutDlg);
     m_pAboutDlg = nullptr;
 }
 

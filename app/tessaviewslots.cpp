@@ -1,8 +1,8 @@
 // Slots behind the menu actions and the shortcuts, and the ones the device model calls.
-#include "app/desktop.h"
 #include "app/tessaview.h"
 #include "engine/screenengine.h"
 #include "rdm/configurator.h"
+#include "settings/desktop.h"
 #include "settings/settingsstore.h"
 
 #include <QAction>
@@ -108,7 +108,7 @@ void Tessaview::slotViewStatusToggle() {
 void Tessaview::slotViewSelfTest(quint8 uiSelfTestNumber) {
     if (!m_pEngine || !m_pActionSelfTest[0])
         return;
-    // 6 has no action but the engine knows a pattern for it.
+    // 6 has no action and no pattern of its own: the engine accepts it and shows a black frame.
     if ((uiSelfTestNumber >= 7 && uiSelfTestNumber <= 254) || uiSelfTestNumber == m_uiSelfTest) {
         // Choosing the running test's own entry has just toggled its mark off; the test goes
         // on, so its mark comes back.

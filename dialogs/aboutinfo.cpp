@@ -25,7 +25,7 @@ QString anchor(const QString &href, const QString &text) {
 
 AboutInfo::AboutInfo(const QString &sIconPath, const QString &sText1, const QString &sText2,
                      const QString &sText3, const QString &sText4, QWidget *parent)
-    : QWidget(parent), m_sText1(sText1), m_sText2(sText2), m_sText3(sText3), m_sText4(sText4) {
+    : QWidget(parent) {
     if (!sIconPath.isEmpty())
         setWindowIcon(QIcon(sIconPath));
     setWindowTitle(tr("About %1").arg(QLatin1String(BuildInfo::productName)));
@@ -34,13 +34,11 @@ AboutInfo::AboutInfo(const QString &sIconPath, const QString &sText1, const QStr
     m_pLabelMain = linkLabel(mainText(), this);
     m_pLabelMain->setObjectName(QStringLiteral("mainLabel"));
     m_pLayout->addWidget(m_pLabelMain);
-    m_pLabelText1 = addTextLabel(m_sText1);
-    m_pLabelText2 = addTextLabel(m_sText2);
-    m_pLabelText3 = addTextLabel(m_sText3);
-    m_pLabelText4 = addTextLabel(m_sText4);
-    m_pLabelToolkit = linkLabel(toolkitText(), this);
-    m_pLabelToolkit->setObjectName(QStringLiteral("toolkitLabel"));
-    m_pLayout->addWidget(m_pLabelToolkit);
+    for (const QString &text : {sText1, sText2, sText3, sText4})
+        addTextLabel(text);
+    QLabel *toolkit = linkLabel(toolkitText(), this);
+    toolkit->setObjectName(QStringLiteral("toolkitLabel"));
+    m_pLayout->addWidget(toolkit);
 }
 
 QStringList AboutInfo::componentVersionTexts() {
@@ -78,12 +76,11 @@ QString AboutInfo::toolkitText() const {
              anchor(BuildFacts::toolkitLicenceUrl(), BuildFacts::toolkitLicenceName()));
 }
 
-QLabel *AboutInfo::addTextLabel(const QString &text) {
+void AboutInfo::addTextLabel(const QString &text) {
     if (text.isEmpty())
-        return nullptr;
-    auto *label = new QLabel(QStringLiteral("<center>") + text + QStringLiteral("</center>"), this);
-    m_pLayout->addWidget(label);
-    return label;
+        return;
+    m_pLayout->addWidget(
+        new QLabel(QStringLiteral("<center>") + text + QStringLiteral("</center>"), this));
 }
 
 void AboutInfo::closeEvent(QCloseEvent *event) {

@@ -30,17 +30,8 @@ protected:
 private:
     QString mainText() const;
     QString toolkitText() const;
-    QLabel *addTextLabel(const QString &text);
+    void addTextLabel(const QString &text);
 
     QLabel *m_pLabelMain = nullptr;
-    QLabel *m_pLabelText1 = nullptr;
-    QLabel *m_pLabelText2 = nullptr;
-    QLabel *m_pLabelText3 = nullptr;
-    QLabel *m_pLabelText4 = nullptr;
-    QLabel *m_pLabelToolkit = nullptr;
     QVBoxLayout *m_pLayout = nullptr;
-    QString m_sText1;
-    QString m_sText2;
-    QString m_sText3;
-    QString m_sText4;
 };

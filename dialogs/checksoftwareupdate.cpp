@@ -19,8 +19,6 @@ CheckSoftwareUpdate::CheckSoftwareUpdate(QObject *parent) : QObject(parent), m_m
 }
 
 CheckSoftwareUpdate::~CheckSoftwareUpdate() {
-    disconnect(this, &CheckSoftwareUpdate::signalViewUpdateRequest, this,
-               &CheckSoftwareUpdate::slotViewUpdateRequest);
     dropReply();
 }
 
@@ -88,6 +86,9 @@ void CheckSoftwareUpdate::httpFinished() {
     // Bytes that arrived together with the end are not always announced by readyRead.
     if (m_pReply->bytesAvailable() > 0)
         httpReadyRead();
+    // Released before any result is shown: the message box runs a nested event loop in which
+    // a new check may already hold a reply of its own.
+    dropReply();
 
     if (!m_bDataReceived) {
         if (m_bShowResult)

@@ -3,19 +3,16 @@
 #include "dialogs/presetinforows.h"
 #include "dialogs/rdminforows.h"
 #include "dialogs/rdmparameterinfo.h"
-#include "net/acnnet.h"
-#include "net/artnet.h"
 #include "rdm/configurator.h"
+#include "settings/desktop.h"
 #include "settings/settingsrecord.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimerEvent>
@@ -45,11 +42,6 @@ QStringList comboTexts(const QComboBox *combo) {
 }
 
 enum RdmColumn { ColumnId, ColumnType, ColumnParameter, ColumnValue, ColumnAllowed };
-
-QSize desktopSize() {
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    return screen ? screen->virtualGeometry().size() : QSize();
-}
 
 } // namespace
 
@@ -121,14 +113,6 @@ void InfoDlg::setSettings(const SettingsRecord *settings) {
     m_pSettings = settings;
 }
 
-void InfoDlg::setArtnet(artnet *node) {
-    m_pArtnet = node;
-}
-
-void InfoDlg::setAcnnet(acnnet *receiver) {
-    m_pAcnnet = receiver;
-}
-
 void InfoDlg::setConfigurator(Configurator *model) {
     m_pConfigurator = model;
 }
@@ -155,7 +139,7 @@ void InfoDlg::refresh() {
 void InfoDlg::refreshPresetTable() {
     if (!m_pSettings)
         return;
-    const QList<QStringList> rows = PresetInfoRows::storedPresets(desktopSize());
+    const QList<QStringList> rows = PresetInfoRows::storedPresets(desktopGeometry().size());
     m_pTablePreset->setRowCount(int(rows.size()));
     for (int r = 0; r < rows.size(); ++r) {
         const QStringList &cells = rows.at(r);

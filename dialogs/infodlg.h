@@ -12,8 +12,6 @@ class QTableWidget;
 class QTimerEvent;
 class QVBoxLayout;
 class Configurator;
-class acnnet;
-class artnet;
 struct RdmInfoRow;
 struct SettingsRecord;
 
@@ -31,8 +29,6 @@ public:
 
     // The main window's live record; the preset table is filled only while one is set.
     void setSettings(const SettingsRecord *settings);
-    void setArtnet(artnet *node);
-    void setAcnnet(acnnet *receiver);
     // Source of the three RDM tables; without it they stay as they are.
     void setConfigurator(Configurator *model);
 
@@ -60,9 +56,6 @@ private:
     int m_iTimerId = 0;
     const SettingsRecord *m_pSettings = nullptr;
     QPointer<Configurator> m_pConfigurator;
-    // Handed none by the main window; their pages stay empty.
-    QPointer<artnet> m_pArtnet;
-    QPointer<acnnet> m_pAcnnet;
     QAction *m_pActionQuit = nullptr;
     QAction *m_pActionQuitEscape = nullptr;
     QAction *m_pActionNextTab = nullptr;

@@ -4,27 +4,7 @@
 #include "settings/settingsstore.h"
 
 qint64 PresetInfoRows::universeCount(const SettingsRecord &r) {
-    const qint64 cells = qint64(r.DmxSizeX) * r.DmxSizeY;
-    qint64 channels = 0;
-    switch (r.DmxUseRgb) {
-    case ColourMode::Monochrome:
-    case ColourMode::BarVertical:
-    case ColourMode::DmxValues:
-    case ColourMode::BarAndDmxValues:
-        channels = cells;
-        break;
-    case ColourMode::Rgb:
-        channels = cells * 3;
-        break;
-    case ColourMode::Rgbw:
-        channels = cells * 4;
-        break;
-    default:
-        break;
-    }
-    if (r.DmxChannelPerUniverse == 0)
-        return 0;
-    return (channels + r.DmxChannelPerUniverse - 1) / r.DmxChannelPerUniverse;
+    return universesFor(gridChannels(r), r.DmxChannelPerUniverse);
 }
 
 QString PresetInfoRows::colourModeText(quint16 useRgb) {

@@ -10,9 +10,9 @@ bool isMonoMode(quint16 colourMode) {
 }
 
 int channelsPerCell(quint16 colourMode) {
-    if (isMonoMode(colourMode))
-        return 1;
-    return colourMode == ColourMode::Rgbw ? 4 : 3;
+    // The painter draws a mode it does not know as RGB, so its frame is laid out as RGB too.
+    const int channels = cellChannels(colourMode);
+    return channels > 0 ? channels : 3;
 }
 
 quint32 frameLength(const SettingsRecord &settings) {
@@ -23,22 +23,13 @@ quint32 frameLength(const SettingsRecord &settings) {
     return length > maxFrameLength ? 0 : quint32(length);
 }
 
+// Counted over the frame actually allocated (capped, and 0 for a hand-edited record without one)
+// rather than over the grid as the dialogs count it.
 quint32 universeCount(const SettingsRecord &settings) {
-    switch (settings.DmxUseRgb) {
-    case ColourMode::Monochrome:
-    case ColourMode::Rgb:
-    case ColourMode::Rgbw:
-    case ColourMode::BarVertical:
-    case ColourMode::DmxValues:
-    case ColourMode::BarAndDmxValues:
-        break;
-    default:
+    if (cellChannels(settings.DmxUseRgb) == 0)
         return 0;
-    }
     const quint32 channels = std::min<quint32>(settings.DmxChannelPerUniverse, 512);
-    if (channels == 0)
-        return 0;
-    return (frameLength(settings) + channels - 1) / channels;
+    return quint32(universesFor(frameLength(settings), channels));
 }
 
 CellGrid cellGrid(int width, int height, int cols, int rows) {

@@ -5,6 +5,7 @@
 #include "rdm/buildlabel.h"
 #include "rdm/configurator.h"
 #include "rdm/rdm.h"
+#include "settings/settingsrecord.h"
 
 #include <QHostAddress>
 
@@ -79,7 +80,7 @@ void fillDeviceModel(Configurator &model, const DeviceModelStart &start, const n
     model.slotSetDeviceModelDescription(productName);
     model.slotSetManufacturerLabel(QLatin1String(BuildInfo::makerWeb));
     model.slotSetDeviceLabel(productName);
-    model.slotSetLanguageCapabilities({0x6465, 0x656E});
+    model.slotSetLanguageCapabilities({LanguageCode::German, LanguageCode::English});
     model.slotSetLanguage(start.language, false);
     model.slotSetSoftwareVersionLabel(QStringLiteral("V%1.%2").arg(versionMajor).arg(versionMinor));
     model.slotSetBootSoftwareVersionId(32);
@@ -94,8 +95,8 @@ void fillDeviceModel(Configurator &model, const DeviceModelStart &start, const n
     model.slotSetLampHours(start.startTime);
     model.slotSetDevicePowerCycle(start.powerCycles);
     model.slotSetDisplayLevel(start.displayLevel);
-    model.slotSetScreenFlipVertical(quint8((start.flip >> 1) & 1));
-    model.slotSetScreenFlipHorizontal(quint8(start.flip & 1));
+    model.slotSetScreenFlipVertical(flipVertical(start.flip));
+    model.slotSetScreenFlipHorizontal(flipHorizontal(start.flip));
     model.slotSetScreenRotation(start.rotation);
     model.slotSetIdentifyDevice(start.identify);
     model.slotSetPerformSelfTest(start.selfTest);

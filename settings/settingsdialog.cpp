@@ -1,4 +1,5 @@
 #include "settings/settingsdialog.h"
+#include "settings/desktop.h"
 #include "settings/settingsstore.h"
 
 #include <QComboBox>
@@ -22,36 +23,12 @@ constexpr qint64 artnetAnnouncedUniverses = 1023;
 constexpr int lowScreenLevel = 25;
 
 QRect desktopRect() {
-    const QScreen *primary = QGuiApplication::primaryScreen();
-    const QRect desktop = primary ? primary->virtualGeometry() : QRect();
+    const QRect desktop = desktopGeometry();
     return desktop.isEmpty() ? QRect(QPoint(0, 0), fallbackDesktopSize) : desktop;
 }
 
-// Bytes one cell takes in a colour mode; 0 for a mode the painter does not know.
-int channelsPerCell(int colourMode) {
-    switch (colourMode) {
-    case ColourMode::Monochrome:
-    case ColourMode::BarVertical:
-    case ColourMode::DmxValues:
-    case ColourMode::BarAndDmxValues:
-        return 1;
-    case ColourMode::Rgb:
-        return 3;
-    case ColourMode::Rgbw:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
-qint64 totalChannels(const SettingsRecord &r) {
-    return qint64(r.DmxSizeX) * r.DmxSizeY * channelsPerCell(r.DmxUseRgb);
-}
-
-// The spin box keeps the divisor at 1 or more; the guard only keeps this function total.
 qint64 universeCount(const SettingsRecord &r) {
-    const qint64 perUniverse = r.DmxChannelPerUniverse;
-    return perUniverse > 0 ? (totalChannels(r) + perUniverse - 1) / perUniverse : 0;
+    return universesFor(gridChannels(r), r.DmxChannelPerUniverse);
 }
 
 void selectData(QComboBox *combo, int value) {
@@ -297,7 +274,7 @@ void Settings::slotUpdateInfoScreenNumber() {
 
 void Settings::slotUpdateInfoDmxGui() {
     const SettingsRecord r = recordFromWidgets();
-    m_pChannelsTotal->setText(QString::number(totalChannels(r)));
+    m_pChannelsTotal->setText(QString::number(gridChannels(r)));
     m_pUniverseCount->setText(QString::number(universeCount(r)));
 }
 

@@ -92,8 +92,8 @@ QWidget *Settings::createGeneralTab() {
     m_pName = new QLineEdit;
     m_pName->setObjectName(QStringLiteral("Name"));
     // The language names stay in their own language so a user can always find theirs.
-    m_pLanguage = makeCombo(
-        "LanguageIso", {{QStringLiteral("English"), 0x656E}, {QStringLiteral("Deutsch"), 0x6465}});
+    m_pLanguage = makeCombo("LanguageIso", {{QStringLiteral("English"), LanguageCode::English},
+                                            {QStringLiteral("Deutsch"), LanguageCode::German}});
     m_pUpdateCheck = makeCombo("UpdateCheck", {{tr("Disabled"), 0}, {tr("Enabled"), 1}});
     m_pTimerStartup = makeSpin("TimerStartup", 0, 65535);
 

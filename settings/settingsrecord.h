@@ -60,6 +60,28 @@ constexpr qint16 Desktop = -1;
 constexpr qint16 UserSize = -2;
 } // namespace ScreenChoice
 
+// Bytes one cell takes in `colourMode`; 0 for a value that is not one of ColourMode's.
+int cellChannels(quint16 colourMode);
+// DMX channels the record's grid takes: columns x rows x cellChannels.
+qint64 gridChannels(const SettingsRecord &record);
+// Universes that `channels` fill at `channelsPerUniverse` each, rounded up; 0 when
+// `channelsPerUniverse` is not positive.
+qint64 universesFor(qint64 channels, qint64 channelsPerUniverse);
+
+// Language codes of LanguageIso: two lower-case ISO 639-1 letters, the first in the high byte.
+namespace LanguageCode {
+constexpr quint16 English = 0x656E;
+constexpr quint16 German = 0x6465;
+} // namespace LanguageCode
+
+// ScreenFlip bits: bit 0 mirrors the picture left to right, bit 1 top to bottom.
+constexpr quint8 flipHorizontal(quint16 screenFlip) {
+    return quint8(screenFlip & 1);
+}
+constexpr quint8 flipVertical(quint16 screenFlip) {
+    return quint8((screenFlip >> 1) & 1);
+}
+
 // Size used when no desktop is available.
 inline constexpr QSize fallbackDesktopSize{640, 480};
 

@@ -1,8 +1,8 @@
-#include "app/desktop.h"
 #include "app/languageloader.h"
 #include "app/tessaview.h"
 #include "buildinfo.h"
 #include "engine/screenengine.h"
+#include "settings/desktop.h"
 #include "settings/settingsstore.h"
 #include "testsettingsstore.h"
 

@@ -168,6 +168,25 @@ private slots:
         QTRY_VERIFY(!settings && !info && !about);
     }
 
+    // At exit the event loop is over before the window goes: the dialogs closed with it must
+    // still be deleted.
+    void dialogsClosedAtExitAreDeletedWithTheWindow() {
+        QPointer<Settings> settings;
+        QPointer<InfoDlg> info;
+        QPointer<AboutInfo> about;
+        {
+            Tessaview window({"tessaview"});
+            window.slotSettingsOpen();
+            window.slotViewInfoPreset();
+            window.slotAbout();
+            settings = window.settingsDialog();
+            info = window.infoDialog();
+            about = window.aboutDialog();
+            window.close();
+        }
+        QVERIFY(!settings && !info && !about);
+    }
+
     void updateCheckAtStartUp() {
         {
             Tessaview window({"tessaview"});

@@ -1,4 +1,4 @@
-#include "app/desktop.h"
+#include "settings/desktop.h"
 
 #include <QGuiApplication>
 #include <QScreen>
