@@ -8,6 +8,8 @@ Only the Python standard library is used; the output is plain text so the icons 
 import math
 import os
 
+from xpmcanvas import XpmCanvas
+
 SIZE = 32
 TRANSPARENT = "."
 
@@ -47,26 +49,9 @@ FONT = {
 }
 
 
-class Canvas:
+class Canvas(XpmCanvas):
     def __init__(self):
-        self.rows = [[TRANSPARENT] * SIZE for _ in range(SIZE)]
-
-    def dot(self, x, y, c):
-        if 0 <= x < SIZE and 0 <= y < SIZE:
-            self.rows[y][x] = c
-
-    def fill(self, x0, y0, x1, y1, c):
-        """Filled rectangle, corners inclusive."""
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
-                self.dot(x, y, c)
-
-    def frame(self, x0, y0, x1, y1, c, width=1):
-        for i in range(width):
-            self.fill(x0 + i, y0 + i, x1 - i, y0 + i, c)
-            self.fill(x0 + i, y1 - i, x1 - i, y1 - i, c)
-            self.fill(x0 + i, y0 + i, x0 + i, y1 - i, c)
-            self.fill(x1 - i, y0 + i, x1 - i, y1 - i, c)
+        super().__init__(SIZE, PALETTE, TRANSPARENT)
 
     def line(self, x0, y0, x1, y1, c, width=1):
         steps = max(abs(x1 - x0), abs(y1 - y0), 1)
@@ -113,16 +98,6 @@ class Canvas:
                         self.fill(x + gx * scale, y + gy * scale,
                                   x + gx * scale + scale - 1, y + gy * scale + scale - 1, c)
             x += 6 * scale
-
-    def xpm(self, name):
-        used = sorted({c for row in self.rows for c in row})
-        lines = ["/* XPM */", "static const char *%s[] = {" % name,
-                 '"%d %d %d 1",' % (SIZE, SIZE, len(used))]
-        lines += ['"%s c %s",' % (c, PALETTE[c]) for c in used]
-        lines += ['"%s",' % "".join(row) for row in self.rows]
-        lines[-1] = lines[-1].rstrip(",")
-        lines.append("};")
-        return "\n".join(lines) + "\n"
 
 
 # --- shared pieces -----------------------------------------------------------------------

@@ -10,6 +10,8 @@ The menu icons (helpInfo among them) come from make_icons.py.
 import math
 import os
 
+from xpmcanvas import XpmCanvas
+
 SIZE = 16
 CLEAR = "."
 
@@ -37,25 +39,9 @@ DIGITS = {
 }
 
 
-class Picture:
+class Picture(XpmCanvas):
     def __init__(self):
-        self.rows = [[CLEAR] * SIZE for _ in range(SIZE)]
-
-    def put(self, x, y, c):
-        if 0 <= x < SIZE and 0 <= y < SIZE:
-            self.rows[y][x] = c
-
-    def box(self, x0, y0, x1, y1, c):
-        """Filled rectangle, both corners included."""
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
-                self.put(x, y, c)
-
-    def outline(self, x0, y0, x1, y1, c):
-        self.box(x0, y0, x1, y0, c)
-        self.box(x0, y1, x1, y1, c)
-        self.box(x0, y0, x0, y1, c)
-        self.box(x1, y0, x1, y1, c)
+        super().__init__(SIZE, PALETTE, CLEAR)
 
     def ellipse(self, filled, outline_colour, fill_colour=None):
         """An ellipse inside the whole picture, a little wider than high like a cell."""
@@ -66,27 +52,18 @@ class Picture:
                 if d <= 1.0:
                     inner = math.hypot((x - cx) / (rx - 1.2), (y - cy) / (ry - 1.2))
                     if inner > 1.0:
-                        self.put(x, y, outline_colour)
+                        self.dot(x, y, outline_colour)
                     elif filled:
-                        self.put(x, y, fill_colour)
+                        self.dot(x, y, fill_colour)
 
     def digits(self, x, y, text, c):
         for ch in text:
             for gy, row in enumerate(DIGITS[ch]):
                 for gx, bit in enumerate(row):
                     if bit == "1":
-                        self.put(x + gx, y + gy, c)
+                        self.dot(x + gx, y + gy, c)
             x += 4
 
-    def xpm(self, name):
-        used = sorted({c for row in self.rows for c in row})
-        lines = ["/* XPM */", "static const char *%s[] = {" % name,
-                 '"%d %d %d 1",' % (SIZE, SIZE, len(used))]
-        lines += ['"%s c %s",' % (c, PALETTE[c]) for c in used]
-        lines += ['"%s",' % "".join(row) for row in self.rows]
-        lines[-1] = lines[-1].rstrip(",")
-        lines.append("};")
-        return "\n".join(lines) + "\n"
 
 
 def warning():
@@ -97,19 +74,19 @@ def warning():
         for x in range(SIZE):
             d = abs(x - 7.5)
             if d <= half + 0.5:
-                p.put(x, y, "k" if d > half - 1.0 or y == 14 else "y")
-    p.box(7, 6, 8, 10, "k")
-    p.box(7, 12, 8, 12, "k")
+                p.dot(x, y, "k" if d > half - 1.0 or y == 14 else "y")
+    p.fill(7, 6, 8, 10, "k")
+    p.fill(7, 12, 8, 12, "k")
     return p
 
 
 def shape_rect(filled):
     p = Picture()
     if filled:
-        p.box(1, 3, 14, 12, "b")
-    p.outline(1, 3, 14, 12, "B")
+        p.fill(1, 3, 14, 12, "b")
+    p.frame(1, 3, 14, 12, "B")
     if not filled:
-        p.outline(2, 4, 13, 11, "B")
+        p.frame(2, 4, 13, 11, "B")
     return p
 
 
@@ -124,19 +101,19 @@ def cells(p, colours):
     width = 14 // len(colours)
     x = 1 + (14 - width * len(colours)) // 2
     for c in colours:
-        p.box(x, 2, x + width - 1, 13, c)
+        p.fill(x, 2, x + width - 1, 13, c)
         x += width
-    p.outline(1, 1, 14, 14, "d")
+    p.frame(1, 1, 14, 14, "d")
 
 
 def colour_mode_mono():
     p = Picture()
     # Four grey levels, one per cell.
-    p.box(1, 1, 7, 7, "w")
-    p.box(8, 1, 14, 7, "l")
-    p.box(1, 8, 7, 14, "g")
-    p.box(8, 8, 14, 14, "d")
-    p.outline(1, 1, 14, 14, "k")
+    p.fill(1, 1, 7, 7, "w")
+    p.fill(8, 1, 14, 7, "l")
+    p.fill(1, 8, 7, 14, "g")
+    p.fill(8, 8, 14, 14, "d")
+    p.frame(1, 1, 14, 14, "k")
     return p
 
 
@@ -148,36 +125,36 @@ def colour_mode_rgb():
 
 def colour_mode_rgbw():
     p = Picture()
-    p.box(1, 1, 14, 14, "w")
+    p.fill(1, 1, 14, 14, "w")
     cells(p, ["r", "G", "b", "w"])
     return p
 
 
 def bar(p, x0, x1):
-    p.outline(x0, 1, x1, 14, "d")
-    p.box(x0 + 1, 6, x1 - 1, 13, "G")
+    p.frame(x0, 1, x1, 14, "d")
+    p.fill(x0 + 1, 6, x1 - 1, 13, "G")
 
 
 def colour_mode_bar():
     p = Picture()
     bar(p, 2, 6)
-    p.outline(9, 1, 13, 14, "d")
-    p.box(10, 10, 12, 13, "G")
+    p.frame(9, 1, 13, 14, "d")
+    p.fill(10, 10, 12, 13, "G")
     return p
 
 
 def colour_mode_dmx():
     p = Picture()
-    p.box(0, 3, 15, 12, "w")
-    p.outline(0, 3, 15, 12, "d")
+    p.fill(0, 3, 15, 12, "w")
+    p.frame(0, 3, 15, 12, "d")
     p.digits(2, 6, "128", "k")
     return p
 
 
 def colour_mode_bar_dmx():
     p = Picture()
-    p.outline(0, 1, 15, 14, "d")
-    p.box(1, 8, 14, 13, "G")
+    p.frame(0, 1, 15, 14, "d")
+    p.fill(1, 8, 14, 13, "G")
     p.digits(2, 2, "255", "k")
     return p
 
