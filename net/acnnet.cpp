@@ -2,9 +2,17 @@
 
 #include "net/network.h"
 
-#include <cstring>
+#include <QElapsedTimer>
 
-acnnet::acnnet(network *net, QObject *parent) : QObject(parent), m_net(net) {}
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+acnnet::acnnet(network *net, QObject *parent) : QObject(parent), m_net(net) {
+    auto started = std::make_shared<QElapsedTimer>();
+    started->start();
+    m_clock = [started] { return started->elapsed(); };
+}
 
 acnnet::~acnnet() {
     m_socket.close();
@@ -34,6 +42,7 @@ bool acnnet::setStartUniverse(quint32 universeMinusOne) {
             return true;
         m_memberships.leaveAll();
         m_startUniverse = int(universeMinusOne);
+        configureMerger();
         joinAllGroups();
         return true;
     });
@@ -46,6 +55,7 @@ void acnnet::setFrameBuffer(FrameStore *store) {
         m_memberships.leaveAll();
         m_store.store(store);
         m_universeCount = store != nullptr ? store->universeCount() : 0;
+        configureMerger();
         if (store != nullptr)
             joinAllGroups();
     });
@@ -64,6 +74,20 @@ int acnnet::joinedGroupCount() const {
 
 int acnnet::receiveBufferSize() const {
     return inOwnThread([this] { return ::receiveBufferSize(m_socket.fd()); });
+}
+
+void acnnet::configureMerger() {
+    const quint32 first = quint32(m_startUniverse + 1);
+    const quint32 count =
+        m_startUniverse < 0 ? 0 : std::min(m_universeCount, quint32(e131::maxUniverse) + 1 - first);
+    QMutexLocker lock(&m_mergerLock);
+    m_merger.configure(quint16(first), count);
+}
+
+ReceiverStats acnnet::stats() const {
+    const qint64 now = m_clock();
+    QMutexLocker lock(&m_mergerLock);
+    return m_merger.stats(now);
 }
 
 bool acnnet::openSocket() {
@@ -99,21 +123,19 @@ void acnnet::readPackage() {
     if (!m_socket.isOpen())
         return;
     m_batch.drain(m_socket.fd(), batchesPerWakeUp,
-                  [this](std::span<const quint8> datagram, quint32) { processDatagram(datagram); });
+                  [this](std::span<const quint8> datagram, quint32 sender) {
+                      processDatagram(datagram, sender);
+                  });
 }
 
-void acnnet::processDatagram(std::span<const quint8> datagram) {
+void acnnet::processDatagram(std::span<const quint8> datagram, quint32 sender) {
     const e131::DataPacket packet = e131::parseDataPacket(datagram);
-    if (!packet.ok())
-        return;
     FrameStore *store = m_store.load(std::memory_order_relaxed);
     if (store == nullptr)
         return;
-    // Other START codes (0xDD per-address priority, 0xCC RDM, ...) carry no levels.
-    if (packet.startCode != e131::dmxStartCode)
-        return;
-    if (packet.universe == 0 || int(packet.universe) <= m_startUniverse)
-        return;
-    const quint32 slot = quint32(int(packet.universe) - m_startUniverse - 1);
-    store->writeUniverse(slot, packet.slotData, FrameStore::Writer::Sacn);
+    const qint64 now = m_clock();
+    QMutexLocker lock(&m_mergerLock);
+    m_merger.accept(packet, sender, now, [store](quint32 index, std::span<const quint8> bytes) {
+        store->writeUniverse(index, bytes, FrameStore::Writer::Sacn);
+    });
 }

@@ -3,14 +3,18 @@
 #include "net/e131.h"
 #include "net/framestore.h"
 #include "net/multicast.h"
+#include "net/receiverstats.h"
+#include "net/sacnmerger.h"
 #include "net/udpreceive.h"
 
 #include <QByteArray>
+#include <QMutex>
 #include <QObject>
 #include <QThread>
 
 #include <array>
 #include <atomic>
+#include <functional>
 #include <span>
 #include <type_traits>
 
@@ -18,7 +22,7 @@ class network;
 
 // Streaming ACN (E1.31) receiver: listens on UDP 5568, joins the group of every configured
 // universe on every interface of the `network` snapshot and writes the DMX slots of each
-// accepted packet into the frame store. No merging or priority: the last packet wins.
+// universe the merger (SacnMerger) lets through into the frame store.
 //
 // Threading: the engine moves the receiver into its own "sACN" thread, where readPackage()
 // runs, but calls the configuration setters from the GUI thread. Each setter therefore runs
@@ -55,14 +59,22 @@ public:
     int joinedGroupCount() const;
     int receiveBufferSize() const;
 
-    // Everything a received datagram goes through after the socket.
-    void processDatagram(std::span<const quint8> datagram);
+    // Everything a received datagram from IPv4 `sender` goes through after the socket.
+    void processDatagram(std::span<const quint8> datagram, quint32 sender = 0);
+
+    // Monotonic milliseconds for the arbitration; set before the receiver is moved to its
+    // thread.
+    using Clock = std::function<qint64()>;
+    void setClock(Clock clock) { m_clock = std::move(clock); }
+    // A consistent copy of the per-universe and per-source facts; callable from any thread.
+    ReceiverStats stats() const;
 
     void readPackage();
 
 private:
     bool openSocket();
     bool joinAllGroups();
+    void configureMerger();
     template <typename Fn> auto inOwnThread(Fn fn) const -> std::invoke_result_t<Fn>;
 
     // Datagrams taken per recvmmsg() call, and batches per wake-up: bounded so that queued
@@ -80,6 +92,11 @@ private:
     quint32 m_universeCount = 0;
     std::array<char, 64> m_sourceName{};
     MulticastMemberships m_memberships;
+
+    Clock m_clock;
+    // Guards the merger, whose facts the UI thread copies while packets arrive.
+    mutable QMutex m_mergerLock;
+    SacnMerger m_merger;
 
     DatagramBatch m_batch{batchSize, e131::maxPacketLength};
 };

@@ -82,13 +82,79 @@ private slots:
         bad[17] = char(0x00);
         QVERIFY(parse(bad).ok());
         bad = good;
-        bad[21] = 0x08; // root vector 0x00000008: synchronization / discovery
+        bad[21] = 0x09; // root vector 0x00000009
         QCOMPARE(parse(bad).status, e131::Status::BadRootVector);
         // A preamble fault is reported before an identifier fault.
         bad = good;
         bad[0] = 0x01;
         bad[4] = 'X';
         QCOMPARE(parse(bad).status, e131::Status::BadPreamble);
+    }
+
+    void framingAndDmpLayersAreChecked() {
+        const QByteArray good = E131PacketBuilder{}.build();
+        struct Case {
+            int offset;
+            quint8 value;
+            e131::Status status;
+        };
+        const Case cases[] = {
+            {43, 0x01, e131::Status::BadFramingVector}, // framing vector 0x00000001
+            {117, 0x01, e131::Status::BadDmpVector},    // DMP vector
+            {118, 0xA0, e131::Status::BadAddressType},  // address and data type
+            {120, 0x01, e131::Status::BadFirstAddress}, // first property address 1
+            {122, 0x02, e131::Status::BadIncrement},    // address increment 2
+            {114, 0x00, e131::Status::BadUniverse},     // universe 0
+        };
+        for (const Case &c : cases) {
+            QByteArray bad = good;
+            bad[c.offset] = char(c.value);
+            QCOMPARE(parse(bad).status, c.status);
+        }
+        E131PacketBuilder builder;
+        builder.universe = 64000;
+        QCOMPARE(parse(builder.build()).status, e131::Status::BadUniverse);
+        // A data packet with the extended root vector is neither sync nor discovery.
+        QByteArray bad = good;
+        bad[21] = 0x08;
+        QCOMPARE(parse(bad).status, e131::Status::BadFramingVector);
+    }
+
+    void dataFieldsSyncAndDiscoveryFromTheWire() {
+        E131PacketBuilder builder;
+        builder.priority = 150;
+        builder.syncAddress = 0x1234;
+        builder.sequence = 0xFE;
+        builder.options = e131::optionPreviewData;
+        const QByteArray data = builder.build();
+        const e131::DataPacket packet = parse(data);
+        QCOMPARE(packet.priority, quint8(150));
+        QCOMPARE(packet.syncAddress, quint16(0x1234));
+        QCOMPARE(packet.sequence, quint8(0xFE));
+        QCOMPARE(packet.options, quint8(0x80));
+        QCOMPARE(packet.cid.size(), size_t(16));
+        QCOMPARE(packet.cid[0], quint8(0xA5));
+
+        const QByteArray syncBytes = e131SyncPacket(0x0102, 9);
+        QCOMPARE(syncBytes.size(), 49);
+        const e131::DataPacket sync = parse(syncBytes);
+        QVERIFY(sync.ok());
+        QCOMPARE(sync.kind, e131::Kind::Sync);
+        QCOMPARE(sync.syncAddress, quint16(0x0102));
+        QCOMPARE(sync.sequence, quint8(9));
+        QCOMPARE(parse(syncBytes.left(48)).status, e131::Status::TooShort);
+
+        const QByteArray discoveryBytes =
+            e131DiscoveryPacket({7, 0x1234}, 1, 2, QByteArray(16, char(0x33)));
+        const e131::DataPacket discovery = parse(discoveryBytes);
+        QVERIFY(discovery.ok());
+        QCOMPARE(discovery.kind, e131::Kind::Discovery);
+        QCOMPARE(discovery.page, quint8(1));
+        QCOMPARE(discovery.lastPage, quint8(2));
+        QCOMPARE(discovery.universeList.size(), size_t(4));
+        QCOMPARE(discovery.universeList[3], quint8(0x34));
+        // A list cut by the datagram keeps only whole universes.
+        QCOMPARE(parse(discoveryBytes.left(123)).universeList.size(), size_t(2));
     }
 
     void slotCountFollowsThePropertyValueCount() {
@@ -134,6 +200,7 @@ private slots:
         QCOMPARE(e131::multicastGroup(63999), 0xEFFFF9FFu); // 239.255.249.255
         QCOMPARE(e131::multicastGroup(0), 0u);
         QCOMPARE(e131::multicastGroup(64000), 0u);
+        QCOMPARE(e131::multicastGroup(64214), 0xEFFFFAD6u); // 239.255.250.214, discovery
     }
 };
 

@@ -1,0 +1,197 @@
+#include "net/e131.h"
+#include "net/sacnmerger.h"
+
+#include "tst_acnsupport.h"
+
+#include <QMap>
+#include <QTest>
+
+namespace {
+
+QByteArray cidOf(int n) {
+    return QByteArray(15, char(0x10)) + char(n);
+}
+
+// A merger over universes 1..4 and what it wrote, fed through the real parser.
+struct Rig {
+    SacnMerger merger;
+    QMap<quint32, QByteArray> written;
+    Rig() { merger.configure(1, 4); }
+
+    void feed(const QByteArray &bytes, qint64 nowMs, quint32 sender = 0x0A000001) {
+        const e131::DataPacket packet = e131::parseDataPacket(std::span<const quint8>(
+            reinterpret_cast<const quint8 *>(bytes.constData()), size_t(bytes.size())));
+        merger.accept(packet, sender, nowMs, [this](quint32 index, std::span<const quint8> out) {
+            written[index] =
+                QByteArray(reinterpret_cast<const char *>(out.data()), qsizetype(out.size()));
+        });
+    }
+    // Universe 1 from source `n`.
+    void send(int n, const QByteArray &levels, qint64 nowMs, quint8 priority = 100,
+              int sequence = -1, quint8 options = 0, quint8 startCode = 0) {
+        E131PacketBuilder b;
+        b.cid = cidOf(n);
+        b.levels = levels;
+        b.priority = priority;
+        b.sequence = sequence;
+        b.options = options;
+        b.startCode = startCode;
+        feed(b.build(), nowMs);
+    }
+    // Takes what was written to universe 1 since the last call; "none" when nothing.
+    QByteArray take() {
+        const QByteArray out = written.value(0, "none");
+        written.clear();
+        return out;
+    }
+};
+
+} // namespace
+
+class TestSacnMerger : public QObject {
+    Q_OBJECT
+private slots:
+    void sequenceBehindByUpTo19IsDropped() {
+        Rig rig;
+        rig.send(1, "\x01", 0, 100, 100);
+        QCOMPARE(rig.take(), QByteArray("\x01"));
+        rig.send(1, "\x02", 1, 100, 100); // difference 0: a repeat
+        rig.send(1, "\x03", 2, 100, 81);  // -19
+        QCOMPARE(rig.take(), QByteArray("none"));
+        rig.send(1, "\x04", 3, 100, 80); // -20: taken as a new run
+        QCOMPARE(rig.take(), QByteArray("\x04"));
+        rig.send(1, "\x05", 4, 100, 5);   // 80 -> 5 is +181 = -75: new run
+        rig.send(1, "\x06", 5, 100, 250); // 5 -> 250 wraps back 11: dropped
+        QCOMPARE(rig.take(), QByteArray("\x05"));
+        const ReceiverStats stats = rig.merger.stats(5);
+        QCOMPARE(stats.uiDroppedSequence, quint64(3));
+        QCOMPARE(stats.lUniverses.at(0).lSources.at(0).uiSequenceErrors, quint64(3));
+        QCOMPARE(stats.lUniverses.at(0).lSources.at(0).uiPackets, quint64(3));
+    }
+
+    void highestPriorityOwnsAndTiesMergeHtp() {
+        Rig rig;
+        rig.send(1, QByteArray::fromHex("1080"), 0, 100);
+        rig.send(2, QByteArray::fromHex("4020"), 0, 100);
+        QCOMPARE(rig.take(), QByteArray::fromHex("4080"));
+        QCOMPARE(rig.merger.stats(0).lUniverses.at(0).ownership, UniverseOwnership::MergeHtp);
+        rig.send(3, QByteArray::fromHex("0101"), 0, 101);
+        QCOMPARE(rig.take(), QByteArray::fromHex("0101"));
+        const UniverseStats u = rig.merger.stats(0).lUniverses.at(0);
+        QCOMPARE(u.ownership, UniverseOwnership::Single);
+        QCOMPARE(u.iPriority, 101);
+        QCOMPARE(u.lSources.at(u.iOwnerIndex).cid, cidOf(3));
+        QCOMPARE(u.iLiveSources, 3);
+    }
+
+    void silentSourceLeavesAfter2500ms() {
+        Rig rig;
+        rig.send(1, "\x10", 0, 100);
+        rig.send(2, "\x20", 0, 150);
+        rig.send(1, "\x10", 2499, 100);
+        QCOMPARE(rig.take(), QByteArray("\x20"));
+        rig.send(1, "\x10", 2500, 100);
+        QCOMPARE(rig.take(), QByteArray("\x20"));
+        rig.send(1, "\x10", 2501, 100);
+        QCOMPARE(rig.take(), QByteArray("\x10"));
+        QCOMPARE(rig.merger.stats(2501).lUniverses.at(0).iLiveSources, 1);
+        // The last source gone: nothing is written, the universe keeps its look.
+        QCOMPARE(rig.merger.stats(6000).lUniverses.at(0).ownership, UniverseOwnership::None);
+    }
+
+    void previewNeverShownTerminatedLeavesAtOnce() {
+        Rig rig;
+        rig.send(1, "\x77", 0, 200, -1, e131::optionPreviewData);
+        QCOMPARE(rig.take(), QByteArray("none"));
+        QCOMPARE(rig.merger.stats(0).uiDroppedPreview, quint64(1));
+        rig.send(1, "\x10", 0, 100);
+        rig.send(2, "\x20", 0, 150);
+        rig.take();
+        rig.send(2, "\x99", 1, 150, -1, e131::optionStreamTerminated); // its levels ignored
+        QCOMPARE(rig.take(), QByteArray("\x10"));
+        rig.send(1, "\x99", 2, 100, -1, e131::optionStreamTerminated);
+        QCOMPARE(rig.take(), QByteArray("none"));
+        QCOMPARE(rig.merger.stats(2).lUniverses.at(0).iLiveSources, 0);
+    }
+
+    void seventeenthSourceIsCountedAndIgnored() {
+        Rig rig;
+        for (int n = 1; n <= 16; ++n)
+            rig.send(n, "\x01", 0, 100);
+        rig.send(17, "\xFF", 0, 200);
+        QCOMPARE(rig.take(), QByteArray("\x01"));
+        QCOMPARE(rig.merger.stats(0).uiDroppedSourceLimit, quint64(1));
+        QCOMPARE(rig.merger.stats(0).lUniverses.at(0).iLiveSources, 16);
+        rig.send(16, "\x01", 1, 100, -1, e131::optionStreamTerminated);
+        rig.send(17, "\xFF", 2, 200);
+        QCOMPARE(rig.take(), QByteArray("\xFF"));
+    }
+
+    void perAddressPriorityDecidesEachSlot() {
+        Rig rig;
+        // Slot 1 not sourced by source 1 (0), slot 2 above source 2, slot 3 below it.
+        rig.send(1, QByteArray::fromHex("009632"), 0, 100, -1, 0,
+                 e131::perAddressPriorityStartCode);
+        rig.send(1, QByteArray::fromHex("112299"), 0, 100);
+        rig.send(2, QByteArray::fromHex("445566"), 0, 100);
+        QCOMPARE(rig.take(), QByteArray::fromHex("442266"));
+        QCOMPARE(rig.merger.stats(0).lUniverses.at(0).ownership, UniverseOwnership::PerAddress);
+        // No 0xDD for more than 2.5 s: back to the universe priority, merged HTP.
+        rig.send(1, QByteArray::fromHex("112299"), 2400, 100);
+        rig.send(2, QByteArray::fromHex("445566"), 2400, 100);
+        rig.send(1, QByteArray::fromHex("112299"), 2501, 100);
+        QCOMPARE(rig.take(), QByteArray::fromHex("445599"));
+    }
+
+    void synchronisedDataWaitsForItsSyncPacket() {
+        Rig rig;
+        E131PacketBuilder b;
+        b.levels = "\x01";
+        b.syncAddress = 7;
+        rig.feed(b.build(), 0); // no sync seen yet: shown at once
+        QCOMPARE(rig.take(), QByteArray("\x01"));
+        rig.feed(e131SyncPacket(7, 1), 10);
+        b.levels = "\x02";
+        rig.feed(b.build(), 20);
+        rig.feed(e131SyncPacket(8, 2), 25); // another address releases nothing
+        QCOMPARE(rig.take(), QByteArray("none"));
+        rig.feed(e131SyncPacket(7, 3), 30);
+        QCOMPARE(rig.take(), QByteArray("\x02"));
+        QCOMPARE(rig.merger.stats(30).lUniverses.at(0).uiSyncAddress, quint16(7));
+        // Sync lost for more than 2.5 s: held unless Force_Synchronization is set.
+        b.levels = "\x03";
+        rig.feed(b.build(), 2531);
+        QCOMPARE(rig.take(), QByteArray("none"));
+        b.options = e131::optionForceSynchronization;
+        rig.feed(b.build(), 2532);
+        QCOMPARE(rig.take(), QByteArray("\x03"));
+    }
+
+    void discoveryIsKeptPerSourceNeverPainted() {
+        Rig rig;
+        rig.send(1, "\x01", 0);
+        rig.take();
+        rig.feed(e131DiscoveryPacket({1, 2, 300}, 0, 0, cidOf(1)), 1);
+        QCOMPARE(rig.take(), QByteArray("none"));
+        const SourceStats source = rig.merger.stats(1).lUniverses.at(0).lSources.at(0);
+        QCOMPARE(source.lAnnouncedUniverses, QList<quint16>({1, 2, 300}));
+        QCOMPARE(source.address, QHostAddress(QStringLiteral("10.0.0.1")));
+        QCOMPARE(source.sName, QStringLiteral("test source"));
+    }
+
+    void otherUniversesAndInvalidPacketsAreCounted() {
+        Rig rig;
+        E131PacketBuilder b;
+        b.universe = 5; // outside the four configured
+        rig.feed(b.build(), 0);
+        QVERIFY(rig.written.isEmpty());
+        QByteArray bad = b.build();
+        bad[117] = 0x03; // DMP vector
+        rig.feed(bad, 0);
+        QCOMPARE(rig.merger.stats(0).uiDroppedInvalid, quint64(1));
+        QVERIFY(rig.merger.stats(0).lUniverses.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSacnMerger)
+#include "tst_sacnmerger.moc"
