@@ -89,6 +89,7 @@ bool artnet::setStartUniverse(quint32 portAddress) {
     if (portAddress > 0xFFFF)
         return false;
     m_startUniverse = int(portAddress);
+    configureMerger();
     return true;
 }
 
@@ -100,6 +101,7 @@ bool artnet::setPollReplyEnabled(bool on) {
 void artnet::setFrameBuffer(FrameStore *store) {
     m_store = store;
     m_pendingUniverses.clear();
+    configureMerger();
     if (!store) {
         m_channelsPerUniverse = 0;
         m_universeCount = 0;
@@ -115,6 +117,20 @@ void artnet::setFrameBuffer(FrameStore *store) {
     m_pendingLength.assign(m_universeCount, 0);
     m_pendingUniverses.reserve(m_universeCount);
     store->takeChanged(FrameStore::Writer::ArtNet);
+}
+
+void artnet::configureMerger() {
+    const quint32 count = m_store && m_startUniverse >= 0 ? m_store->universeCount() : 0;
+    m_merger.configure(quint16(std::max(m_startUniverse, 0)),
+                       std::min<quint32>(count, 0x10000 - quint32(std::max(m_startUniverse, 0))));
+}
+
+const std::vector<ReplyRange> &artnet::replyRanges() {
+    // The live store, not the attach-time copy: the count must follow the layout the
+    // engine shows. Without universe slots the node still announces one universe.
+    const quint32 universes = std::max(m_store ? m_store->universeCount() : 0u, 1u);
+    pollReplyRanges(quint32(std::max(m_startUniverse, 0)), universes, m_ranges);
+    return m_ranges;
 }
 
 void artnet::setRdm(RdmRequestHandler *responder, bool allUniverses) {
@@ -209,7 +225,7 @@ void artnet::handleDatagram(Bytes datagram, const QHostAddress &sender) {
         debug(QStringLiteral("Art-Net PollReply"));
         return;
     case OpCode::Dmx:
-        handleDmx(datagram);
+        handleDmx(datagram, sender);
         return;
     case OpCode::Sync:
         handleSync(sender);
@@ -260,26 +276,28 @@ void artnet::handlePoll(Bytes datagram, const QHostAddress &sender) {
     reply.versionLo = m_versionLo;
     reply.oemHi = m_oemHi;
     reply.oemLo = m_oemLo;
-    reply.status1 = quint8(((m_ledControl ? m_ledState : 0) & 0xC0) | 0x02);
+    // Status1 bit 1: RDM capable, only with a responder.
+    reply.status1 = quint8(((m_ledControl ? m_ledState : 0) & 0xC0) | (responder() ? 0x02 : 0));
     reply.shortName = m_shortName;
     reply.longName = m_longName;
     reply.nodeReport = m_nodeReport;
     reply.mac = *hardwareAddress;
 
-    // The live store, not the attach-time copy: the count must follow the layout the
-    // engine shows. Without universe slots the node still announces one universe.
     const quint32 universes = std::max(m_store ? m_store->universeCount() : 0u, 1u);
     const QHostAddress destination =
         parsePoll(datagram).replyToBroadcast() ? QHostAddress(broadcast) : sender;
-    const qint64 start = m_startUniverse;
-    const qint64 end = start + universes;
-    // BindIndex is one byte and 0 means "not bound", so the node announces at most 255
-    // replies (1020 universes); a wrapped index would claim to be the root device.
-    for (qint64 k = 0, p = start; p < end && k < maxPollReplies; ++k, p += 4) {
-        reply.portAddress = quint16(p);
-        reply.numPorts = quint8(std::min<qint64>(4, end - p));
+    const qint64 now = m_clock();
+    const std::vector<ReplyRange> &ranges = replyRanges();
+    // BindIndex 0 means "not bound": a single-universe node is the root device.
+    for (size_t k = 0; k < ranges.size(); ++k) {
+        reply.portAddress = ranges[k].portAddress;
+        reply.numPorts = ranges[k].numPorts;
         reply.bindIp = universes > 1 ? address : 0;
         reply.bindIndex = universes > 1 ? quint8(k + 1) : 0;
+        for (size_t j = 0; j < ranges[k].numPorts; ++j)
+            reply.goodOutput[j] = quint8(
+                0x80 | m_merger.goodOutputBits(
+                           quint32(ranges[k].portAddress + j - quint32(m_startUniverse)), now));
         transmit(buildPollReply(reply), destination);
         if (m_debugOutput)
             debug(QStringLiteral("PollReply to %1 from %2 SubId %3")
@@ -288,15 +306,19 @@ void artnet::handlePoll(Bytes datagram, const QHostAddress &sender) {
     }
 }
 
-void artnet::handleDmx(Bytes datagram) {
+void artnet::handleDmx(Bytes datagram, const QHostAddress &sender) {
     if (!m_store || m_startUniverse < 0)
         return;
     parseDmx(datagram, m_dmx);
     if (m_dmx.portAddress < m_startUniverse)
         return;
     const quint32 k = quint32(m_dmx.portAddress - m_startUniverse);
-    if (!syncActive(m_clock())) {
-        m_store->writeUniverse(k, m_dmx.data(), FrameStore::Writer::ArtNet);
+    const qint64 now = m_clock();
+    const Bytes levels = m_merger.accept(m_dmx, sender.toIPv4Address(), now);
+    if (levels.empty())
+        return;
+    if (!syncActive(now)) {
+        m_store->writeUniverse(k, levels, FrameStore::Writer::ArtNet);
         // Newer than anything held back for the next ArtSync.
         if (k < m_universeCount)
             m_pendingLength[k] = 0;
@@ -305,11 +327,11 @@ void artnet::handleDmx(Bytes datagram) {
     if (k >= m_universeCount)
         return;
     const size_t offset = size_t(k) * m_channelsPerUniverse;
-    const size_t count = std::min(
-        {size_t(m_dmx.slotCount), size_t(m_channelsPerUniverse), m_shadow.size() - offset});
+    const size_t count =
+        std::min({levels.size(), size_t(m_channelsPerUniverse), m_shadow.size() - offset});
     if (count == 0)
         return;
-    std::memcpy(m_shadow.data() + offset, m_dmx.levels.data(), count);
+    std::memcpy(m_shadow.data() + offset, levels.data(), count);
     if (m_pendingLength[k] == 0)
         m_pendingUniverses.push_back(k);
     m_pendingLength[k] = std::max(m_pendingLength[k], quint16(count));
@@ -354,6 +376,21 @@ void artnet::handleSync(const QHostAddress &sender) {
 }
 
 void artnet::handleAddress(Bytes datagram) {
+    const AddressCommand command = parseAddressCommand(datagram);
+    if (command.command == acCancelMerge) {
+        m_merger.cancelMerge();
+        return;
+    }
+    const bool ltp = command.command >= acMergeLtp0 && command.command < acMergeLtp0 + 4;
+    if (ltp || (command.command >= acMergeHtp0 && command.command < acMergeHtp0 + 4)) {
+        // BindIndex 0 and 1 both name the first reply.
+        const std::vector<ReplyRange> &ranges = replyRanges();
+        const size_t reply = command.bindIndex == 0 ? 0 : command.bindIndex - 1u;
+        const int port = command.command & 0x03;
+        if (m_startUniverse >= 0 && reply < ranges.size() && port < ranges[reply].numPorts)
+            m_merger.setLtp(quint32(ranges[reply].portAddress + port - m_startUniverse), ltp);
+        return;
+    }
     if (!m_ledControl)
         return;
     switch (parseAddressLedCommand(datagram).value_or(LedCommand(0))) {
@@ -389,7 +426,7 @@ void artnet::handleTimeCode(Bytes datagram, const QHostAddress &sender) {
 }
 
 bool artnet::carriesRdm(quint16 portAddress) const {
-    if (m_startUniverse < 0)
+    if (m_startUniverse < 0 || !responder() || portAddress > 32767)
         return false;
     return m_rdmAllUniverses ? portAddress >= m_startUniverse : portAddress == m_startUniverse;
 }
@@ -422,8 +459,16 @@ void artnet::sendTodData(quint16 portAddress, const QHostAddress &sender) {
     quint32 address = 0;
     if (!uid || !m_net->getAddress(index, address))
         return;
+    // The BindIndex of the poll reply that announces this Port-Address.
     const quint32 universes = m_store ? m_store->universeCount() : 0;
-    writeTodData(m_reply, portAddress, universes > 1 ? 1 : 0, uid->toBytes());
+    const std::vector<ReplyRange> &ranges = replyRanges();
+    // Past the announced ones (RDM on all universes) the first reply's index stands in.
+    quint8 bindIndex = universes > 1 ? 1 : 0;
+    for (size_t k = 0; k < ranges.size() && universes > 1; ++k)
+        if (portAddress >= ranges[k].portAddress &&
+            portAddress < ranges[k].portAddress + ranges[k].numPorts)
+            bindIndex = quint8(k + 1);
+    writeTodData(m_reply, portAddress, bindIndex, uid->toBytes());
     transmit(m_reply, sender);
     if (m_debugOutput)
         debug(QStringLiteral("ArtTodData to %1 from %2\n")

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "net/artnetmerger.h"
 #include "net/artnetpackets.h"
 #include "net/rdmhandler.h"
+#include "net/receiverstats.h"
 #include "net/udpreceive.h"
 
 #include <QByteArray>
@@ -26,11 +28,11 @@ public:
     virtual void sendDatagram(const QByteArray &datagram, const QHostAddress &destination) = 0;
 };
 
-// The Art-Net node: receives ArtDmx into the engine's frame store (held back while a
-// controller drives ArtSync), answers ArtPoll, obeys the ArtAddress indicator commands,
-// records ArtTimeCode and carries RDM: it answers ArtTodRequest / ArtTodControl with the UID
-// of the interface facing the controller and hands ArtRdm to the RDM responder. Lives on the
-// GUI thread; the socket only feeds handleDatagram().
+// The Art-Net node: receives ArtDmx through the merger (ArtNetMerger) into the engine's frame
+// store (held back while a controller drives ArtSync), answers ArtPoll, obeys the ArtAddress
+// indicator commands, records ArtTimeCode and carries RDM: it answers ArtTodRequest / ArtTodControl
+// with the UID of the interface facing the controller and hands ArtRdm to the RDM responder. Lives
+// on the GUI thread; the socket only feeds handleDatagram().
 class artnet : public QObject {
     Q_OBJECT
 
@@ -54,8 +56,6 @@ public:
     // Senders whose last timecode is kept; a flood of forged sources cannot grow the list
     // beyond this.
     static constexpr qsizetype maxTimeCodeSenders = 64;
-    // ArtPollReplies per ArtPoll: BindIndex 1 to 255, four universes each.
-    static constexpr int maxPollReplies = 255;
 
     // `net` is borrowed and must outlive the node (or be null: then nothing is answered).
     explicit artnet(network *net, bool debugOutput = false, QObject *parent = nullptr);
@@ -74,10 +74,11 @@ public:
     // Attaches the engine's frame store and opens the socket; null detaches. Call it again
     // after every FrameStore::allocate, since the node keeps its sync buffer in that layout.
     void setFrameBuffer(FrameStore *store);
-    // The RDM responder (borrowed; null when RDM is off: ArtRdm is then ignored while the
-    // table-of-devices requests are still answered). RDM is carried on the start universe's
-    // Port-Address only, or with `allUniverses` on every Port-Address from there upwards.
-    // A responder that is a QObject is watched: one deleted before the node is never called.
+    // The RDM responder (borrowed; null when RDM is off: ArtRdm and the table-of-devices
+    // requests are then ignored and ArtPollReply does not announce RDM). RDM is carried on the
+    // start universe's Port-Address only, or with `allUniverses` on every Port-Address from there
+    // upwards. A responder that is a QObject is watched: one deleted before the node is never
+    // called.
     void setRdm(RdmRequestHandler *responder, bool allUniverses);
 
     // Whether Art-Net changed the frame since the last call.
@@ -91,6 +92,9 @@ public:
     bool isListening() const { return m_socket.isOpen(); }
     // The receive buffer the kernel granted the socket, for diagnostics; 0 when closed.
     int receiveBufferSize() const { return ::receiveBufferSize(m_socket.fd()); }
+
+    // Per Port-Address and per source facts, for diagnostics (GUI thread).
+    ReceiverStats stats() const { return m_merger.stats(m_clock()); }
 
     // One received datagram, validated and dispatched by OpCode.
     void handleDatagram(artnetpackets::Bytes datagram, const QHostAddress &sender);
@@ -119,7 +123,7 @@ private:
     void debug(const QString &line) const;
 
     void handlePoll(artnetpackets::Bytes datagram, const QHostAddress &sender);
-    void handleDmx(artnetpackets::Bytes datagram);
+    void handleDmx(artnetpackets::Bytes datagram, const QHostAddress &sender);
     void handleSync(const QHostAddress &sender);
     void handleAddress(artnetpackets::Bytes datagram);
     void handleTimeCode(artnetpackets::Bytes datagram, const QHostAddress &sender);
@@ -130,6 +134,9 @@ private:
     // The attached responder, or null when there is none or a watched one was deleted.
     RdmRequestHandler *responder() const;
     void sendTodData(quint16 portAddress, const QHostAddress &sender);
+    void configureMerger();
+    // The announced universes (poll reply layout), refreshed from the live store.
+    const std::vector<artnetpackets::ReplyRange> &replyRanges();
 
     network *m_net;
     bool m_debugOutput;
@@ -172,6 +179,9 @@ private:
     QPointer<QObject> m_rdmObject;
     bool m_rdmWatched = false;
     bool m_rdmAllUniverses = false;
+
+    ArtNetMerger m_merger;
+    std::vector<artnetpackets::ReplyRange> m_ranges;
 
     // Reused for every datagram so that nothing is allocated per packet.
     DatagramBatch m_batch{batchSize, maxDatagramBytes};

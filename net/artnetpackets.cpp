@@ -71,6 +71,7 @@ Poll parsePoll(Bytes datagram) {
 void parseDmx(Bytes datagram, Dmx &out) {
     const Bytes area = datagram.first(std::min(datagram.size(), size_t(dmxArea)));
     out.portAddress = quint16(u8(area, 15) << 8 | u8(area, 14));
+    out.sequence = u8(area, 12);
     out.slotCount = std::min(u16be(area, 16), quint16(maxSlots));
     const size_t present = area.size() > 18 ? std::min(area.size() - 18, size_t(out.slotCount)) : 0;
     if (present > 0)
@@ -89,6 +90,10 @@ std::optional<LedCommand> parseAddressLedCommand(Bytes datagram) {
     default:
         return std::nullopt;
     }
+}
+
+AddressCommand parseAddressCommand(Bytes datagram) {
+    return AddressCommand{u8(datagram, 13), u8(datagram, 106)};
 }
 
 TodRequest parseTodRequest(Bytes datagram) {
@@ -136,7 +141,7 @@ QByteArray buildPollReply(const PollReply &reply) {
     out[173] = char(ports);
     for (int j = 0; j < 4; ++j) {
         out[174 + j] = char(0x85);
-        out[182 + j] = char(0x80);
+        out[182 + j] = char(reply.goodOutput[size_t(j)]);
         if (j < ports)
             out[190 + j] = char((reply.portAddress + j) & 0x0F);
     }
@@ -145,6 +150,18 @@ QByteArray buildPollReply(const PollReply &reply) {
     out[211] = char(reply.bindIndex);
     out[212] = char(0x08);
     return out;
+}
+
+void pollReplyRanges(quint32 start, quint32 count, std::vector<ReplyRange> &out) {
+    constexpr quint32 lastPortAddress = 32767;
+    constexpr size_t maxReplies = 255;
+    out.clear();
+    const quint64 end = std::min(quint64(start) + count, quint64(lastPortAddress) + 1);
+    for (quint64 p = start; p < end && out.size() < maxReplies;) {
+        const quint64 ports = std::min({quint64(4), end - p, 16 - p % 16});
+        out.push_back(ReplyRange{quint16(p), quint8(ports)});
+        p += ports;
+    }
 }
 
 void writeTodData(QByteArray &out, quint16 portAddress, quint8 bindIndex,

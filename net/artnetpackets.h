@@ -7,6 +7,7 @@
 #include <array>
 #include <optional>
 #include <span>
+#include <vector>
 
 // Art-Net (protocol revision 14) packets as this node reads and writes them. Parsers take the
 // datagram as received and read every field through bounds-checked accessors, so a short
@@ -51,6 +52,8 @@ struct Dmx {
     quint16 portAddress = 0;
     // The Length field, 512 at most; slots the datagram does not carry read as 0.
     quint16 slotCount = 0;
+    // 0: the sender does not number its packets.
+    quint8 sequence = 0;
     std::array<quint8, maxSlots> levels{};
     Bytes data() const { return Bytes(levels.data(), slotCount); }
 };
@@ -61,6 +64,16 @@ enum class LedCommand : quint8 { Normal = 0x02, Mute = 0x03, Locate = 0x04 };
 // The ArtAddress Command byte when it is one of the indicator commands; every other field of
 // ArtAddress is ignored by this node.
 std::optional<LedCommand> parseAddressLedCommand(Bytes datagram);
+
+// ArtAddress merge commands; Port is 0-3 within the reply the BindIndex names.
+constexpr quint8 acCancelMerge = 0x01;
+constexpr quint8 acMergeLtp0 = 0x10;
+constexpr quint8 acMergeHtp0 = 0x50;
+struct AddressCommand {
+    quint8 bindIndex = 0;
+    quint8 command = 0;
+};
+AddressCommand parseAddressCommand(Bytes datagram);
 
 struct TodRequest {
     // Port-Address bits 14-8 (Net with bit 7 dropped).
@@ -118,8 +131,20 @@ struct PollReply {
     std::array<quint8, 6> mac{};
     quint32 bindIp = 0;
     quint8 bindIndex = 0;
+    // Per port: bit 7 data sent, bit 3 merging, bit 1 LTP merge.
+    std::array<quint8, 4> goodOutput{0x80, 0x80, 0x80, 0x80};
 };
 QByteArray buildPollReply(const PollReply &reply);
+
+// The Port-Addresses one poll reply announces.
+struct ReplyRange {
+    quint16 portAddress = 0;
+    quint8 numPorts = 0;
+};
+// The replies announcing `count` universes from Port-Address `start` into `out` (reused):
+// four ports at most, never across a sub-net (each multiple of 16 begins a reply), nothing
+// above Port-Address 32767, 255 replies at most (BindIndex is one byte).
+void pollReplyRanges(quint32 start, quint32 count, std::vector<ReplyRange> &out);
 
 // One UID for Port-Address `portAddress`; `bindIndex` 1 when the node has several universes.
 // Written into `out`, whose storage is reused when it is large enough and not shared.

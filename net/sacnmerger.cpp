@@ -1,17 +1,12 @@
 #include "net/sacnmerger.h"
 
 #include "net/bytereader.h"
+#include "net/sequencenumber.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace {
-
-// Out of order: the new number is 0 to 19 steps behind the last one (modulo 256).
-bool outOfOrder(quint8 sequence, quint8 last) {
-    const int difference = qint8(quint8(sequence - last));
-    return difference <= 0 && difference > -20;
-}
 
 template <size_t N> bool sameBytes(const std::array<quint8, N> &a, std::span<const quint8> b) {
     return b.size() == N && std::equal(a.begin(), a.end(), b.begin());
@@ -33,17 +28,6 @@ void SacnMerger::configure(quint16 first, quint32 count) {
     m_released.reserve(count);
     m_announcers.clear();
     m_announcers.reserve(maxDiscoverySources);
-}
-
-void SacnMerger::countRate(qint64 nowMs, qint64 &second, quint32 &count, quint32 &rate) {
-    const qint64 now = nowMs / 1000;
-    if (now == second) {
-        ++count;
-        return;
-    }
-    rate = now == second + 1 ? count : 0;
-    second = now;
-    count = 1;
 }
 
 bool SacnMerger::acceptData(Universe &universe, const e131::DataPacket &packet, quint32 sender,
@@ -73,9 +57,9 @@ bool SacnMerger::acceptData(Universe &universe, const e131::DataPacket &packet, 
         *found = Source{};
         found->live = true;
         std::copy(packet.cid.begin(), packet.cid.end(), found->cid.begin());
-    } else if (outOfOrder(packet.sequence, found->lastSequence)) {
-        ++found->sequenceErrors;
-        ++universe.sequenceErrors;
+    } else if (sequenceOutOfOrder(packet.sequence, found->lastSequence)) {
+        ++found->traffic.sequenceErrors;
+        ++universe.traffic.sequenceErrors;
         ++universe.dropped;
         ++m_droppedSequence;
         return false;
@@ -86,11 +70,9 @@ bool SacnMerger::acceptData(Universe &universe, const e131::DataPacket &packet, 
     source.address = sender;
     source.priority = packet.priority;
     std::copy(packet.sourceName.begin(), packet.sourceName.end(), source.name.begin());
-    ++source.packets;
-    ++universe.packets;
     universe.lastPacketMs = nowMs;
-    countRate(nowMs, source.rateSecond, source.rateCount, source.rate);
-    countRate(nowMs, universe.rateSecond, universe.rateCount, universe.rate);
+    source.traffic.count(nowMs);
+    universe.traffic.count(nowMs);
     if (terminated) {
         source.live = false;
         return true;
@@ -231,8 +213,8 @@ ReceiverStats SacnMerger::stats(qint64 nowMs) const {
             continue;
         UniverseStats u;
         u.uiUniverse = quint16(m_first + i);
-        u.dPacketsPerSecond = nowMs / 1000 <= universe.rateSecond + 1 ? universe.rate : 0;
-        u.uiSequenceErrors = universe.sequenceErrors;
+        u.dPacketsPerSecond = universe.traffic.perSecond(nowMs);
+        u.uiSequenceErrors = universe.traffic.sequenceErrors;
         u.uiDropped = universe.dropped;
         u.iLastPacketMs = universe.lastPacketMs;
         u.uiSyncAddress = universe.syncAddress;
@@ -247,9 +229,9 @@ ReceiverStats SacnMerger::stats(qint64 nowMs) const {
             s.address = QHostAddress(source.address);
             s.iPriority = source.priority;
             s.bPerAddressPriority = source.perAddress(nowMs);
-            s.uiPackets = source.packets;
-            s.dPacketsPerSecond = nowMs / 1000 <= source.rateSecond + 1 ? source.rate : 0;
-            s.uiSequenceErrors = source.sequenceErrors;
+            s.uiPackets = source.traffic.packets;
+            s.dPacketsPerSecond = source.traffic.perSecond(nowMs);
+            s.uiSequenceErrors = source.traffic.sequenceErrors;
             s.iLastSeenMs = source.lastSeenMs;
             for (const Announcer &announcer : m_announcers)
                 if (announcer.cid == source.cid)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "net/e131.h"
+#include "net/packetrate.h"
 #include "net/receiverstats.h"
 
 #include <QtGlobal>
@@ -26,7 +27,7 @@ public:
     // Discovery is sent every 10 s; an announcer silent for two rounds gives up its slot.
     static constexpr qint64 discoveryLossMs = 20000;
 
-    // Arbitrates universes first .. first + count - 1 (frame-store slotCount 0 .. count - 1).
+    // Arbitrates universes first .. first + count - 1 (frame-store slots 0 .. count - 1).
     void configure(quint16 first, quint32 count);
 
     // One parsed packet from IPv4 `sender`. Calls write(index, bytes) for each frame-store
@@ -48,11 +49,7 @@ private:
         quint8 lastSequence = 0;
         qint64 lastSeenMs = 0;
         qint64 lastPerAddressMs = -1;
-        quint64 packets = 0;
-        quint64 sequenceErrors = 0;
-        qint64 rateSecond = -1;
-        quint32 rateCount = 0;
-        quint32 rate = 0;
+        PacketCounter traffic;
         quint16 length = 0;
         std::array<quint8, slotCount> levels{};
         std::array<quint8, slotCount> slotPriority{};
@@ -61,17 +58,13 @@ private:
         }
     };
     struct Universe {
-        // Sized maxSources on the first packet; slotCount are reused, never erased.
+        // Sized maxSources on the first packet; slots are reused, never erased.
         std::vector<Source> sources;
         std::array<quint8, slotCount> output{};
         quint16 outputLength = 0;
-        quint64 packets = 0;
-        quint64 sequenceErrors = 0;
+        PacketCounter traffic;
         quint64 dropped = 0;
         qint64 lastPacketMs = -1;
-        qint64 rateSecond = -1;
-        quint32 rateCount = 0;
-        quint32 rate = 0;
         quint16 syncAddress = 0;
         qint64 lastSyncMs = -1;
         bool held = false;
@@ -89,7 +82,6 @@ private:
     static void expire(Universe &universe, qint64 nowMs);
     // Merges the live sources into output; false when none is live (the look is held).
     static bool merge(Universe &universe, qint64 nowMs);
-    static void countRate(qint64 nowMs, qint64 &second, quint32 &count, quint32 &rate);
 
     quint16 m_first = 1;
     std::vector<Universe> m_universes;

@@ -44,6 +44,20 @@ ByteList artDmx(quint16 portAddress, quint16 length, const ByteList &data) {
     return d;
 }
 
+ByteList sequenced(ByteList dmx, quint8 sequence) {
+    dmx[12] = sequence; // Sequence
+    return dmx;
+}
+
+// ArtAddress with BindIndex and Command.
+ByteList artAddressTo(quint8 bindIndex, quint8 command) {
+    ByteList d = header(0x6000);
+    d.resize(107, 0);
+    d[13] = bindIndex; // BindIndex
+    d[106] = command;  // Command
+    return d;
+}
+
 ByteList filled(size_t n, quint8 value) {
     return ByteList(n, value);
 }
@@ -87,6 +101,8 @@ InterfaceRecord record(const char *ip, const char *mask, const char *broadcast,
 }
 
 const QHostAddress poller(QStringLiteral("192.168.1.50"));
+const QHostAddress second(QStringLiteral("192.168.1.51"));
+const QHostAddress third(QStringLiteral("192.168.1.52"));
 
 // What the table says an ArtPollReply from 192.168.1.10 / 00:1A:2B:3C:4D:5E must hold.
 QByteArray expectedPollReply(quint16 portAddress, quint8 numPorts, bool bound, quint8 bindIndex,
@@ -134,6 +150,11 @@ QByteArray expectedPollReply(quint16 portAddress, quint8 numPorts, bool bound, q
 
 } // namespace
 
+// A responder that never answers: the node then announces RDM and serves its requests.
+struct SilentRdm final : RdmRequestHandler {
+    QByteArrayView handleRequest(QByteArrayView, const RdmUid &) override { return {}; }
+};
+
 class TestArtnet : public QObject {
     Q_OBJECT
 
@@ -141,6 +162,7 @@ class TestArtnet : public QObject {
     std::unique_ptr<artnet> node;
     FrameStore store;
     Recorder recorder;
+    SilentRdm silentRdm;
     qint64 now = 0;
 
     void feed(const ByteList &d, const QHostAddress &from = poller) {
@@ -164,6 +186,7 @@ class TestArtnet : public QObject {
         node->setShortName(QStringLiteral("Tessaview"));
         node->setLongName(QStringLiteral("Tessaview V2.8 by www.example.org"));
         node->setNodeReport(QStringLiteral("sS 17x10 a"));
+        node->setRdm(&silentRdm, false);
         QVERIFY(node->setStartUniverse(startUniverse));
         store.allocate(frameLength, channelsPerUniverse);
         node->setFrameBuffer(&store);
@@ -199,6 +222,76 @@ private slots:
         // Length 100 leaves the rest of the universe as it was.
         feed(artDmx(0, 100, filled(100, 0x44)));
         QCOMPARE(frame().left(510), QByteArray(100, 0x44) + QByteArray(410, 0x11));
+    }
+
+    void twoSourcesMergeHtpAThirdIsIgnored() {
+        makeNode(1020, 510, 0);
+        feed(artDmx(0, 3, {0x10, 0x80, 0x00}), poller);
+        feed(artDmx(0, 2, {0x40, 0x20}), second);
+        QCOMPARE(frame().left(3), QByteArray::fromHex("408000"));
+        feed(artDmx(0, 3, {0xFF, 0xFF, 0xFF}), third);
+        QCOMPARE(frame().left(3), QByteArray::fromHex("408000"));
+        const ReceiverStats stats = node->stats();
+        QCOMPARE(stats.uiDroppedSourceLimit, quint64(1));
+        QCOMPARE(stats.lUniverses.at(0).ownership, UniverseOwnership::MergeHtp);
+        QCOMPARE(stats.lUniverses.at(0).iLiveSources, 2);
+        // GoodOutput bit 3 on the merging port only.
+        feed(artPoll(0x00));
+        QCOMPARE(quint8(recorder.sent.back().datagram[182]), quint8(0x88));
+        QCOMPARE(quint8(recorder.sent.back().datagram[183]), quint8(0x80));
+
+        // 10 s of silence leaves the merge; then the third source may join.
+        now = 10'000;
+        feed(artDmx(0, 1, {0x01}), poller);
+        QCOMPARE(frame().left(2), QByteArray::fromHex("4020")); // still merged at 10 000 ms
+        now = 10'001;
+        feed(artDmx(0, 1, {0x01}), poller);
+        QCOMPARE(quint8(frame()[0]), quint8(0x01));
+        feed(artDmx(0, 1, {0x05}), third);
+        QCOMPARE(quint8(frame()[0]), quint8(0x05));
+    }
+
+    void artAddressSwitchesMergeModes() {
+        makeNode(6 * 510, 510, 0);   // replies BindIndex 1 (0-3) and 2 (4-5)
+        feed(artAddressTo(2, 0x11)); // AcMergeLtp1: Port-Address 5
+        feed(artDmx(5, 1, {0x80}), poller);
+        feed(artDmx(5, 1, {0x10}), second);
+        QCOMPARE(quint8(frame()[5 * 510]), quint8(0x10)); // latest wins
+        feed(artPoll(0x00));
+        QCOMPARE(quint8(recorder.sent.back().datagram[183]), quint8(0x8A)); // merging, LTP
+        feed(artAddressTo(2, 0x51));                                        // AcMergeHtp1
+        feed(artDmx(5, 1, {0x20}), second);
+        QCOMPARE(quint8(frame()[5 * 510]), quint8(0x80));
+        QCOMPARE(node->stats().lUniverses.at(0).ownership, UniverseOwnership::MergeHtp);
+
+        // AcCancelMerge: the next ArtDmx's sender is the only source.
+        feed(artAddressTo(0, 0x01));
+        feed(artDmx(5, 1, {0x30}), second);
+        QCOMPARE(quint8(frame()[5 * 510]), quint8(0x30));
+        QCOMPARE(node->stats().lUniverses.at(0).iLiveSources, 1);
+    }
+
+    void olderSequenceIsDropped() {
+        makeNode(510, 510, 0);
+        feed(sequenced(artDmx(0, 1, {0x01}), 100));
+        feed(sequenced(artDmx(0, 1, {0x02}), 81)); // -19
+        QCOMPARE(quint8(frame()[0]), quint8(0x01));
+        feed(sequenced(artDmx(0, 1, {0x03}), 80)); // -20: a restarted sender
+        QCOMPARE(quint8(frame()[0]), quint8(0x03));
+        feed(sequenced(artDmx(0, 1, {0x04}), 0)); // 0: not numbered, always taken
+        feed(sequenced(artDmx(0, 1, {0x05}), 0));
+        QCOMPARE(quint8(frame()[0]), quint8(0x05));
+        QCOMPARE(node->stats().uiDroppedSequence, quint64(1));
+    }
+
+    void syncShowsMergedData() {
+        makeNode(510, 510, 0);
+        feed(artSync());
+        feed(artDmx(0, 2, {0x10, 0x90}), poller);
+        feed(artDmx(0, 2, {0x70, 0x20}), second);
+        QCOMPARE(frame().left(2), QByteArray(2, 0));
+        feed(artSync());
+        QCOMPARE(frame().left(2), QByteArray::fromHex("7090"));
     }
 
     void dmxBelowStartUniverseIsIgnored() {
@@ -334,14 +427,39 @@ private slots:
         QCOMPARE(recorder.sent[0].datagram, expectedPollReply(0, 1, false, 0, 0xC2));
     }
 
-    void pollReplyFourUniversesFromFourteen() {
+    void pollRepliesNeverCrossASubNet() {
         makeNode(4 * 510, 510, 14);
         node->resetLedState();
         feed(artPoll(0x00));
+        QCOMPARE(recorder.sent.size(), size_t(2));
+        QCOMPARE(recorder.sent[0].datagram, expectedPollReply(14, 2, true, 1, 0xC2));
+        QCOMPARE(recorder.sent[1].datagram, expectedPollReply(16, 2, true, 2, 0xC2));
+        QCOMPARE(recorder.sent[1].datagram.mid(18, 2), QByteArray::fromHex("0001")); // Net, Sub
+        QCOMPARE(recorder.sent[1].datagram.mid(190, 4), QByteArray::fromHex("00010000")); // SwOut
+
+        // Start 15 with four: one reply for 15, one for 16-18.
+        makeNode(4 * 510, 510, 15);
+        feed(artPoll(0x00));
+        QCOMPARE(recorder.sent.size(), size_t(2));
+        QCOMPARE(quint8(recorder.sent[0].datagram[173]), quint8(1)); // NumPortsLo
+        QCOMPARE(quint8(recorder.sent[1].datagram[173]), quint8(3));
+        QCOMPARE(quint8(recorder.sent[1].datagram[211]), quint8(2)); // BindIndex
+
+        // Port-Addresses above 32767 are never announced.
+        makeNode(4 * 510, 510, 32766);
+        feed(artPoll(0x00));
         QCOMPARE(recorder.sent.size(), size_t(1));
-        const QByteArray p = recorder.sent[0].datagram;
-        QCOMPARE(p, expectedPollReply(14, 4, true, 1, 0xC2));
-        QCOMPARE(p.mid(190, 4), QByteArray::fromHex("0e0f0001")); // SwOut 14, 15, 0, 1
+        QCOMPARE(quint8(recorder.sent[0].datagram[173]), quint8(2));
+        makeNode(510, 510, 32768);
+        feed(artPoll(0x00));
+        QVERIFY(recorder.sent.empty());
+
+        // Without a responder Status1 does not announce RDM (bit 1).
+        makeNode(510, 510, 0);
+        node->setRdm(nullptr, false);
+        node->resetLedState();
+        feed(artPoll(0x00));
+        QCOMPARE(quint8(recorder.sent[0].datagram[23]), quint8(0xC0));
     }
 
     void pollReplySixUniversesToBroadcast() {

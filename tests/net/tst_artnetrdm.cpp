@@ -202,12 +202,16 @@ private slots:
         QVERIFY(recorder.sent.empty());
     }
 
-    void todControlIsAnsweredWithoutResponder() {
-        makeNode(0x0205, 3, false, false);
+    void todControlIsAnsweredOnlyWithRdmOn() {
+        makeNode(0x0205, 3, true, false);
         // AtcFlush is treated like AtcNone.
         feed(todControl(0x82, 0x01, 0x05));
         expectOne(expectedTodData(1, 0x02, 0x05, ourUid));
+        recorder.sent.clear();
         feed(todControl(0x02, 0x00, 0x06));
+        QVERIFY(recorder.sent.empty());
+        node->setRdm(nullptr, false); // UseRdm off
+        feed(todControl(0x82, 0x01, 0x05));
         QVERIFY(recorder.sent.empty());
     }
 

@@ -264,12 +264,14 @@ private slots:
         send(artAddress(0x04));
         QTRY_VERIFY(node->isLocateActive());
         send(artPoll(0x00));
-        QCOMPARE(quint8(receive(*controller)[23]), quint8(0x42)); // Status1: locate, RDM
+        QCOMPARE(quint8(receive(*controller)[23]),
+                 quint8(0x40)); // Status1: locate, no RDM responder
         send(artAddress(0x91));
         send(artAddress(0x02));
         QTRY_VERIFY(!node->isLocateActive());
         send(artPoll(0x00));
-        QCOMPARE(quint8(receive(*controller)[23]), quint8(0xC2)); // Status1: normal, RDM
+        QCOMPARE(quint8(receive(*controller)[23]),
+                 quint8(0xC0)); // Status1: normal, no RDM responder
     }
 
     void timeCodeReachesTheGivenAddress() {

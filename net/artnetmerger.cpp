@@ -1,0 +1,127 @@
+#include "net/artnetmerger.h"
+
+#include "net/sequencenumber.h"
+
+#include <algorithm>
+#include <cstring>
+
+void ArtNetMerger::configure(quint16 first, quint32 count) {
+    m_first = first;
+    m_universes.clear();
+    m_universes.resize(count);
+}
+
+int ArtNetMerger::Universe::liveCount(qint64 nowMs) const {
+    return int(std::count_if(sources.begin(), sources.end(), [nowMs](const Source &s) {
+        return s.live && nowMs - s.lastSeenMs <= sourceTimeoutMs;
+    }));
+}
+
+std::span<const quint8> ArtNetMerger::accept(const artnetpackets::Dmx &dmx, quint32 sender,
+                                             qint64 nowMs) {
+    if (dmx.portAddress < m_first || quint32(dmx.portAddress - m_first) >= m_universes.size())
+        return {};
+    Universe &universe = m_universes[dmx.portAddress - m_first];
+    for (Source &source : universe.sources)
+        if (source.live && nowMs - source.lastSeenMs > sourceTimeoutMs)
+            source.live = false;
+    if (universe.cancelPending) {
+        universe.cancelPending = false;
+        for (Source &source : universe.sources)
+            source.live = source.live && source.address == sender;
+    }
+    auto found = std::find_if(universe.sources.begin(), universe.sources.end(),
+                              [&](const Source &s) { return s.live && s.address == sender; });
+    if (found == universe.sources.end()) {
+        found = std::find_if(universe.sources.begin(), universe.sources.end(),
+                             [](const Source &s) { return !s.live; });
+        if (found == universe.sources.end()) {
+            ++universe.dropped;
+            ++m_droppedSourceLimit;
+            return {};
+        }
+        *found = Source{};
+        found->live = true;
+        found->address = sender;
+    } else if (dmx.sequence != 0 && found->lastSequence != 0 &&
+               sequenceOutOfOrder(dmx.sequence, found->lastSequence)) {
+        ++found->traffic.sequenceErrors;
+        ++universe.traffic.sequenceErrors;
+        ++universe.dropped;
+        ++m_droppedSequence;
+        return {};
+    }
+    Source &source = *found;
+    source.lastSequence = dmx.sequence;
+    source.lastSeenMs = nowMs;
+    universe.lastPacketMs = nowMs;
+    source.traffic.count(nowMs);
+    universe.traffic.count(nowMs);
+    source.length = dmx.slotCount;
+    std::memcpy(source.levels.data(), dmx.levels.data(), dmx.slotCount);
+
+    const Source &other = universe.sources[size_t(&source == &universe.sources[0] ? 1 : 0)];
+    if (!other.live || universe.ltp)
+        return dmx.data();
+    const quint16 length = std::max(source.length, other.length);
+    for (size_t i = 0; i < length; ++i) {
+        const quint8 a = i < source.length ? source.levels[i] : 0;
+        const quint8 b = i < other.length ? other.levels[i] : 0;
+        universe.output[i] = std::max(a, b);
+    }
+    return std::span<const quint8>(universe.output.data(), length);
+}
+
+void ArtNetMerger::setLtp(quint32 index, bool ltp) {
+    if (index < m_universes.size())
+        m_universes[index].ltp = ltp;
+}
+
+void ArtNetMerger::cancelMerge() {
+    for (Universe &universe : m_universes)
+        universe.cancelPending = true;
+}
+
+quint8 ArtNetMerger::goodOutputBits(quint32 index, qint64 nowMs) const {
+    if (index >= m_universes.size())
+        return 0;
+    const Universe &universe = m_universes[index];
+    return quint8((universe.liveCount(nowMs) > 1 ? 0x08 : 0) | (universe.ltp ? 0x02 : 0));
+}
+
+ReceiverStats ArtNetMerger::stats(qint64 nowMs) const {
+    ReceiverStats out;
+    out.uiDroppedSequence = m_droppedSequence;
+    out.uiDroppedSourceLimit = m_droppedSourceLimit;
+    for (size_t i = 0; i < m_universes.size(); ++i) {
+        const Universe &universe = m_universes[i];
+        if (universe.lastPacketMs < 0 && universe.dropped == 0)
+            continue;
+        UniverseStats u;
+        u.uiUniverse = quint16(m_first + i);
+        u.dPacketsPerSecond = universe.traffic.perSecond(nowMs);
+        u.uiSequenceErrors = universe.traffic.sequenceErrors;
+        u.uiDropped = universe.dropped;
+        u.iLastPacketMs = universe.lastPacketMs;
+        for (const Source &source : universe.sources) {
+            if (!source.live || nowMs - source.lastSeenMs > sourceTimeoutMs)
+                continue;
+            SourceStats s;
+            s.address = QHostAddress(source.address);
+            s.uiPackets = source.traffic.packets;
+            s.dPacketsPerSecond = source.traffic.perSecond(nowMs);
+            s.uiSequenceErrors = source.traffic.sequenceErrors;
+            s.iLastSeenMs = source.lastSeenMs;
+            u.lSources.append(s);
+        }
+        u.iLiveSources = int(u.lSources.size());
+        if (u.iLiveSources == 1) {
+            u.ownership = UniverseOwnership::Single;
+            u.iOwnerIndex = 0;
+        } else if (u.iLiveSources == 2) {
+            u.ownership = universe.ltp ? UniverseOwnership::MergeLtp : UniverseOwnership::MergeHtp;
+        }
+        out.lUniverses.append(u);
+    }
+    return out;
+}
