@@ -41,6 +41,7 @@ bool acnnet::setStartUniverse(quint32 universeMinusOne) {
         if (m_startUniverse == int(universeMinusOne))
             return true;
         m_memberships.leaveAll();
+        m_joinedSyncUniverse = 0;
         m_startUniverse = int(universeMinusOne);
         configureMerger();
         joinAllGroups();
@@ -53,6 +54,7 @@ void acnnet::setFrameBuffer(FrameStore *store) {
         if (store != nullptr && !m_socket.isOpen())
             openSocket();
         m_memberships.leaveAll();
+        m_joinedSyncUniverse = 0;
         m_store.store(store);
         m_universeCount = store != nullptr ? store->universeCount() : 0;
         configureMerger();
@@ -98,24 +100,25 @@ bool acnnet::openSocket() {
 bool acnnet::joinAllGroups() {
     const quint32 first = quint32(m_startUniverse + 1);
     const quint32 count = m_store.load() != nullptr ? m_universeCount : 1;
-    network *net = m_net.load();
     bool ok = true;
-    for (quint32 i = 0; i < count; ++i) {
-        const quint32 group = e131::multicastGroup(first + i);
-        if (!m_socket.isOpen() || group == 0) {
-            ok = false;
-            continue;
-        }
-        if (net == nullptr)
-            continue;
-        if (net->isEmpty()) {
-            ok = m_memberships.join(group, 0) && ok;
-            continue;
-        }
-        quint32 address = 0;
-        for (int record = 0; net->getAddress(record, address); ++record)
-            ok = m_memberships.join(group, address) && ok;
-    }
+    for (quint32 i = 0; i < count; ++i)
+        ok = joinUniverse(first + i) && ok;
+    return ok;
+}
+
+bool acnnet::joinUniverse(quint32 universe) {
+    const quint32 group = e131::multicastGroup(universe);
+    if (!m_socket.isOpen() || group == 0)
+        return false;
+    network *net = m_net.load();
+    if (net == nullptr)
+        return true;
+    if (net->isEmpty())
+        return m_memberships.join(group, 0);
+    bool ok = true;
+    quint32 address = 0;
+    for (int record = 0; net->getAddress(record, address); ++record)
+        ok = m_memberships.join(group, address) && ok;
     return ok;
 }
 
@@ -134,8 +137,19 @@ void acnnet::processDatagram(std::span<const quint8> datagram, quint32 sender) {
     if (store == nullptr)
         return;
     const qint64 now = m_clock();
-    QMutexLocker lock(&m_mergerLock);
-    m_merger.accept(packet, sender, now, [store](quint32 index, std::span<const quint8> bytes) {
-        store->writeUniverse(index, bytes, FrameStore::Writer::Sacn);
-    });
+    {
+        QMutexLocker lock(&m_mergerLock);
+        m_merger.accept(packet, sender, now, [store](quint32 index, std::span<const quint8> bytes) {
+            store->writeUniverse(index, bytes, FrameStore::Writer::Sacn);
+        });
+    }
+    // Sync packets go to the group of their synchronisation universe; one outside the
+    // configured universes is joined when a data packet first names it.
+    const quint32 first = quint32(m_startUniverse + 1);
+    const quint32 sync = packet.syncAddress;
+    if (packet.ok() && packet.kind == e131::Kind::Data && sync != 0 &&
+        sync != m_joinedSyncUniverse && (sync < first || sync >= first + m_universeCount)) {
+        m_joinedSyncUniverse = sync;
+        joinUniverse(sync);
+    }
 }

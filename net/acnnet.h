@@ -74,6 +74,7 @@ public:
 private:
     bool openSocket();
     bool joinAllGroups();
+    bool joinUniverse(quint32 universe);
     void configureMerger();
     template <typename Fn> auto inOwnThread(Fn fn) const -> std::invoke_result_t<Fn>;
 
@@ -92,6 +93,8 @@ private:
     quint32 m_universeCount = 0;
     std::array<char, 64> m_sourceName{};
     MulticastMemberships m_memberships;
+    // The synchronisation universe joined beyond the configured ones, 0 for none.
+    quint32 m_joinedSyncUniverse = 0;
 
     Clock m_clock;
     // Guards the merger, whose facts the UI thread copies while packets arrive.

@@ -231,6 +231,27 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(frame(store) == expected, 10000);
     }
 
+    void syncUniverseGroupIsJoinedOnce() {
+        FrameStore store;
+        store.allocate(1024, 512);
+        acnnet receiver(m_net.get());
+        QVERIFY(receiver.setStartUniverse(0));
+        receiver.setFrameBuffer(&store);
+        const int configured = receiver.joinedGroupCount();
+        QVERIFY(configured > 0);
+        E131PacketBuilder inRange = packet(1, QByteArray(4, char(0x10)));
+        inRange.syncAddress = 2; // already one of ours
+        E131PacketBuilder beyond = packet(1, QByteArray(4, char(0x10)));
+        beyond.syncAddress = 500;
+        for (const E131PacketBuilder &b : {inRange, beyond, beyond}) {
+            const QByteArray bytes = b.build();
+            receiver.processDatagram(std::span<const quint8>(
+                reinterpret_cast<const quint8 *>(bytes.constData()), size_t(bytes.size())));
+        }
+        QCOMPARE(receiver.joinedGroupCount(), configured + configured / 2);
+        QVERIFY(loopbackGroups().contains(QStringLiteral("239.255.1.244")));
+    }
+
     void zeroChannelsPerUniverseWritesNothing() {
         FrameStore store;
         store.allocate(100, 0);
