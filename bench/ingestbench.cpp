@@ -149,9 +149,18 @@ sockaddr_in address(quint32 hostOrder, quint16 port) {
     return a;
 }
 
-// The two sending streams with their packets; false when a socket cannot be set up.
-bool makeStreams(Stream &art, Stream &acn) {
+// The two sending streams with their packets; false when a socket cannot be set up. The
+// second source sends from 127.0.0.2 (Art-Net tells sources apart by address) with a CID of
+// its own (sACN by CID).
+bool makeStreams(Stream &art, Stream &acn, bool secondSource = false) {
     art.fd = socket(AF_INET, SOCK_DGRAM, 0);
+    if (secondSource && art.fd >= 0) {
+        const sockaddr_in from = address((127u << 24) | 2u, 0);
+        if (bind(art.fd, reinterpret_cast<const sockaddr *>(&from), sizeof from) != 0) {
+            perror("second source bind");
+            return false;
+        }
+    }
     art.dataOffset = artDmxDataOffset;
     acn.fd = socket(AF_INET, SOCK_DGRAM, 0);
     acn.dataOffset = e131DataOffset;
@@ -167,6 +176,8 @@ bool makeStreams(Stream &art, Stream &acn) {
         art.destinations.push_back(address(INADDR_LOOPBACK, artNetPort));
         E131PacketBuilder builder;
         builder.universe = quint16(firstE131Universe + u);
+        if (secondSource)
+            builder.cid = QByteArray(16, char(0x5A));
         acn.packets.push_back(builder.build());
         const quint16 universe = quint16(firstE131Universe + u);
         acn.destinations.push_back(
@@ -520,8 +531,9 @@ double threadCpuUs(clockid_t clock) {
 }
 
 // CPU time per datagram of each receiver's read path, measured on a backlog: both receivers
-// are held while a burst is queued at their sockets, then each drains it alone.
-void measureDrainCost(network &net) {
+// are held while a burst is queued at their sockets, then each drains it alone. With two
+// sources each sends half the burst, so the second half goes through the merge.
+void measureDrainCost(network &net, int sources) {
     constexpr int burst = 2000;
     FrameStore store;
     store.allocate(2 * universes * channels, channels);
@@ -551,13 +563,15 @@ void measureDrainCost(network &net) {
         Qt::QueuedConnection);
     while (!held)
         usleep(200);
-    Stream art, acn;
-    if (makeStreams(art, acn)) {
-        art.send(burst);
-        acn.send(burst);
+    for (int source = 0; source < sources; ++source) {
+        Stream art, acn;
+        if (makeStreams(art, acn, source == 1)) {
+            art.send(burst / quint64(sources));
+            acn.send(burst / quint64(sources));
+        }
+        ::close(art.fd);
+        ::close(acn.fd);
     }
-    ::close(art.fd);
-    ::close(acn.fd);
     const SocketCounters artBefore = socketCounters(artNetPort);
     const SocketCounters acnBefore = socketCounters(e131Port);
 
@@ -576,9 +590,10 @@ void measureDrainCost(network &net) {
         usleep(500);
     const double acnUs = threadCpuUs(sacnClock) - acnStart;
 
-    std::printf("read path, CPU per datagram from a backlog of %d (%llu + %llu KiB queued, %llu + "
-                "%llu dropped): Art-Net node %.2f us, sACN receiver %.2f us\n",
-                burst, (unsigned long long)artBefore.queuedBytes / 1024,
+    std::printf("read path, %d source(s) per universe, CPU per datagram from a backlog of %d (%llu "
+                "+ %llu KiB queued, %llu + %llu dropped): Art-Net node %.2f us, sACN receiver "
+                "%.2f us\n",
+                sources, burst, (unsigned long long)artBefore.queuedBytes / 1024,
                 (unsigned long long)acnBefore.queuedBytes / 1024,
                 (unsigned long long)artBefore.drops, (unsigned long long)acnBefore.drops,
                 artUs / burst, acnUs / burst);
@@ -594,7 +609,8 @@ int runBenchmark() {
     std::printf("bench_ingest: %d Art-Net + %d E1.31 universes of %d channels, 20 ms snapshot + "
                 "8 ms paint on the main thread; rates are packets/s per protocol\n",
                 universes, universes, channels);
-    measureDrainCost(net);
+    measureDrainCost(net, 1);
+    measureDrainCost(net, 2);
     std::printf("%d s at %d Hz per universe:\n", mainSeconds, baseHz);
     const PhaseResult main = runProduct(net, baseRate, mainSeconds);
     printPhase("receivers", baseRate, main);
