@@ -8,12 +8,14 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class AboutInfo;
 class CheckSoftwareUpdate;
 class Configurator;
 class InfoDlg;
 class LanguageLoader;
+class PaintScheduler;
 class QAction;
 class QImage;
 class QMenu;
@@ -120,7 +122,7 @@ private:
     void ChangeRender();
     void setFullScreen(bool on);
     void setStayOnTop(bool on, bool show);
-    void createRenderWidgets(QSize size);
+    bool openGlUsable();
     void closeDialogs();
     // Hides a closed dialog and deletes it later; the destructor deletes it if the event loop
     // ended first.
@@ -139,7 +141,7 @@ private:
     void markPreset(int iPreset);
     void markSelfTest(quint8 uiSelfTestNumber);
 
-    QTimer *m_pRefreshTimer = nullptr;
+    PaintScheduler *m_pPainter = nullptr;
     QTimer *m_pResizeTimer = nullptr;
     QMenu *m_pContextMenu = nullptr;
     QMenu *m_pMenuPresets = nullptr;
@@ -175,6 +177,7 @@ private:
     int m_iPreset = 0;
     WidgetOpenGL *m_pWidgetOpenGL = nullptr;
     WidgetNative *m_pWidgetNative = nullptr;
+    std::optional<bool> m_openGlAvailable;
     LanguageLoader *m_pLanguage = nullptr;
     QString m_sCaptureTemplate;
     QString m_sUpdateLink;

@@ -17,10 +17,6 @@ void WidgetNative::resizeTo(QSize size) {
     resize(size);
 }
 
-void WidgetNative::animate() {
-    repaint();
-}
-
 void WidgetNative::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
