@@ -45,7 +45,9 @@ void PaintScheduler::wake() {
 void PaintScheduler::paintIfDue() {
     if (!m_target || !m_tick.isActive() || m_deferred.isActive())
         return;
-    if (!m_dataPending && !m_engine.needsRepaint())
+    // A frozen picture does not show new data; thawing is a change of the engine's own.
+    const bool newData = m_dataPending && !m_engine.isFrozen();
+    if (!newData && !m_engine.needsRepaint())
         return;
     const qint64 since = m_sinceLastPaint.isValid() ? m_sinceLastPaint.elapsed() : m_periodMs;
     if (since < m_periodMs)

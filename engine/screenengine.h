@@ -62,6 +62,7 @@ public:
 
     // Freezing or thawing shows the status again for a while.
     void setFreeze(bool on);
+    bool isFrozen() const { return m_freeze; }
     // Selects a self test (0 off, 1 ... 5, 255 all); selecting 0 clears the frame at once.
     void setSelfTest(quint8 selfTest);
     // Also ends an Art-Net locate, whose blinking would otherwise hide the permanent status.

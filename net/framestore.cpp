@@ -108,6 +108,6 @@ void FrameStore::setChangeListener(std::function<void()> listener) {
 void FrameStore::markChanged(Writer writer) {
     m_changedBy |= quint8(1u << quint8(writer));
     m_changedSinceSnapshot = true;
-    if (m_changeListener)
+    if (m_changeListener && writer != Writer::Engine)
         m_changeListener();
 }

@@ -52,9 +52,10 @@ public:
     // Whether `writer` changed the frame since the last call for that writer; clears the flag.
     bool takeChanged(Writer writer);
 
-    // Called after every change, in the writer's thread and under the lock, so it must be quick
-    // and must not touch the store; an empty function removes it. Once this returns, the
-    // previous listener is no longer running or called.
+    // Called after every change by a receiver (not by Writer::Engine, whose changes the engine
+    // paints on its own), in the writer's thread and under the lock, so it must be quick and
+    // must not touch the store; an empty function removes it. Once this returns, the previous
+    // listener is no longer running or called.
     void setChangeListener(std::function<void()> listener);
 
 private:

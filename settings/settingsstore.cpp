@@ -26,7 +26,8 @@ struct Field {
 
 // A hand-edited store may hold anything: a value that is not a number (or a negative one for
 // an unsigned field) keeps the field's current value, a number outside the range the settings
-// dialog offers is brought into it.
+// dialog offers is brought into it. Window and grid sizes and positions keep the field's full
+// width: a wide desktop and the grid-size keys reach beyond the dialog's 9999.
 template <typename T>
 Field unsignedField(const char *key, T SettingsRecord::*member, qint64 lowest = 0,
                     qint64 highest = std::numeric_limits<T>::max()) {
@@ -96,15 +97,15 @@ const std::vector<Field> &fields() {
                                   : qint16(value);
              return true;
          }},
-        unsignedField("PosX", &SettingsRecord::PosX, 0, 9999),
-        unsignedField("PosY", &SettingsRecord::PosY, 0, 9999),
-        unsignedField("SizeX", &SettingsRecord::SizeX, 1, 9999),
-        unsignedField("SizeY", &SettingsRecord::SizeY, 1, 9999),
+        unsignedField("PosX", &SettingsRecord::PosX),
+        unsignedField("PosY", &SettingsRecord::PosY),
+        unsignedField("SizeX", &SettingsRecord::SizeX, 1),
+        unsignedField("SizeY", &SettingsRecord::SizeY, 1),
         unsignedField("ScreenLevel", &SettingsRecord::ScreenLevel),
         unsignedField("ScreenFlip", &SettingsRecord::ScreenFlip, 0, 3),
         codeField("ScreenRotate", &SettingsRecord::ScreenRotate, {0, 90, 180, 270}),
-        unsignedField("DmxSizeX", &SettingsRecord::DmxSizeX, 1, 9999),
-        unsignedField("DmxSizeY", &SettingsRecord::DmxSizeY, 1, 9999),
+        unsignedField("DmxSizeX", &SettingsRecord::DmxSizeX, 1),
+        unsignedField("DmxSizeY", &SettingsRecord::DmxSizeY, 1),
         unsignedField("DmxChannelPerUniverse", &SettingsRecord::DmxChannelPerUniverse, 1, 512),
         unsignedField("DmxUniverseStart", &SettingsRecord::DmxUniverseStart, 1, 63999),
         codeField("DmxUseRgb", &SettingsRecord::DmxUseRgb,
