@@ -8,6 +8,7 @@
 #include "dialogs/checksoftwareupdate.h"
 #include "dialogs/infodlg.h"
 #include "engine/openglprobe.h"
+#include "engine/paintscheduler.h"
 #include "engine/screenengine.h"
 #include "engine/widgetnative.h"
 #include "engine/widgetopengl.h"
@@ -91,6 +92,7 @@ Tessaview::Tessaview(const QStringList &arguments) : QWidget(nullptr) {
 
     setFactoryDefaults(m_pSettings, desktopGeometry().size());
     SettingsStore::loadSettings(m_pSettings, SettingsStore::livePreset);
+    fitToDesktop(m_pSettings);
     m_pPowerCycle = SettingsStore::countPowerCycle();
     m_StartTime = QDateTime::currentDateTime();
 
@@ -119,8 +121,8 @@ Tessaview::Tessaview(const QStringList &arguments) : QWidget(nullptr) {
 }
 
 Tessaview::~Tessaview() {
-    delete m_pRefreshTimer;
-    m_pRefreshTimer = nullptr;
+    delete m_pPainter;
+    m_pPainter = nullptr;
     delete m_pResizeTimer;
     m_pResizeTimer = nullptr;
     // The event loop may be over, so what is still open is deleted at once rather than later.
@@ -159,8 +161,8 @@ void Tessaview::ChangeRender() {
     const QPoint targetPos(m_pSettings.PosX, m_pSettings.PosY);
     const QSize targetSize(m_pSettings.SizeX, m_pSettings.SizeY);
 
-    if (m_pRefreshTimer)
-        m_pRefreshTimer->stop();
+    if (m_pPainter)
+        m_pPainter->stop();
 
     const bool fullScreen = m_pSettings.ScreenNumber != ScreenChoice::UserSize;
     if (!fullScreen && (isFullScreen() || m_bFirstApply))
@@ -177,12 +179,6 @@ void Tessaview::ChangeRender() {
     // window has reached the chosen screen.
     if (fullScreen && (!isFullScreen() || m_bFirstApply))
         setWindowState(windowState() | Qt::WindowFullScreen);
-
-    if (m_pRefreshTimer) {
-        if (m_pWidgetOpenGL)
-            disconnect(m_pRefreshTimer, &QTimer::timeout, m_pWidgetOpenGL, &WidgetOpenGL::animate);
-        disconnect(m_pRefreshTimer, &QTimer::timeout, m_pWidgetNative, &WidgetNative::animate);
-    }
 
     if (!m_pConfigurator) {
         m_pConfigurator = new Configurator();
@@ -203,47 +199,50 @@ void Tessaview::ChangeRender() {
         connect(this, &Tessaview::signalSettingsToDefault, m_pConfigurator,
                 &Configurator::slotSetFactoryDefaults);
     }
-    if (!m_pRefreshTimer)
-        m_pRefreshTimer = new QTimer(this);
     if (!m_pEngine)
         m_pEngine = new ScreenEngine();
+    if (!m_pPainter)
+        m_pPainter = new PaintScheduler(*m_pEngine, this);
     m_pEngine->configure(m_pConfigurator, m_pSettings, m_iPreset, m_pPowerCycle, m_StartTime);
 
     if (!m_pWidgetNative)
-        createRenderWidgets(targetSize);
+        m_pWidgetNative = new WidgetNative(m_pEngine, this, targetSize);
 
-    if (m_pSettings.UseOpenGL && m_pWidgetOpenGL) {
+    if (m_pSettings.UseOpenGL && openGlUsable()) {
+        if (!m_pWidgetOpenGL)
+            m_pWidgetOpenGL = new WidgetOpenGL(m_pEngine, this, targetSize);
         m_pWidgetOpenGL->resizeTo(targetSize);
-        connect(m_pRefreshTimer, &QTimer::timeout, m_pWidgetOpenGL, &WidgetOpenGL::animate);
+        m_pPainter->setTarget(m_pWidgetOpenGL);
         setWindowTitle(tr("Tessaview OpenGL"));
         m_pWidgetOpenGL->show();
         m_pWidgetNative->hide();
     } else {
+        // A window holding an OpenGL widget is composited through OpenGL on every frame, so
+        // the widget exists only while it is the one chosen.
+        delete m_pWidgetOpenGL;
+        m_pWidgetOpenGL = nullptr;
         m_pWidgetNative->resizeTo(targetSize);
-        connect(m_pRefreshTimer, &QTimer::timeout, m_pWidgetNative, &WidgetNative::animate);
+        m_pPainter->setTarget(m_pWidgetNative);
         setWindowTitle(tr("Tessaview Native"));
         m_pWidgetNative->show();
-        if (m_pWidgetOpenGL)
-            m_pWidgetOpenGL->hide();
     }
 
     slotViewStatus();
     slotViewSelfTest(0);
 
     m_bFirstApply = false;
-    // A hand-edited period of 0 would repaint without pause and starve the event loop.
-    m_pRefreshTimer->start(std::max<int>(1, m_pSettings.TimerInMs));
+    m_pPainter->start(m_pSettings.TimerInMs);
 }
 
-void Tessaview::createRenderWidgets(QSize size) {
-    m_pWidgetNative = new WidgetNative(m_pEngine, this, size);
-    if (openGlAvailable()) {
-        m_pWidgetOpenGL = new WidgetOpenGL(m_pEngine, this, size);
-        m_pWidgetOpenGL->hide();
-    } else {
-        qDebug() << "OpenGL is not available here: the native widget paints for both render "
-                    "choices";
+bool Tessaview::openGlUsable() {
+    // The probe creates a context, so it runs once, and only when OpenGL is asked for.
+    if (!m_openGlAvailable) {
+        m_openGlAvailable = openGlAvailable();
+        if (!*m_openGlAvailable)
+            qDebug() << "OpenGL is not available here: the native widget paints for both "
+                        "render choices";
     }
+    return *m_openGlAvailable;
 }
 
 void Tessaview::slotSettingsChanged() {
@@ -288,6 +287,7 @@ void Tessaview::slotSettingsPresetLoad(int iPreset) {
     m_iPreset = iPreset;
     setFactoryDefaults(m_pSettings, desktopGeometry().size());
     SettingsStore::loadSettings(m_pSettings, iPreset);
+    fitToDesktop(m_pSettings);
     markPreset(iPreset);
     slotSettingsChanged(false);
 }
@@ -355,9 +355,11 @@ void Tessaview::retireDialog(QWidget *dialog) {
 }
 
 void Tessaview::slotSettingsOpen() {
-    if (!m_pSettingsDlg) {
-        // Preset 0 holds the settings last applied from the dialog.
-        SettingsStore::loadSettings(m_pSettings, 0);
+    if (m_pSettingsDlg && !m_pSettingsDlg->isVisible()) {
+        // Opens on what is shown now: presets, resizes and full-screen switches may have
+        // changed the live record since the dialog was last closed.
+        m_pSettingsDlg->reload();
+    } else if (!m_pSettingsDlg) {
         m_pSettingsDlg = new Settings(m_pSettings);
         connect(m_pSettingsDlg, &Settings::valueChanged, this,
                 qOverload<>(&Tessaview::slotSettingsChanged));

@@ -8,12 +8,14 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class AboutInfo;
 class CheckSoftwareUpdate;
 class Configurator;
 class InfoDlg;
 class LanguageLoader;
+class PaintScheduler;
 class QAction;
 class QImage;
 class QMenu;
@@ -55,16 +57,6 @@ public slots:
     void slotSettingsChangedToDefaultExtern();
     void slotSettingsPresetLoad(int iPreset);
     void slotSettingsPresetNext();
-    void slotSettingsPresetCurrent();
-    void slotSettingsPresetLoad1();
-    void slotSettingsPresetLoad2();
-    void slotSettingsPresetLoad3();
-    void slotSettingsPresetLoad4();
-    void slotSettingsPresetLoad5();
-    void slotSettingsPresetLoad6();
-    void slotSettingsPresetLoad7();
-    void slotSettingsPresetLoad8();
-    void slotSettingsPresetLoad9();
     void slotChangeResize();
     void slotStayOnTop();
     void slotFullScreen();
@@ -73,13 +65,6 @@ public slots:
     void slotViewStatus();
     void slotViewStatusToggle();
     void slotViewSelfTest(quint8 uiSelfTestNumber);
-    void slotViewSelfTestOff();
-    void slotViewSelfTest1();
-    void slotViewSelfTest2();
-    void slotViewSelfTest3();
-    void slotViewSelfTest4();
-    void slotViewSelfTest5();
-    void slotViewSelfTestAll();
     void slotViewSelfTestNext();
     void slotDmxSizeX_Inc();
     void slotDmxSizeX_Dec();
@@ -120,7 +105,7 @@ private:
     void ChangeRender();
     void setFullScreen(bool on);
     void setStayOnTop(bool on, bool show);
-    void createRenderWidgets(QSize size);
+    bool openGlUsable();
     void closeDialogs();
     // Hides a closed dialog and deletes it later; the destructor deletes it if the event loop
     // ended first.
@@ -139,7 +124,7 @@ private:
     void markPreset(int iPreset);
     void markSelfTest(quint8 uiSelfTestNumber);
 
-    QTimer *m_pRefreshTimer = nullptr;
+    PaintScheduler *m_pPainter = nullptr;
     QTimer *m_pResizeTimer = nullptr;
     QMenu *m_pContextMenu = nullptr;
     QMenu *m_pMenuPresets = nullptr;
@@ -175,6 +160,7 @@ private:
     int m_iPreset = 0;
     WidgetOpenGL *m_pWidgetOpenGL = nullptr;
     WidgetNative *m_pWidgetNative = nullptr;
+    std::optional<bool> m_openGlAvailable;
     LanguageLoader *m_pLanguage = nullptr;
     QString m_sCaptureTemplate;
     QString m_sUpdateLink;

@@ -50,21 +50,15 @@ void Tessaview::createActions() {
     m_pActionPresetCurrent = makeAction(this, tr("Preset Current"), Qt::Key_0,
                                         tr("load current settings"), "filenew.xpm");
     connect(m_pActionPresetCurrent, &QAction::triggered, this,
-            &Tessaview::slotSettingsPresetCurrent);
+            [this] { slotSettingsPresetLoad(0); });
 
-    using PresetSlot = void (Tessaview::*)();
-    constexpr std::array<PresetSlot, 9> presetSlots{
-        &Tessaview::slotSettingsPresetLoad1, &Tessaview::slotSettingsPresetLoad2,
-        &Tessaview::slotSettingsPresetLoad3, &Tessaview::slotSettingsPresetLoad4,
-        &Tessaview::slotSettingsPresetLoad5, &Tessaview::slotSettingsPresetLoad6,
-        &Tessaview::slotSettingsPresetLoad7, &Tessaview::slotSettingsPresetLoad8,
-        &Tessaview::slotSettingsPresetLoad9};
     for (int index = 0; index < 9; ++index) {
         const int preset = index + 1;
         m_pActionPreset[index] = makeCheckable(
             this, tr("Preset %1").arg(preset), QKeySequence(Qt::Key_0 + preset),
             tr("Load Preset %1").arg(preset), QStringLiteral("filerecent%1.xpm").arg(index), false);
-        connect(m_pActionPreset[index], &QAction::triggered, this, presetSlots[index]);
+        connect(m_pActionPreset[index], &QAction::triggered, this,
+                [this, preset] { slotSettingsPresetLoad(preset); });
     }
 
     m_pActionReset = makeAction(this, tr("Reset Settings"), Qt::Key_R,
@@ -100,12 +94,6 @@ void Tessaview::createActions() {
                                                tr("Self Test Unfill Snake"),
                                                tr("Self Test Fille Random"),
                                                tr("Self Test Block Fill")};
-    using SelfTestSlot = void (Tessaview::*)();
-    constexpr std::array<SelfTestSlot, 7> selfTestSlots{
-        &Tessaview::slotViewSelfTestOff, &Tessaview::slotViewSelfTest1,
-        &Tessaview::slotViewSelfTest2,   &Tessaview::slotViewSelfTest3,
-        &Tessaview::slotViewSelfTest4,   &Tessaview::slotViewSelfTest5,
-        &Tessaview::slotViewSelfTestAll};
     for (int index = 0; index < 6; ++index) {
         m_pActionSelfTest[index] = makeCheckable(
             this, selfTestTexts[index], QKeySequence(Qt::SHIFT | (Qt::Key_0 + index)),
@@ -113,8 +101,11 @@ void Tessaview::createActions() {
     }
     m_pActionSelfTest[6] = makeCheckable(this, tr("Test All"), QKeySequence(Qt::SHIFT | Qt::Key_9),
                                          tr("Self Test All"), "selftest_all.xpm", false);
-    for (int index = 0; index < 7; ++index)
-        connect(m_pActionSelfTest[index], &QAction::triggered, this, selfTestSlots[index]);
+    for (int index = 0; index < 7; ++index) {
+        const auto number = quint8(index < 6 ? index : 255);
+        connect(m_pActionSelfTest[index], &QAction::triggered, this,
+                [this, number] { slotViewSelfTest(number); });
+    }
     // No self test runs at start-up, whatever was stored under "SelfTest": a test pattern would
     // hide the live data the operator expects to see, and the first apply switches any test off
     // anyway. The marks show what is on screen, so "Self Test Off" starts checked.

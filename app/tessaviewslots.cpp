@@ -13,38 +13,6 @@ void Tessaview::slotSettingsPresetNext() {
     slotSettingsPresetLoad((m_iPreset + 1) % 10);
 }
 
-void Tessaview::slotSettingsPresetCurrent() {
-    slotSettingsPresetLoad(0);
-}
-
-void Tessaview::slotSettingsPresetLoad1() {
-    slotSettingsPresetLoad(1);
-}
-void Tessaview::slotSettingsPresetLoad2() {
-    slotSettingsPresetLoad(2);
-}
-void Tessaview::slotSettingsPresetLoad3() {
-    slotSettingsPresetLoad(3);
-}
-void Tessaview::slotSettingsPresetLoad4() {
-    slotSettingsPresetLoad(4);
-}
-void Tessaview::slotSettingsPresetLoad5() {
-    slotSettingsPresetLoad(5);
-}
-void Tessaview::slotSettingsPresetLoad6() {
-    slotSettingsPresetLoad(6);
-}
-void Tessaview::slotSettingsPresetLoad7() {
-    slotSettingsPresetLoad(7);
-}
-void Tessaview::slotSettingsPresetLoad8() {
-    slotSettingsPresetLoad(8);
-}
-void Tessaview::slotSettingsPresetLoad9() {
-    slotSettingsPresetLoad(9);
-}
-
 void Tessaview::slotStayOnTop() {
     if (m_pActionStayOnTop)
         setStayOnTop(m_pActionStayOnTop->isChecked(), true);
@@ -122,28 +90,6 @@ void Tessaview::slotViewSelfTest(quint8 uiSelfTestNumber) {
     if (m_pConfigurator)
         m_pConfigurator->slotSetPerformSelfTest(uiSelfTestNumber);
     SettingsStore::saveSelfTest(uiSelfTestNumber);
-}
-
-void Tessaview::slotViewSelfTestOff() {
-    slotViewSelfTest(0);
-}
-void Tessaview::slotViewSelfTest1() {
-    slotViewSelfTest(1);
-}
-void Tessaview::slotViewSelfTest2() {
-    slotViewSelfTest(2);
-}
-void Tessaview::slotViewSelfTest3() {
-    slotViewSelfTest(3);
-}
-void Tessaview::slotViewSelfTest4() {
-    slotViewSelfTest(4);
-}
-void Tessaview::slotViewSelfTest5() {
-    slotViewSelfTest(5);
-}
-void Tessaview::slotViewSelfTestAll() {
-    slotViewSelfTest(255);
 }
 
 void Tessaview::slotViewSelfTestNext() {

@@ -19,6 +19,7 @@
 // phases: 10 s at 44 Hz per universe (45,056 packets/s per protocol), then steps of rising rate
 // of 3 s each, once with our receivers and once with a bare recvmmsg() reader per protocol;
 // the highest step without loss is reported for each. Everything stops by itself.
+#include "bench/innetns.h"
 #include "net/acnnet.h"
 #include "net/artnet.h"
 #include "net/framestore.h"
@@ -666,17 +667,8 @@ int runBenchmark() {
 int main(int argc, char **argv) {
     if (argc == 4 && std::strcmp(argv[1], "--send") == 0)
         return runSender(std::atof(argv[2]), std::atof(argv[3]));
-    if (qgetenv("TESSAVIEW_IN_NETNS") != "1") {
-        // Never on a real interface: run again inside a private network namespace.
-        const QByteArray script = QByteArray(TESSAVIEW_SOURCE_DIR) + "/scripts/in-netns.sh";
-        std::vector<char *> args{const_cast<char *>(script.constData())};
-        for (int i = 0; i < argc; ++i)
-            args.push_back(argv[i]);
-        args.push_back(nullptr);
-        execv(script.constData(), args.data());
-        perror("scripts/in-netns.sh");
+    if (!runInPrivateNetwork(argc, argv))
         return 2;
-    }
     QCoreApplication app(argc, argv);
     return runBenchmark();
 }

@@ -27,6 +27,8 @@ struct PaintParams {
     bool mirrorLeftRight = false;
     bool mirrorTopBottom = false;
     quint16 rotation = 0;
+
+    bool operator==(const PaintParams &) const = default;
 };
 
 // Rotation (0, 90, 180, 270; anything else is none) followed by the mirrors, as the painter

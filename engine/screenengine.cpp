@@ -106,10 +106,12 @@ void ScreenEngine::rebuild() {
     const SettingsRecord &settings = *m_active;
     const bool receiving = settings.UseArtnet || settings.UseAcnnet;
     // The store keeps its identity and swaps its bytes under its lock, so a receiver holding
-    // the store never writes into a released buffer; every apply starts from an all-zero frame.
+    // the store never writes into a released buffer. Universes that stay keep their bytes, so
+    // an apply or a resize never blanks what a console sending only on change has sent.
     // Without any receiver there is no frame at all: the picture shows the background only.
     if (receiving)
-        m_store.allocate(frameLength(settings), settings.DmxChannelPerUniverse);
+        m_store.relayout(frameLength(settings), settings.DmxChannelPerUniverse,
+                         settings.DmxUniverseStart);
 
     const QString shortName = QLatin1String(BuildInfo::productName);
     const QString longName = QStringLiteral("%1 V%2.%3 by ")
@@ -287,10 +289,37 @@ QString ScreenEngine::statusText(int renderEngineId) const {
     return statustext::block(fields);
 }
 
+bool ScreenEngine::identifying() const {
+    return (m_model && m_model->identifyDevice() != 0) || (m_artnet && m_artnet->isLocateActive());
+}
+
+bool ScreenEngine::needsRepaint() const {
+    if (m_settingsChanged || m_pictureChanged || m_selfTest != 0)
+        return true;
+    if (!m_active)
+        return false;
+    // A blink phase left over from an identify that ended still has to be painted away.
+    if (identifying() || m_blinkCounter != 0)
+        return true;
+    if (m_paintedParams != paintParams())
+        return true;
+    if (m_statusVisible)
+        return m_secondClock() != m_lastSecond;
+    return m_statusFrameCount < statusFrames;
+}
+
+void ScreenEngine::countFrame() {
+    const int second = m_secondClock();
+    if (second != m_lastSecond) {
+        m_framesLastSecond = m_framesThisSecond;
+        m_framesThisSecond = 0;
+        m_lastSecond = second;
+    }
+    ++m_framesThisSecond;
+}
+
 bool ScreenEngine::statusDue() {
-    const bool identify =
-        (m_model && m_model->identifyDevice() != 0) || (m_artnet && m_artnet->isLocateActive());
-    if (identify) {
+    if (identifying()) {
         m_blinkCounter = (m_blinkCounter + 1) % blinkPeriod;
         return m_blinkCounter >= blinkShownFrom;
     }
@@ -299,12 +328,6 @@ bool ScreenEngine::statusDue() {
 }
 
 void ScreenEngine::paintStatus(const PaintParams &params, int renderEngineId) {
-    const int second = m_secondClock();
-    if (second != m_lastSecond) {
-        m_framesLastSecond = m_framesThisSecond;
-        m_framesThisSecond = 0;
-        m_lastSecond = second;
-    }
     QPainter painter(&m_picture);
     // Through the picture's rotation and mirroring: a mirrored picture shows mirrored text.
     painter.setTransform(pictureTransform(params));
@@ -314,7 +337,6 @@ void ScreenEngine::paintStatus(const PaintParams &params, int renderEngineId) {
     painter.setPen(statusGrey);
     painter.drawText(QRect(0, 0, params.sizeX, params.sizeY), Qt::AlignCenter,
                      statusText(renderEngineId));
-    ++m_framesThisSecond;
     ++m_statusFrameCount;
 }
 
@@ -367,6 +389,8 @@ void ScreenEngine::takeFrame() {
 }
 
 void ScreenEngine::paintFrame(QPainter &painter, const QRect &rect, int renderEngineId) {
+    if (m_paintListener)
+        m_paintListener();
     dropRetired();
     if (m_settingsChanged) {
         qDebug("Setting Changed");
@@ -376,6 +400,8 @@ void ScreenEngine::paintFrame(QPainter &painter, const QRect &rect, int renderEn
         return;
 
     const PaintParams params = paintParams();
+    m_paintedParams = params;
+    m_pictureChanged = false;
     takeFrame();
     if (m_picture.size() != rect.size())
         m_picture = QImage(rect.size(), QImage::Format_RGB32);
@@ -383,6 +409,7 @@ void ScreenEngine::paintFrame(QPainter &painter, const QRect &rect, int renderEn
         m_picture,
         std::span(reinterpret_cast<const quint8 *>(m_frame.constData()), size_t(m_frame.size())),
         params);
+    countFrame();
     if (statusDue())
         paintStatus(params, renderEngineId);
     painter.drawImage(rect.topLeft(), m_picture);
@@ -391,10 +418,12 @@ void ScreenEngine::paintFrame(QPainter &painter, const QRect &rect, int renderEn
 void ScreenEngine::setFreeze(bool on) {
     m_freeze = on;
     m_statusFrameCount = 0;
+    m_pictureChanged = true;
 }
 
 void ScreenEngine::setSelfTest(quint8 selfTest) {
     m_selfTest = selfTest;
+    m_pictureChanged = true;
     if (selfTest == 0)
         m_store.modify(FrameStore::Writer::Engine,
                        [](std::span<quint8> frame) { std::fill(frame.begin(), frame.end(), 0); });
@@ -404,6 +433,7 @@ void ScreenEngine::setStatusVisible(bool visible) {
     if (m_artnet)
         m_artnet->resetLedState();
     m_statusVisible = visible;
+    m_pictureChanged = true;
 }
 
 QImage ScreenEngine::frameImage() const {

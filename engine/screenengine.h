@@ -52,8 +52,17 @@ public:
     // with the status overlay into `rect` of `painter`. Paints nothing before the first apply.
     void paintFrame(QPainter &painter, const QRect &rect, int renderEngineId);
 
+    // Whether the next frame would differ from the one painted last without any new data:
+    // staged settings, a changed freeze, self test or status switch, a running self test, the
+    // overlay's first frames, the identify blink, the permanent overlay's rate once a second,
+    // or screen values the device model changed.
+    bool needsRepaint() const;
+    // Called at the start of every paintFrame, before the frame is taken from the store.
+    void setPaintListener(std::function<void()> listener) { m_paintListener = std::move(listener); }
+
     // Freezing or thawing shows the status again for a while.
     void setFreeze(bool on);
+    bool isFrozen() const { return m_freeze; }
     // Selects a self test (0 off, 1 ... 5, 255 all); selecting 0 clears the frame at once.
     void setSelfTest(quint8 selfTest);
     // Also ends an Art-Net locate, whose blinking would otherwise hide the permanent status.
@@ -80,7 +89,7 @@ public:
     quint32 statusFrameCount() const { return m_statusFrameCount; }
     // The identify blink phase, 0 ... 49; 0 while nothing asks the device to identify.
     int blinkCounter() const { return m_blinkCounter; }
-    // Overlay frames painted in the last counted second.
+    // Frames painted in the last counted second.
     int framesLastSecond() const { return m_framesLastSecond; }
     void setSecondClock(SecondClock clock) { m_secondClock = std::move(clock); }
 
@@ -106,12 +115,15 @@ private:
     // Takes this frame's copy of the store, letting the self test and the freeze act on the
     // store first, all under the store's one lock so no packet lands in between.
     void takeFrame();
+    bool identifying() const;
+    void countFrame();
     // Advances the blink phase and says whether this frame shows the status.
     bool statusDue();
     void paintStatus(const PaintParams &params, int renderEngineId);
 
     NetworkFactory m_networkFactory;
     SecondClock m_secondClock;
+    std::function<void()> m_paintListener;
 
     std::optional<SettingsRecord> m_stagedSettings;
     std::optional<SettingsRecord> m_active;
@@ -126,6 +138,8 @@ private:
     quint8 m_selfTest = 0;
     bool m_statusVisible = false;
     bool m_freeze = false;
+    bool m_pictureChanged = false;
+    std::optional<PaintParams> m_paintedParams;
     std::optional<QByteArray> m_frozenFrame;
     SelfTestPattern m_selfTestPattern;
 

@@ -7,6 +7,9 @@
 WidgetNative::WidgetNative(ScreenEngine *engine, QWidget *parent, QSize size)
     : QWidget(parent), m_engine(engine) {
     setAutoFillBackground(false);
+    // The engine paints every pixel of the widget (the cell painter clears its picture), so
+    // the window's background under it need not be painted first for every frame.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     resizeTo(size);
 }
 
@@ -15,10 +18,6 @@ void WidgetNative::resizeTo(QSize size) {
         return;
     m_requestedSize = size;
     resize(size);
-}
-
-void WidgetNative::animate() {
-    repaint();
 }
 
 void WidgetNative::paintEvent(QPaintEvent *) {

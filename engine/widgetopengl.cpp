@@ -21,10 +21,6 @@ void WidgetOpenGL::resizeTo(QSize size) {
     resize(size);
 }
 
-void WidgetOpenGL::animate() {
-    repaint();
-}
-
 // QOpenGLWidget's paint event binds the widget's framebuffer and then calls paintGL, so the
 // painter opened here draws into that framebuffer.
 void WidgetOpenGL::paintGL() {

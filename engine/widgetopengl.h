@@ -15,10 +15,6 @@ public:
     // Resizes only when the size differs from the last one asked for.
     void resizeTo(QSize size);
 
-public slots:
-    // Repaints at once, so the repaint timer paces the frames.
-    void animate();
-
 protected:
     void paintGL() override;
 

@@ -7,14 +7,44 @@ void FrameStore::allocate(quint32 length, quint16 channelsPerUniverse) {
     QMutexLocker lock(&m_lock);
     m_buffer = QByteArray(qsizetype(length), '\0');
     m_channelsPerUniverse = std::min(channelsPerUniverse, maxChannelsPerUniverse);
+    m_firstUniverse = 0;
     m_changedBy = 0;
     m_changedSinceSnapshot = false;
+}
+
+void FrameStore::relayout(quint32 length, quint16 channelsPerUniverse, quint32 firstUniverse) {
+    QMutexLocker lock(&m_lock);
+    const quint16 width = std::min(channelsPerUniverse, maxChannelsPerUniverse);
+    if (qsizetype(length) == m_buffer.size() && width == m_channelsPerUniverse &&
+        firstUniverse == m_firstUniverse)
+        return;
+    QByteArray buffer(qsizetype(length), '\0');
+    const quint64 oldWidth = m_channelsPerUniverse;
+    if (width != 0 && oldWidth != 0) {
+        const quint64 oldCount = (quint64(m_buffer.size()) + oldWidth - 1) / oldWidth;
+        for (quint64 oldSlot = 0; oldSlot < oldCount; ++oldSlot) {
+            const quint64 universe = m_firstUniverse + oldSlot;
+            if (universe < firstUniverse)
+                continue;
+            const quint64 from = oldSlot * oldWidth;
+            const quint64 to = (universe - firstUniverse) * width;
+            if (to >= length)
+                break;
+            const quint64 count = std::min(
+                {oldWidth, quint64(width), quint64(m_buffer.size()) - from, quint64(length) - to});
+            std::memcpy(buffer.data() + to, m_buffer.constData() + from, count);
+        }
+    }
+    m_buffer = std::move(buffer);
+    m_channelsPerUniverse = width;
+    m_firstUniverse = firstUniverse;
 }
 
 void FrameStore::release() {
     QMutexLocker lock(&m_lock);
     m_buffer = QByteArray();
     m_channelsPerUniverse = maxChannelsPerUniverse;
+    m_firstUniverse = 0;
     m_changedBy = 0;
     m_changedSinceSnapshot = false;
 }
@@ -70,7 +100,14 @@ bool FrameStore::takeChanged(Writer writer) {
     return changed;
 }
 
+void FrameStore::setChangeListener(std::function<void()> listener) {
+    QMutexLocker lock(&m_lock);
+    m_changeListener = std::move(listener);
+}
+
 void FrameStore::markChanged(Writer writer) {
     m_changedBy |= quint8(1u << quint8(writer));
     m_changedSinceSnapshot = true;
+    if (m_changeListener && writer != Writer::Engine)
+        m_changeListener();
 }

@@ -4,6 +4,7 @@
 #include <QMutex>
 #include <QtGlobal>
 
+#include <functional>
 #include <span>
 
 // The DMX frame buffer shared by the receivers (Art-Net on the GUI thread, sACN on its own
@@ -19,6 +20,10 @@ public:
     // Replaces the buffer with `length` zero bytes. `channelsPerUniverse` is capped at 512; 0
     // (a hand-edited store) leaves no universe slots, so receivers write nothing.
     void allocate(quint32 length, quint16 channelsPerUniverse);
+    // Like allocate, but keeps what the old layout held for the universes that stay:
+    // `firstUniverse` numbers slot 0 (the previous call's number, 0 after allocate), and each
+    // universe numbered in both layouts keeps its bytes up to the narrower slot width.
+    void relayout(quint32 length, quint16 channelsPerUniverse, quint32 firstUniverse);
     // Drops the buffer; writers then write nothing.
     void release();
 
@@ -47,12 +52,20 @@ public:
     // Whether `writer` changed the frame since the last call for that writer; clears the flag.
     bool takeChanged(Writer writer);
 
+    // Called after every change by a receiver (not by Writer::Engine, whose changes the engine
+    // paints on its own), in the writer's thread and under the lock, so it must be quick and
+    // must not touch the store; an empty function removes it. Once this returns, the previous
+    // listener is no longer running or called.
+    void setChangeListener(std::function<void()> listener);
+
 private:
     void markChanged(Writer writer);
 
     mutable QMutex m_lock;
     QByteArray m_buffer;
     quint16 m_channelsPerUniverse = maxChannelsPerUniverse;
+    quint32 m_firstUniverse = 0;
+    std::function<void()> m_changeListener;
     quint8 m_changedBy = 0;
     bool m_changedSinceSnapshot = false;
 };

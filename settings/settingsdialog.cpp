@@ -65,6 +65,11 @@ Settings::Settings(SettingsRecord &liveRecord, QWidget *parent)
     recordToWidgets(m_record);
 }
 
+void Settings::reload() {
+    m_record = m_liveRecord;
+    recordToWidgets(m_record);
+}
+
 void Settings::showTab(int index) {
     if (index >= 0 && index < m_pTabs->count())
         m_pTabs->setCurrentIndex(index);

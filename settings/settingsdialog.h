@@ -29,6 +29,9 @@ public:
 
     explicit Settings(SettingsRecord &liveRecord, QWidget *parent = nullptr);
 
+    // Takes a fresh copy of the live record into the dialog's copy and its widgets.
+    void reload();
+
     // Makes tab `index` (a Tab value) the current one; out-of-range indices are ignored.
     void showTab(int index);
     int currentTab() const;

@@ -4,7 +4,9 @@
 
 #include <QSettings>
 
+#include <algorithm>
 #include <functional>
+#include <limits>
 
 namespace SettingsStore {
 namespace {
@@ -22,21 +24,52 @@ struct Field {
     std::function<bool(SettingsRecord &, const QVariant &)> set;
 };
 
-template <typename T> Field unsignedField(const char *key, T SettingsRecord::*member) {
+// A hand-edited store may hold anything: a value that is not a number (or a negative one for
+// an unsigned field) keeps the field's current value, a number outside the range the settings
+// dialog offers is brought into it. Window and grid sizes and positions keep the field's full
+// width: a wide desktop and the grid-size keys reach beyond the dialog's 9999.
+template <typename T>
+Field unsignedField(const char *key, T SettingsRecord::*member, qint64 lowest = 0,
+                    qint64 highest = std::numeric_limits<T>::max()) {
     return {QString::fromLatin1(key),
             [member](const SettingsRecord &r) { return QVariant(qulonglong(r.*member)); },
-            [member](SettingsRecord &r, const QVariant &v) {
+            [member, lowest, highest](SettingsRecord &r, const QVariant &v) {
                 bool ok = false;
-                r.*member = T(v.toUInt(&ok));
-                return ok;
+                const qint64 value = v.toString().trimmed().toLongLong(&ok);
+                if (!ok || value < 0)
+                    return false;
+                r.*member = T(std::clamp(value, lowest, highest));
+                return true;
             }};
+}
+
+// A field whose value must be one of a few codes; any other keeps the current value.
+Field codeField(const char *key, quint16 SettingsRecord::*member,
+                std::initializer_list<quint16> codes) {
+    Field field = unsignedField(key, member);
+    field.set = [member, valid = std::vector<quint16>(codes)](SettingsRecord &r,
+                                                              const QVariant &v) {
+        bool ok = false;
+        const qint64 value = v.toString().trimmed().toLongLong(&ok);
+        if (!ok || std::find(valid.cbegin(), valid.cend(), value) == valid.cend())
+            return false;
+        r.*member = quint16(value);
+        return true;
+    };
+    return field;
 }
 
 Field boolField(const char *key, bool SettingsRecord::*member) {
     return {QString::fromLatin1(key),
             [member](const SettingsRecord &r) { return QVariant(int(r.*member)); },
             [member](SettingsRecord &r, const QVariant &v) {
-                r.*member = v.toBool();
+                const QString text = v.toString().trimmed().toLower();
+                if (text == QLatin1String("1") || text == QLatin1String("true"))
+                    r.*member = true;
+                else if (text == QLatin1String("0") || text == QLatin1String("false"))
+                    r.*member = false;
+                else
+                    return false;
                 return true;
             }};
 }
@@ -49,30 +82,40 @@ const std::vector<Field> &fields() {
              return true;
          }},
         unsignedField("LanguageIso", &SettingsRecord::LanguageIso),
-        unsignedField("UpdateCheck", &SettingsRecord::UpdateCheck),
+        unsignedField("UpdateCheck", &SettingsRecord::UpdateCheck, 0, 1),
         unsignedField("TimerStartup", &SettingsRecord::TimerStartup),
         {QStringLiteral("ScreenNumber"),
          [](const SettingsRecord &r) { return QVariant(qlonglong(r.ScreenNumber)); },
          [](SettingsRecord &r, const QVariant &v) {
              bool ok = false;
-             r.ScreenNumber = qint16(v.toInt(&ok));
-             return ok;
+             const qint64 value = v.toString().trimmed().toLongLong(&ok);
+             if (!ok)
+                 return false;
+             // Screens that may exist are checked against the desktop by the window.
+             r.ScreenNumber = value < ScreenChoice::UserSize || value > 0x7FFF
+                                  ? ScreenChoice::Desktop
+                                  : qint16(value);
+             return true;
          }},
         unsignedField("PosX", &SettingsRecord::PosX),
         unsignedField("PosY", &SettingsRecord::PosY),
-        unsignedField("SizeX", &SettingsRecord::SizeX),
-        unsignedField("SizeY", &SettingsRecord::SizeY),
+        unsignedField("SizeX", &SettingsRecord::SizeX, 1),
+        unsignedField("SizeY", &SettingsRecord::SizeY, 1),
         unsignedField("ScreenLevel", &SettingsRecord::ScreenLevel),
-        unsignedField("ScreenFlip", &SettingsRecord::ScreenFlip),
-        unsignedField("ScreenRotate", &SettingsRecord::ScreenRotate),
-        unsignedField("DmxSizeX", &SettingsRecord::DmxSizeX),
-        unsignedField("DmxSizeY", &SettingsRecord::DmxSizeY),
-        unsignedField("DmxChannelPerUniverse", &SettingsRecord::DmxChannelPerUniverse),
-        unsignedField("DmxUniverseStart", &SettingsRecord::DmxUniverseStart),
-        unsignedField("DmxUseRgb", &SettingsRecord::DmxUseRgb),
-        unsignedField("TimerInMs", &SettingsRecord::TimerInMs),
+        unsignedField("ScreenFlip", &SettingsRecord::ScreenFlip, 0, 3),
+        codeField("ScreenRotate", &SettingsRecord::ScreenRotate, {0, 90, 180, 270}),
+        unsignedField("DmxSizeX", &SettingsRecord::DmxSizeX, 1),
+        unsignedField("DmxSizeY", &SettingsRecord::DmxSizeY, 1),
+        unsignedField("DmxChannelPerUniverse", &SettingsRecord::DmxChannelPerUniverse, 1, 512),
+        unsignedField("DmxUniverseStart", &SettingsRecord::DmxUniverseStart, 1, 63999),
+        codeField("DmxUseRgb", &SettingsRecord::DmxUseRgb,
+                  {ColourMode::Monochrome, ColourMode::Rgb, ColourMode::Rgbw,
+                   ColourMode::BarVertical, ColourMode::DmxValues, ColourMode::BarAndDmxValues}),
+        unsignedField("TimerInMs", &SettingsRecord::TimerInMs, 1, 2000),
         boolField("UseOpenGL", &SettingsRecord::UseOpenGL),
-        unsignedField("ShapeType", &SettingsRecord::ShapeType),
+        codeField("ShapeType", &SettingsRecord::ShapeType,
+                  {ShapeKind::RectangleFilled, ShapeKind::Rectangle, ShapeKind::EllipseFilled,
+                   ShapeKind::Ellipse}),
         boolField("UseArtnet", &SettingsRecord::UseArtnet),
         boolField("UseAcnnet", &SettingsRecord::UseAcnnet),
         boolField("UseRdm", &SettingsRecord::UseRdm),

@@ -27,8 +27,9 @@ const QStringList &fieldNames();
 void saveSettings(const SettingsRecord &record, int preset);
 
 // Reads every field under the preset's prefix, keeping a field's current value when its key
-// is absent. Returns whether ShapeType converted cleanly; false for an invalid preset
-// number, which reads nothing.
+// is absent or its value unusable (not a number, negative, not one of a field's codes) and
+// bringing numbers into the ranges the settings dialog offers. Nothing is written back. Returns
+// whether ShapeType converted cleanly; false for an invalid preset number, which reads nothing.
 bool loadSettings(SettingsRecord &record, int preset);
 
 // Erases the whole store except the power-cycle counter.

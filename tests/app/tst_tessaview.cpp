@@ -3,9 +3,11 @@
 #include "buildinfo.h"
 #include "engine/screenengine.h"
 #include "settings/desktop.h"
+#include "settings/settingsdialog.h"
 #include "settings/settingsstore.h"
 #include "testsettingsstore.h"
 
+#include <QMenu>
 #include <QtTest>
 
 namespace {
@@ -137,6 +139,9 @@ private slots:
         Tessaview window({"tessaview"});
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // Data from a console that sends only on change, just after the start.
+        const quint8 red[] = {255, 0, 0};
+        window.engine()->frameStore().writeUniverse(0, red, FrameStore::Writer::ArtNet);
         window.resize(400, 250);
         window.resize(410, 260);
         QCOMPARE(window.settings().SizeX, quint16(410));
@@ -145,6 +150,86 @@ private slots:
         QCOMPARE(window.size(), QSize(410, 260));
         // The new size is kept in memory only until the next settings change saves it.
         QCOMPARE(rawStore().value("SizeX").toInt(), 300);
+        // Neither the apply of the resize nor one of another preset of the same layout (never
+        // saved: factory, full screen) blanks the picture.
+        QTRY_VERIFY(window.engine()->activeSettings()->SizeX == 410);
+        QCOMPARE(window.engine()->frameImage().pixel(0, 0), qRgb(255, 0, 0));
+        window.slotSettingsPresetLoad(4);
+        QTRY_VERIFY(window.engine()->activeSettings()->SizeX != 410);
+        QCOMPARE(window.engine()->frameImage().pixel(0, 0), qRgb(255, 0, 0));
+    }
+
+    void handEditedStoreStartsAVisibleWindow() {
+        {
+            QSettings raw = rawStore();
+            raw.setValue("ScreenNumber", "-2");
+            raw.setValue("SizeX", "0");
+            raw.setValue("SizeY", "garbage");
+            raw.setValue("PosX", "-40");
+            raw.setValue("DmxSizeX", "");
+            raw.setValue("PosY", "4294967296");
+            raw.setValue("DmxSizeY", "0");
+            raw.setValue("DmxChannelPerUniverse", "100000");
+            raw.setValue("DmxUniverseStart", "99999");
+            raw.setValue("TimerInMs", "0");
+            raw.setValue("DmxUseRgb", "3");
+            raw.setValue("UseArtnet", "maybe");
+            raw.setValue("Preset01ScreenNumber", "7");
+        }
+        Tessaview window({"tessaview"});
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        SettingsRecord factory;
+        setFactoryDefaults(factory, desktopGeometry().size());
+        const SettingsRecord &live = window.settings();
+        QCOMPARE(live.SizeX, quint16(1));
+        QCOMPARE(live.SizeY, factory.SizeY);
+        QCOMPARE(live.PosX, factory.PosX);
+        // 9999, then moved back onto the desktop, since the window would be wholly off it.
+        QCOMPARE(live.PosY, quint16(0));
+        QCOMPARE(live.DmxSizeX, factory.DmxSizeX);
+        QCOMPARE(live.DmxSizeY, quint16(1));
+        QCOMPARE(live.DmxChannelPerUniverse, quint16(512));
+        QCOMPARE(live.DmxUniverseStart, quint16(63999));
+        QCOMPARE(live.TimerInMs, quint16(1));
+        QCOMPARE(live.DmxUseRgb, factory.DmxUseRgb);
+        QCOMPARE(live.UseArtnet, factory.UseArtnet);
+        QVERIFY(window.isVisible());
+        QVERIFY(!window.contextMenu()->actions().isEmpty());
+        // The repaired values stay in memory until the operator saves.
+        QCOMPARE(rawStore().value("SizeX").toString(), QStringLiteral("0"));
+        QCOMPARE(rawStore().value("DmxUseRgb").toString(), QStringLiteral("3"));
+
+        // A screen that does not exist falls back to the desktop.
+        window.slotSettingsPresetLoad(1);
+        QCOMPARE(window.settings().ScreenNumber, ScreenChoice::Desktop);
+        QCOMPARE(window.settings().SizeX, factory.SizeX);
+    }
+
+    void cancelledSettingsChangeNothing() {
+        SettingsRecord preset;
+        preset.ScreenNumber = ScreenChoice::UserSize;
+        preset.SizeX = 320;
+        preset.SizeY = 200;
+        preset.DmxSizeX = 20;
+        SettingsStore::saveSettings(preset, 3);
+        preset.DmxSizeX = 5; // what the dialog applied last time
+        SettingsStore::saveSettings(preset, 0);
+        Tessaview window({"tessaview"});
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.slotSettingsPresetLoad(3);
+        const SettingsRecord before = window.settings();
+        window.slotSettingsOpen();
+        QCOMPARE(window.settingsDialog()->editedRecord(), before);
+        window.settingsDialog()->close();
+        window.resize(330, 210);
+        QTRY_VERIFY(window.engine()->activeSettings()->SizeX == 330);
+        QCOMPARE(window.settings().DmxSizeX, quint16(20));
+        QCOMPARE(window.engine()->activeSettings()->DmxSizeX, quint16(20));
+        // Reopened, it shows the live record again, with the new size.
+        window.slotSettingsOpen();
+        QCOMPARE(window.settingsDialog()->editedRecord(), window.settings());
     }
 };
 

@@ -51,7 +51,9 @@ private slots:
     }
     void cleanup() { m_store.reset(); }
 
-    void firstOpeningReloadsPresetZero() {
+    void openingShowsTheLiveRecord() {
+        // What the dialog applied last is not what is shown now: opening it must not bring
+        // that back.
         SettingsRecord lastApplied;
         lastApplied.DmxSizeX = 23;
         lastApplied.UpdateCheck = 0;
@@ -64,17 +66,17 @@ private slots:
         QVERIFY(dialog);
         QVERIFY(dialog->isVisible());
         QVERIFY(!dialog->parent());
-        QCOMPARE(window.settings().DmxSizeX, quint16(23));
-        QCOMPARE(dialog->editedRecord().DmxSizeX, quint16(23));
+        QCOMPARE(window.settings().DmxSizeX, quint16(17));
+        QCOMPARE(dialog->editedRecord().DmxSizeX, quint16(17));
 
-        // Later openings show the same dialog and reload nothing.
+        // Later openings show the same dialog, again on the live record.
         dialog->close();
-        lastApplied.DmxSizeX = 31;
-        SettingsStore::saveSettings(lastApplied, 0);
+        window.slotSettingsPresetLoad(1); // never saved: factory
         window.slotSettingsOpen();
         QCOMPARE(window.settingsDialog(), dialog);
         QVERIFY(dialog->isVisible());
-        QCOMPARE(window.settings().DmxSizeX, quint16(23));
+        QCOMPARE(window.settings().DmxSizeX, quint16(17));
+        QCOMPARE(dialog->editedRecord(), window.settings());
     }
 
     void applyAppliesAndSaves() {

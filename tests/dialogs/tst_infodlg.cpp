@@ -134,12 +134,12 @@ private slots:
         QCOMPARE(rowTexts(presets, 3),
                  (QStringList{"Preset 3", "20", "30", "1024", "768", "11", "22", "7", "2", "510",
                               "Bar Vertical | DMX Values"}));
-        // Mode 3 has no channel count.
-        QCOMPARE(rowTexts(presets, 4), (QStringList{"Preset 4", "17", "10", w, h, "0", "0", "1",
-                                                    "0", "510", "RGB | RGBW"}));
-        // A hand-edited 0 channels per universe counts 0 universes.
+        // Mode 3 is no colour mode: read as the factory RGB.
+        QCOMPARE(rowTexts(presets, 4),
+                 (QStringList{"Preset 4", "17", "10", w, h, "0", "0", "1", "1", "510", "RGB"}));
+        // A hand-edited 0 channels per universe is read as 1: 510 universes.
         QCOMPARE(rowTexts(presets, 5),
-                 (QStringList{"Preset 5", "17", "10", w, h, "0", "0", "1", "0", "0", "RGB"}));
+                 (QStringList{"Preset 5", "17", "10", w, h, "0", "0", "1", "510", "1", "RGB"}));
         QCOMPARE(presets->item(9, 0)->text(), QStringLiteral("Preset 9"));
 
         QTableWidgetItem *cell = presets->item(3, 8);

@@ -29,10 +29,10 @@ void TestOpenGl::openGlWidgetPaintsEngineFrame() {
     QVERIFY(widget.format().samples() > 0 || widget.format().samples() == -1);
     widget.show();
     QVERIFY(QTest::qWaitForWindowExposed(&widget));
-    widget.animate();
+    widget.repaint();
     const quint8 data[] = {255, 0, 0, 0, 0, 255};
     QCOMPARE(engine.frameStore().writeUniverse(0, data, FrameStore::Writer::ArtNet), 6);
-    widget.animate();
+    widget.repaint();
     const QImage picture = widget.grabFramebuffer();
     QCOMPARE(picture.pixel(50, 50) & 0xFFFFFF, qRgb(255, 0, 0) & 0xFFFFFF);
     QCOMPARE(picture.pixel(150, 50) & 0xFFFFFF, qRgb(0, 0, 255) & 0xFFFFFF);

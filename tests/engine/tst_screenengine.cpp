@@ -82,7 +82,7 @@ class TestScreenEngine : public QObject {
 private slots:
     void nothingBeforeFirstApply();
     void configureCallsCollapseIntoOneApply();
-    void everyApplyStartsFromZeroFrame();
+    void applyOfTheSameLayoutKeepsTheFrame();
     void unusableLayoutPaintsBackground_data();
     void unusableLayoutPaintsBackground();
     void zeroScreenSizeWithRotation();
@@ -127,7 +127,7 @@ void TestScreenEngine::configureCallsCollapseIntoOneApply() {
     QCOMPARE(engine.frameStore().length(), 32u);
 }
 
-void TestScreenEngine::everyApplyStartsFromZeroFrame() {
+void TestScreenEngine::applyOfTheSameLayoutKeepsTheFrame() {
     ScreenEngine engine;
     SettingsRecord settings = record();
     settings.DmxChannelPerUniverse = 100;
@@ -138,10 +138,10 @@ void TestScreenEngine::everyApplyStartsFromZeroFrame() {
     QCOMPARE(engine.frameStore().universeCount(), 6u);
     receive(engine, QByteArray(510, char(255)));
     QCOMPARE(paint(engine).pixel(10, 10), white);
-    // The same settings again: a new, all-zero frame.
+    // The same settings again (a resize, a second start-up apply): nothing is lost.
     engine.configure(nullptr, settings, 0, 0, {});
-    QCOMPARE(paint(engine).pixel(10, 10), black);
-    QCOMPARE(frameOf(engine), QByteArray(510, char(0)));
+    QCOMPARE(paint(engine).pixel(10, 10), white);
+    QCOMPARE(frameOf(engine), QByteArray(510, char(255)));
 }
 
 void TestScreenEngine::unusableLayoutPaintsBackground_data() {
@@ -329,12 +329,13 @@ void TestScreenEngine::freezeRetakesCopyAtNewLength() {
     engine.configure(nullptr, record(1, 2, ColourMode::Monochrome), 0, 0, {});
     paint(engine);
     QCOMPARE(frameOf(engine), bytes({255, 0}));
-    // A new cell count: the copy is retaken from the new (all-zero) frame.
+    // A new cell count: the copy is retaken from the new frame, in which the universe that
+    // stays keeps its bytes.
     engine.configure(nullptr, record(3, 1, ColourMode::Monochrome), 0, 0, {});
     paint(engine);
     receive(engine, bytes({9, 9, 9}));
     paint(engine);
-    QCOMPARE(frameOf(engine), bytes({0, 0, 0}));
+    QCOMPARE(frameOf(engine), bytes({255, 0, 0}));
 }
 
 void TestScreenEngine::selfTestWritesFrameAndZeroClears() {

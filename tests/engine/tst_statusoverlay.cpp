@@ -74,7 +74,7 @@ private slots:
     void shownFor1000FramesAfterApplyAndFreeze();
     void identifyBlinks();
     void artnetLocateBlinks();
-    void frameRateCountsOverlayFrames();
+    void frameRateCountsPaintedFrames();
     void textTurnsWithPicture();
 };
 
@@ -244,7 +244,7 @@ void TestStatusOverlay::artnetLocateBlinks() {
     QCOMPARE(engine.blinkCounter(), 0);
 }
 
-void TestStatusOverlay::frameRateCountsOverlayFrames() {
+void TestStatusOverlay::frameRateCountsPaintedFrames() {
     ScreenEngine engine(oneInterface());
     int second = 10;
     engine.setSecondClock([&second] { return second; });
@@ -255,14 +255,18 @@ void TestStatusOverlay::frameRateCountsOverlayFrames() {
     paint(engine);
     QCOMPARE(engine.framesLastSecond(), 3);
     QVERIFY(engine.statusText(0).contains(QStringLiteral("Grafic Refresh Rate: 3\n")));
-    // Frames without the overlay are not counted: of these 1000 frames in second 11 the
-    // overlay shows until 1000 overlay frames since the apply, 996 more.
+    // Frames without the overlay count too: the rate is that of the painted picture.
     for (int frame = 0; frame < 1000; ++frame)
         paint(engine);
+    QVERIFY(!engine.needsRepaint());
     second = 12;
     engine.setStatusVisible(true);
     paint(engine);
-    QCOMPARE(engine.framesLastSecond(), 997);
+    QCOMPARE(engine.framesLastSecond(), 1001);
+    // The permanent overlay asks for one frame per second for its rate, none in between.
+    QVERIFY(!engine.needsRepaint());
+    second = 13;
+    QVERIFY(engine.needsRepaint());
 }
 
 void TestStatusOverlay::textTurnsWithPicture() {

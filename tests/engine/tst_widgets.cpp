@@ -45,7 +45,7 @@ void TestWidgets::resizeOnlyWhenRequestChanges() {
     QCOMPARE(widget.size(), QSize(300, 300));
     widget.resizeTo(QSize(120, 80));
     QCOMPARE(widget.size(), QSize(120, 80));
-    widget.animate(); // a repaint before the first configure paints nothing and survives
+    widget.repaint(); // a repaint before the first configure paints nothing and survives
 }
 
 void TestWidgets::noOpenGlOnOffscreenPlatform() {

@@ -74,6 +74,32 @@ private slots:
         QCOMPARE(frame, QByteArray(10, '\0'));
     }
 
+    void relayoutKeepsTheUniversesThatStay() {
+        FrameStore store;
+        store.relayout(8, 4, 1); // universes 1 and 2, four channels each
+        const std::array<quint8, 4> u1{1, 2, 3, 4}, u2{5, 6, 7, 8};
+        store.writeUniverse(0, u1, Writer::ArtNet);
+        store.writeUniverse(1, u2, Writer::ArtNet);
+        QByteArray frame;
+        store.snapshot(frame);
+        store.relayout(8, 4, 1); // same layout: nothing lost, nothing to paint anew
+        QVERIFY(!store.snapshot(frame));
+        QCOMPARE(frame, QByteArray("\x01\x02\x03\x04\x05\x06\x07\x08", 8));
+        // Start at universe 2, three channels each, three universes: 2 keeps its first three
+        // bytes, 3 and 4 are new.
+        store.relayout(9, 3, 2);
+        store.snapshot(frame);
+        QCOMPARE(frame, QByteArray("\x05\x06\x07\0\0\0\0\0\0", 9));
+        // Back to universe 1, six channels each: 1 is new, 2 keeps three bytes and is cut
+        // at the shorter frame.
+        store.relayout(8, 6, 1);
+        store.snapshot(frame);
+        QCOMPARE(frame, QByteArray("\0\0\0\0\0\0\x05\x06", 8));
+        store.allocate(8, 6); // allocate always starts from zero
+        store.snapshot(frame);
+        QCOMPARE(frame, QByteArray(8, '\0'));
+    }
+
     // A writer thread fills whole universes with one value per packet; the reader must never
     // see a universe holding two values (a torn write) and must never miss the last change.
     void noTornFramesUnderConcurrentWrites() {

@@ -117,29 +117,47 @@ private slots:
         {
             QSettings raw = rawStore();
             raw.setValue("Preset03DmxSizeX", 40);
-            raw.setValue("Preset03ShapeType", 3); // not offered by the dialog, loaded as is
+            raw.setValue("Preset03ShapeType", 3); // not offered by the dialog: not taken
         }
         SettingsRecord r;
         setFactoryDefaults(r, QSize(800, 600));
-        QVERIFY(loadSettings(r, 3));
+        QVERIFY(!loadSettings(r, 3));
         QCOMPARE(r.DmxSizeX, quint16(40));
-        QCOMPARE(r.ShapeType, quint16(3));
+        QCOMPARE(r.ShapeType, quint16(0));
         QCOMPARE(r.DmxSizeY, quint16(10));
         QCOMPARE(r.SizeX, quint16(800));
     }
 
-    void unconvertibleValuesGiveZero() {
+    void unusableValuesKeepTheFactoryValue() {
         {
             QSettings raw = rawStore();
             raw.setValue("ShapeType", "round");
             raw.setValue("DmxSizeX", "many");
-            raw.setValue("ScreenLevel", 300); // truncated to 8 bits
+            raw.setValue("DmxSizeY", "-3");
+            raw.setValue("SizeX", "");
+            raw.setValue("UseRdm", "perhaps");
+            raw.setValue("ScreenRotate", 45);
+            raw.setValue("ScreenNumber", -9);
+            raw.setValue("ScreenLevel", 300);    // brought into 0 ... 255
+            raw.setValue("TimerInMs", 0);        // at least 1 ms
+            raw.setValue("DmxUniverseStart", 0); // 1 ... 63999
+            raw.setValue("SizeY", "99999999999999999999");
         }
         SettingsRecord r;
         QVERIFY(!loadSettings(r, livePreset));
-        QCOMPARE(r.ShapeType, quint16(0));
-        QCOMPARE(r.DmxSizeX, quint16(0));
-        QCOMPARE(r.ScreenLevel, quint8(300 & 0xFF));
+        SettingsRecord factory;
+        QCOMPARE(r.ShapeType, factory.ShapeType);
+        QCOMPARE(r.DmxSizeX, factory.DmxSizeX);
+        QCOMPARE(r.DmxSizeY, factory.DmxSizeY);
+        QCOMPARE(r.SizeX, factory.SizeX);
+        QCOMPARE(r.UseRdm, factory.UseRdm);
+        QCOMPARE(r.ScreenRotate, factory.ScreenRotate);
+        QCOMPARE(r.ScreenNumber, ScreenChoice::Desktop);
+        QCOMPARE(r.ScreenLevel, quint8(255));
+        QCOMPARE(r.TimerInMs, quint16(1));
+        QCOMPARE(r.DmxUniverseStart, quint16(1));
+        // Beyond 64 bits it is no number at all.
+        QCOMPARE(r.SizeY, factory.SizeY);
     }
 
     void invalidPresetNumbersTouchNothing() {
