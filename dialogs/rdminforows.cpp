@@ -139,7 +139,7 @@ QList<RdmInfoRow> RdmInfoRows::e120(const Configurator &m) {
 
     // The model's own list is never filled; what controllers are told is the responder's.
     QStringList supported;
-    for (quint16 pid : rdmSupportedParameters)
+    for (quint16 pid : rdmListedParameters())
         supported << QStringLiteral("0x%1 %2").arg(hex(pid), RdmParameterInfo::parameterName(pid));
     rows << row(supportedParameters, supported);
 

@@ -4,7 +4,8 @@
 #include <QtGlobal>
 
 // Names and command classes of the RDM parameters as ANSI E1.20, E1.37-1 and E1.37-2 define
-// them, for showing the device model to the operator.
+// them (read from the responder's parameter table), for showing the device model to the
+// operator.
 namespace RdmParameterInfo {
 
 // An id as four upper-case hexadecimal digits ("00E0").

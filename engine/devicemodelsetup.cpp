@@ -104,7 +104,8 @@ void fillDeviceModel(Configurator &model, const DeviceModelStart &start, const n
     model.slotSetDmxBlockAddress(0xFFFF);
     model.slotSetDmxFailMode(1, 0, 0, 255);
     model.slotSetDmxStartupMode(1, 0, 0, 255);
-    model.slotSetDimmerInfo(0, 0, 0, 0, 0, 0, 0);
+    // Levels are the 8-bit channel values; the screen has no split minimum levels.
+    model.slotSetDimmerInfo(0, 255, 0, 255, 1, 8, 0);
     model.slotSetMinimumLevel(0, 0, 0);
     model.slotSetMaximumLevel(255);
     model.slotSetCurve(1);
@@ -120,7 +121,9 @@ void fillDeviceModel(Configurator &model, const DeviceModelStart &start, const n
     model.slotSetLockStateDescription(
         {{0, QStringLiteral("Unlocked")}, {1, QStringLiteral("Locked")}});
     model.slotSetIdentifyMode(0);
-    model.slotSetPresetInfo(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    // Nine presets (the personalities after the first); fail and start-up times up to five
+    // minutes, holds also infinite.
+    model.slotSetPresetInfo(0, 0, 0, 0, 1, 1, 9, 0, 0, 0, 0, 0, 3000, 0, 3000, 0, 3000, 0, 3000);
     model.slotSetPresetStatus(QList<stPresetStatus>(9));
     model.slotSetPresetMergeMode(2);
     model.slotSetPowerOnSelfTest(0);
@@ -174,15 +177,11 @@ void connectResponder(rdm &responder, Configurator &model) {
                      &Configurator::slotSetPowerState);
     QObject::connect(&responder, &rdm::signalRdmPerformSelfTest, &model,
                      &Configurator::slotSetPerformSelfTest);
-    QObject::connect(&responder, qOverload<quint16>(&rdm::signalRdmCapturePreset), &model,
-                     qOverload<quint16>(&Configurator::slotSetCapturePreset));
     QObject::connect(
         &responder, qOverload<quint16, quint16, quint16, quint16>(&rdm::signalRdmCapturePreset),
         &model, qOverload<quint16, quint16, quint16, quint16>(&Configurator::slotSetCapturePreset));
     QObject::connect(&responder, &rdm::signalRdmPresetPlayback, &model,
                      &Configurator::slotSetPresetPlayback);
-    QObject::connect(&responder, &rdm::signalRdmDmxBlockAddress, &model,
-                     qOverload<quint16>(&Configurator::slotSetDmxBlockAddress));
     QObject::connect(&responder, &rdm::signalRdmDmxFailMode, &model,
                      &Configurator::slotSetDmxFailMode);
     QObject::connect(&responder, &rdm::signalRdmDmxStartupMode, &model,

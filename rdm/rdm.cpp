@@ -15,10 +15,14 @@ using namespace Rdm;
 
 rdm::rdm(Configurator *pConfigurator, SensorInfo *pSensorInfo, network *pNetwork)
     : m_pConfigurator(pConfigurator), m_pSensorInfo(pSensorInfo), m_pNetwork(pNetwork),
-      m_lSupportedParameters(rdmSupportedParameters.begin(), rdmSupportedParameters.end()) {}
+      m_lSupportedParameters(rdmListedParameters()) {}
 
 QByteArrayView rdm::handleRequest(QByteArrayView message, const RdmUid &ownUid) {
     if (message.size() <= RdmMessage::headerSize)
+        return {};
+    // The message length counts the START code, which ArtRdm leaves out, but not the two
+    // checksum bytes; a datagram of any other size is no sound message.
+    if (message.size() != qsizetype(quint8(message[1])) + 1)
         return {};
     const int messageLength = fillRdmImage(m_request, message);
     const RdmRequest request = parseRdmRequest(m_request);
@@ -29,8 +33,8 @@ QByteArrayView rdm::handleRequest(QByteArrayView message, const RdmUid &ownUid) 
     const bool broadcast = request.destination.isBroadcastFor(ownUid);
     if (!addressed && !broadcast)
         return {};
-    if (request.commandClass != CommandClass::discovery &&
-        request.commandClass != CommandClass::get && request.commandClass != CommandClass::set)
+    // Discovery belongs to the Art-Net node's table of devices, not to the responder.
+    if (request.commandClass != CommandClass::get && request.commandClass != CommandClass::set)
         return {};
 
     const RdmCheckResult check = checkRdmRequest(m_request, messageLength);
@@ -38,6 +42,9 @@ QByteArrayView rdm::handleRequest(QByteArrayView message, const RdmUid &ownUid) 
         qCDebug(lcRdm).noquote() << QStringLiteral("CheckSum Error 0x%1 != 0x%2")
                                         .arg(check.computed, 4, 16, QLatin1Char('0'))
                                         .arg(check.received, 4, 16, QLatin1Char('0'));
+    // A damaged message may not even be addressed to us, so it is never answered.
+    if (check.check != RdmCheck::Ok && check.check != RdmCheck::ZeroPortId)
+        return {};
 
     // A broadcast is never answered (ANSI E1.20); only a sound SET is carried out.
     if (broadcast) {
@@ -46,11 +53,9 @@ QByteArrayView rdm::handleRequest(QByteArrayView message, const RdmUid &ownUid) 
         return {};
     }
 
-    int length = 0;
-    if (request.commandClass == CommandClass::discovery || check.check != RdmCheck::Ok)
-        length = buildNack(m_response, request, request.pid, Nack::formatError);
-    else
-        length = dispatch(request);
+    const int length = check.check == RdmCheck::Ok
+                           ? dispatch(request)
+                           : buildNack(m_response, request, request.pid, Nack::formatError);
     if (length <= 0)
         return {};
     return QByteArrayView(m_response.data() + 1, length);
@@ -63,8 +68,7 @@ int rdm::dispatch(const RdmRequest &request) {
     m_data.clear();
     RdmContext context{*this,   *m_pConfigurator, m_pSensorInfo,   m_pNetwork,
                        request, m_data,           m_uiPreviousPid, m_uiOverflowIndex};
-    const RdmReply reply =
-        request.commandClass == CommandClass::get ? handleGet(context) : handleSet(context);
+    const RdmReply reply = route(context);
 
     const quint16 pid = reply.pidOverride ? reply.pid : request.pid;
     switch (reply.kind) {
@@ -80,27 +84,42 @@ int rdm::dispatch(const RdmRequest &request) {
     return 0;
 }
 
-RdmReply rdm::handleGet(RdmContext &context) {
-    const RdmParameter *parameter = findRdmParameter(context.request.pid);
-    if (!parameter || !parameter->get)
+RdmReply rdm::route(RdmContext &context) {
+    const RdmRequest &request = context.request;
+    const RdmParameter *parameter = findRdmParameter(request.pid);
+    if (!parameter || !parameter->served())
         return RdmReply::nack(Nack::unknownPid);
-    // Every known GET moves the history, even one refused below, so a list continuation
-    // is broken by any other GET in between.
-    m_uiPreviousPid = m_uiCurrentPid;
-    m_uiCurrentPid = context.request.pid;
-    context.uiPreviousPid = m_uiPreviousPid;
-    if (context.request.pdl < parameter->getMinPdl)
+    const bool get = request.commandClass == CommandClass::get;
+    if (!(parameter->allowed & (get ? RdmAllow::get : RdmAllow::set)))
+        return RdmReply::nack(Nack::unsupportedCommandClass);
+    if (get) {
+        // Every served GET moves the history, even one refused below, so a list
+        // continuation is broken by any other GET in between.
+        m_uiPreviousPid = m_uiCurrentPid;
+        m_uiCurrentPid = request.pid;
+        context.uiPreviousPid = m_uiPreviousPid;
+    }
+    if (!(get ? parameter->getPdl : parameter->setPdl).contains(request.pdl))
         return RdmReply::nack(Nack::formatError);
-    return parameter->get(context);
+    if (!get && !inRange(parameter->setRange, context))
+        return RdmReply::nack(Nack::dataOutOfRange);
+    return get ? parameter->get(context) : parameter->set(context);
 }
 
-RdmReply rdm::handleSet(RdmContext &context) {
-    const RdmParameter *parameter = findRdmParameter(context.request.pid);
-    if (!parameter)
-        return RdmReply::nack(Nack::unknownPid);
-    if (!parameter->set)
-        return RdmReply::nack(parameter->get ? Nack::unsupportedCommandClass : Nack::unknownPid);
-    if (context.request.pdl < parameter->setMinPdl)
-        return RdmReply::nack(Nack::formatError);
-    return parameter->set(context);
+bool rdm::inRange(const RdmField &field, const RdmContext &context) {
+    quint32 value = 0;
+    switch (field.width) {
+    case 0:
+        return true;
+    case 1:
+        value = context.read8(field.offset);
+        break;
+    case 2:
+        value = context.read16(field.offset);
+        break;
+    default:
+        value = context.read32(field.offset);
+        break;
+    }
+    return value >= field.min && value <= field.max;
 }

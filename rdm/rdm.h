@@ -4,6 +4,7 @@
 #include "rdm/rdmhandlers.h"
 #include "rdm/rdmmessage.h"
 #include "rdm/rdmmessagedata.h"
+#include "rdm/rdmparameters.h"
 
 #include <QByteArrayView>
 #include <QDateTime>
@@ -72,11 +73,9 @@ signals:
     void signalRdmResetDevice(quint8 uiStartType);
     void signalRdmPowerState(quint8 uiState);
     void signalRdmPerformSelfTest(quint8 uiSelfTest);
-    void signalRdmCapturePreset(quint16 uiScene);
     void signalRdmCapturePreset(quint16 uiScene, quint16 uiUpFadeTime, quint16 uiDownFadeTime,
                                 quint16 uiWaitTime);
     void signalRdmPresetPlayback(quint16 uiScene, quint8 uiLevel);
-    void signalRdmDmxBlockAddress(quint16 uiBaseDmx512Address);
     void signalRdmDmxFailMode(quint16 uiScene, quint16 uiLossOfSignalDelayTime, quint16 uiHoldTime,
                               quint8 uiLevel);
     void signalRdmDmxStartupMode(quint16 uiScene, quint16 uiStartupDelayTime, quint16 uiHoldTime,
@@ -112,8 +111,9 @@ private:
     // Routes a checked GET or SET through the parameter table and returns the length of the
     // response written into m_response.
     int dispatch(const RdmRequest &request);
-    RdmReply handleGet(RdmContext &context);
-    RdmReply handleSet(RdmContext &context);
+    // The table's rules for the PID, then its handler.
+    RdmReply route(RdmContext &context);
+    static bool inRange(const RdmField &field, const RdmContext &context);
 
     Configurator *m_pConfigurator = nullptr;
     SensorInfo *m_pSensorInfo = nullptr;

@@ -12,6 +12,8 @@ using namespace Rdm;
 
 namespace {
 
+constexpr quint8 allSensors = 0xFF;
+
 // SLOT_INFO and DEFAULT_SLOT_VALUE: one chunk of the footprint per GET. A controller fetches
 // the rest by repeating the same GET while it gets ACK_OVERFLOW.
 template <typename WriteSlot>
@@ -43,12 +45,6 @@ RdmReply slotListChunk(RdmContext &c, int chunk, WriteSlot writeSlot) {
 
 namespace RdmHandlers {
 
-RdmReply nackUnknownPid(RdmContext &) {
-    return RdmReply::nack(Nack::unknownPid);
-}
-RdmReply nackDataOutOfRange(RdmContext &) {
-    return RdmReply::nack(Nack::dataOutOfRange);
-}
 RdmReply nackActionNotSupported(RdmContext &) {
     return RdmReply::nack(Nack::actionNotSupported);
 }
@@ -57,10 +53,6 @@ RdmReply nackActionNotSupported(RdmContext &) {
 RdmReply getQueuedMessage(RdmContext &) {
     return RdmReply::ackWithPid(Pid::statusMessages);
 }
-RdmReply getStatusMessages(RdmContext &) {
-    return RdmReply::ack();
-}
-
 RdmReply getStatusIdDescription(RdmContext &c) {
     const quint16 id = c.read16(0);
     if (id < 0x8000 || id > 0xFFDF)
@@ -69,21 +61,6 @@ RdmReply getStatusIdDescription(RdmContext &c) {
     text.append("Idx:").appendNumber(id).append(" (0x").appendNumber(id, 16);
     text.append(") Status Id Description");
     c.out.putText(text.view(), RdmTextWidth::label);
-    return RdmReply::ack();
-}
-
-RdmReply setClearStatusId(RdmContext &c) {
-    emit c.responder.signalRdmClearStatusId();
-    return RdmReply::ack();
-}
-
-RdmReply getSubDeviceStatusReportThreshold(RdmContext &c) {
-    c.out.put8(c.model.subDeviceStatusReportThreshold());
-    return RdmReply::ack();
-}
-
-RdmReply setSubDeviceStatusReportThreshold(RdmContext &c) {
-    emit c.responder.signalRdmSubDeviceStatusReportThreshold(c.read8(0));
     return RdmReply::ack();
 }
 
@@ -99,8 +76,12 @@ RdmReply getDeviceInfo(RdmContext &c) {
     c.out.put16(m.deviceModelId());
     c.out.put16(m.productCategory());
     c.out.put32(m.softwareVersionId());
-    c.out.put16(m.dmxFootprint());
-    c.out.put8(m.dmxPersonality());
+    // The footprint is the current personality's, so both answers always agree.
+    const QList<stDmxPersonality> personalities = m.personalityDescriptions();
+    const quint8 personality = m.dmxPersonality();
+    const bool described = personality >= 1 && personality <= personalities.size();
+    c.out.put16(described ? personalities.at(personality - 1).uiFootprint : m.dmxFootprint());
+    c.out.put8(personality);
     c.out.put8(quint8(m.personalityDescriptions().size()));
     c.out.put16(m.dmxStartAddress());
     c.out.put16(c.request.subDevice == 0 ? m.subDeviceCount() : 0);
@@ -116,21 +97,6 @@ RdmReply getProductDetailIdList(RdmContext &c) {
     return RdmReply::ack();
 }
 
-RdmReply getDeviceModelDescription(RdmContext &c) {
-    c.out.putText(c.model.deviceModelDescription(), RdmTextWidth::label);
-    return RdmReply::ack();
-}
-
-RdmReply getManufacturerLabel(RdmContext &c) {
-    c.out.putText(c.model.manufacturerLabel(), RdmTextWidth::label);
-    return RdmReply::ack();
-}
-
-RdmReply getDeviceLabel(RdmContext &c) {
-    c.out.putText(c.model.deviceLabel(), RdmTextWidth::label);
-    return RdmReply::ack();
-}
-
 RdmReply setDeviceLabel(RdmContext &c) {
     const auto &data = c.request.data;
     emit c.responder.signalRdmDeviceLabel(
@@ -143,11 +109,6 @@ RdmReply getFactoryDefaults(RdmContext &c) {
     return RdmReply::ack();
 }
 
-RdmReply setFactoryDefaults(RdmContext &c) {
-    emit c.responder.signalRdmFactoryDefaults();
-    return RdmReply::ack();
-}
-
 RdmReply getLanguageCapabilities(RdmContext &c) {
     const QList<quint16> languages = c.model.languageCapabilities();
     if (languages.isEmpty())
@@ -157,31 +118,11 @@ RdmReply getLanguageCapabilities(RdmContext &c) {
     return RdmReply::ack();
 }
 
-RdmReply getLanguage(RdmContext &c) {
-    c.out.put16(c.model.language());
-    return RdmReply::ack();
-}
-
 RdmReply setLanguage(RdmContext &c) {
     const quint16 code = c.read16(0);
     if (!c.model.languageCapabilities().contains(code))
         return RdmReply::nack(Nack::dataOutOfRange);
     emit c.responder.signalRdmLanguage(code, false);
-    return RdmReply::ack();
-}
-
-RdmReply getSoftwareVersionLabel(RdmContext &c) {
-    c.out.putText(c.model.softwareVersionLabel(), RdmTextWidth::label);
-    return RdmReply::ack();
-}
-
-RdmReply getBootSoftwareVersionId(RdmContext &c) {
-    c.out.put32(c.model.bootSoftwareVersionId());
-    return RdmReply::ack();
-}
-
-RdmReply getBootSoftwareVersionLabel(RdmContext &c) {
-    c.out.putText(c.model.bootSoftwareVersionLabel(), RdmTextWidth::label);
     return RdmReply::ack();
 }
 
@@ -211,14 +152,9 @@ RdmReply getDmxPersonalityDescription(RdmContext &c) {
     return RdmReply::ack();
 }
 
-RdmReply getDmxStartAddress(RdmContext &c) {
-    c.out.put16(c.model.dmxStartAddress());
-    return RdmReply::ack();
-}
-
 RdmReply setDmxStartAddress(RdmContext &c) {
     const quint16 address = c.read16(0);
-    if (address < 1 || address > 512)
+    if (address < 1 || address + c.model.dmxFootprint() > 513)
         return RdmReply::nack(Nack::dataOutOfRange);
     emit c.responder.signalRdmDmxStartAddress(address);
     return RdmReply::ack();
@@ -301,6 +237,14 @@ RdmReply getSensorValue(RdmContext &c) {
 RdmReply setSensorValue(RdmContext &c) {
     const quint8 sensor = c.read8(0);
     SensorValues values;
+    // Resetting all sensors answers with sensor 0xFF and zero values (ANSI E1.20).
+    if (sensor == allSensors && c.sensors) {
+        for (int s = 0; s < c.sensors->sensorCount(); ++s)
+            c.sensors->sensorValues(quint8(s), true, values);
+        emit c.responder.signalRdmSensorValues(sensor);
+        putSensorValues(c, sensor, {});
+        return RdmReply::ack();
+    }
     if (!c.sensors || sensor >= c.sensors->sensorCount() ||
         !c.sensors->sensorValues(sensor, true, values))
         return RdmReply::nack(Nack::dataOutOfRange);
@@ -313,91 +257,10 @@ RdmReply setRecordSensors(RdmContext &c) {
     if (!c.sensors)
         return RdmReply::nack(Nack::formatError);
     const quint8 sensor = c.read8(0);
+    if (sensor != allSensors && sensor >= c.sensors->sensorCount())
+        return RdmReply::nack(Nack::dataOutOfRange);
     const qint16 recorded = c.sensors->recordSensor(sensor).value_or(0);
     emit c.responder.signalRdmRecordSensors(sensor, recorded);
-    return RdmReply::ack();
-}
-
-RdmReply getDeviceHours(RdmContext &c) {
-    c.out.put32(c.model.deviceHours());
-    return RdmReply::ack();
-}
-
-RdmReply setDeviceHours(RdmContext &c) {
-    emit c.responder.signalRdmDeviceHours(c.read32(0));
-    return RdmReply::ack();
-}
-
-RdmReply getLampHours(RdmContext &c) {
-    c.out.put32(c.model.lampHours());
-    return RdmReply::ack();
-}
-
-RdmReply setLampHours(RdmContext &c) {
-    emit c.responder.signalRdmLampHours(c.read32(0));
-    return RdmReply::ack();
-}
-
-RdmReply getLampStrikes(RdmContext &c) {
-    c.out.put32(c.model.lampStrikes());
-    return RdmReply::ack();
-}
-
-RdmReply setLampStrikes(RdmContext &c) {
-    emit c.responder.signalRdmLampStrikes(c.read32(0));
-    return RdmReply::ack();
-}
-
-RdmReply getLampState(RdmContext &c) {
-    c.out.put8(c.model.lampState());
-    return RdmReply::ack();
-}
-
-RdmReply setLampState(RdmContext &c) {
-    emit c.responder.signalRdmLampState(c.read8(0));
-    return RdmReply::ack();
-}
-
-RdmReply getLampOnMode(RdmContext &c) {
-    c.out.put8(c.model.lampOnMode());
-    return RdmReply::ack();
-}
-
-RdmReply setLampOnMode(RdmContext &c) {
-    emit c.responder.signalRdmLampOnMode(c.read8(0));
-    return RdmReply::ack();
-}
-
-RdmReply getDevicePowerCycles(RdmContext &c) {
-    c.out.put32(c.model.devicePowerCycles());
-    return RdmReply::ack();
-}
-
-RdmReply setDevicePowerCycles(RdmContext &c) {
-    emit c.responder.signalRdmDevicePowerCycle(c.read32(0));
-    return RdmReply::ack();
-}
-
-// A SET stores any value unchecked, so the read-back refuses values that are no invert mode.
-RdmReply getDisplayInvert(RdmContext &c) {
-    if (c.model.screenInvert() >= 3)
-        return RdmReply::nack(Nack::dataOutOfRange);
-    c.out.put8(c.model.screenInvert());
-    return RdmReply::ack();
-}
-
-RdmReply setDisplayInvert(RdmContext &c) {
-    emit c.responder.signalRdmDisplayInvert(c.read8(0));
-    return RdmReply::ack();
-}
-
-RdmReply getDisplayLevel(RdmContext &c) {
-    c.out.put8(c.model.displayLevel());
-    return RdmReply::ack();
-}
-
-RdmReply setDisplayLevel(RdmContext &c) {
-    emit c.responder.signalRdmDisplayLevel(c.read8(0));
     return RdmReply::ack();
 }
 
@@ -406,18 +269,8 @@ RdmReply getPanInvert(RdmContext &c) {
     return RdmReply::ack();
 }
 
-RdmReply setPanInvert(RdmContext &c) {
-    emit c.responder.signalRdmPanInvert(c.read8(0));
-    return RdmReply::ack();
-}
-
 RdmReply getTiltInvert(RdmContext &c) {
     c.out.put8(c.model.screenFlipHorizontal() != 0 ? 1 : 0);
-    return RdmReply::ack();
-}
-
-RdmReply setTiltInvert(RdmContext &c) {
-    emit c.responder.signalRdmTiltInvert(c.read8(0));
     return RdmReply::ack();
 }
 
@@ -455,27 +308,18 @@ RdmReply setRealTimeClock(RdmContext &c) {
     return RdmReply::ack();
 }
 
-RdmReply getIdentifyDevice(RdmContext &c) {
-    c.out.put8(c.model.identifyDevice());
-    return RdmReply::ack();
-}
-
-RdmReply setIdentifyDevice(RdmContext &c) {
-    emit c.responder.signalRdmIdentifyDevice(c.read8(0));
-    return RdmReply::ack();
-}
-
+// 0x01 is a warm reset, 0xFF a cold one; ANSI E1.20 defines no other.
 RdmReply setResetDevice(RdmContext &c) {
+    if (c.read8(0) != 0x01 && c.read8(0) != 0xFF)
+        return RdmReply::nack(Nack::dataOutOfRange);
     emit c.responder.signalRdmResetDevice(c.read8(0));
     return RdmReply::ack();
 }
 
-RdmReply getPowerState(RdmContext &c) {
-    c.out.put8(c.model.powerState());
-    return RdmReply::ack();
-}
-
+// Full off, shutdown, standby, normal.
 RdmReply setPowerState(RdmContext &c) {
+    if (c.read8(0) > 0x02 && c.read8(0) != 0xFF)
+        return RdmReply::nack(Nack::dataOutOfRange);
     emit c.responder.signalRdmPowerState(c.read8(0));
     return RdmReply::ack();
 }
@@ -515,10 +359,9 @@ RdmReply getSelfTestDescription(RdmContext &c) {
 
 RdmReply setCapturePreset(RdmContext &c) {
     const quint16 scene = c.read16(0);
-    if (c.request.pdl >= 8)
-        emit c.responder.signalRdmCapturePreset(scene, c.read16(2), c.read16(4), c.read16(6));
-    else
-        emit c.responder.signalRdmCapturePreset(scene);
+    if (scene == 0 || scene > c.model.presetStatus().size())
+        return RdmReply::nack(Nack::dataOutOfRange);
+    emit c.responder.signalRdmCapturePreset(scene, c.read16(2), c.read16(4), c.read16(6));
     return RdmReply::ack();
 }
 

@@ -10,18 +10,27 @@
 
 using namespace Rdm;
 
+namespace {
+
+// A time above the advertised maximum is stored as that maximum; "infinite" stays only
+// where it is supported.
+quint16 storedTime(quint16 time, quint16 maximum, bool infiniteSupported) {
+    constexpr quint16 infinite = 0xFFFF;
+    if (time == infinite && infiniteSupported)
+        return infinite;
+    return std::min(time, maximum);
+}
+
+// The described lock states besides the unlocked state 0, numbered 1 upwards.
+quint8 lockStateCount(const RdmContext &c) {
+    const QList<stLockStateDescription> list = c.model.lockStateDescriptions();
+    return quint8(
+        std::count_if(list.cbegin(), list.cend(), [](const auto &d) { return d.uiNumber != 0; }));
+}
+
+} // namespace
+
 namespace RdmHandlers {
-
-RdmReply getDmxBlockAddress(RdmContext &c) {
-    c.out.put16(c.model.totalSubDeviceFootprint());
-    c.out.put16(c.model.baseDmx512Address());
-    return RdmReply::ack();
-}
-
-RdmReply setDmxBlockAddress(RdmContext &c) {
-    emit c.responder.signalRdmDmxBlockAddress(c.read16(0));
-    return RdmReply::ack();
-}
 
 RdmReply getDmxFailMode(RdmContext &c) {
     c.out.put16(c.model.dmxFailModeScene());
@@ -32,7 +41,16 @@ RdmReply getDmxFailMode(RdmContext &c) {
 }
 
 RdmReply setDmxFailMode(RdmContext &c) {
-    emit c.responder.signalRdmDmxFailMode(c.read16(0), c.read16(2), c.read16(4), c.read8(6));
+    const stPresetInfo p = c.model.presetInfo();
+    if (c.read16(0) > c.model.presetStatus().size())
+        return RdmReply::nack(Nack::dataOutOfRange);
+    emit c.responder.signalRdmDmxFailMode(
+        c.read16(0),
+        storedTime(c.read16(2), p.uiMaximumDMX512FailDelayTimeSupported,
+                   p.uiDMX512FailInfiniteDelayTimeSupported),
+        storedTime(c.read16(4), p.uiMaximumDMX512FailHoldTimeSupported,
+                   p.uiDMX512FailInfiniteHoldTimeSupported),
+        c.read8(6));
     return RdmReply::ack();
 }
 
@@ -44,41 +62,60 @@ RdmReply getDmxStartupMode(RdmContext &c) {
     return RdmReply::ack();
 }
 
+// E1.37-1 defines no infinite start-up delay, only an infinite hold.
 RdmReply setDmxStartupMode(RdmContext &c) {
-    emit c.responder.signalRdmDmxStartupMode(c.read16(0), c.read16(2), c.read16(4), c.read8(6));
+    const stPresetInfo p = c.model.presetInfo();
+    if (c.read16(0) > c.model.presetStatus().size())
+        return RdmReply::nack(Nack::dataOutOfRange);
+    emit c.responder.signalRdmDmxStartupMode(
+        c.read16(0), storedTime(c.read16(2), p.uiMaximumStartupDelayTimeSupported, false),
+        storedTime(c.read16(4), p.uiMaximumStartupHoldTimeSupported, p.uiStartupInfiniteHoldTime),
+        c.read8(6));
     return RdmReply::ack();
 }
 
-// The screen has no minimum or maximum level limits and one resolution; only the number of
-// curves is real.
 RdmReply getDimmerInfo(RdmContext &c) {
-    for (int limit = 0; limit < 4; ++limit)
-        c.out.put16(0);
+    const stDimmerInfo d = c.model.dimmerInfo();
+    c.out.put16(d.uiMinimumLevelLowerLimit);
+    c.out.put16(d.uiMinimumLevelUpperLimit);
+    c.out.put16(d.uiMaximumLevelLowerLimit);
+    c.out.put16(d.uiMaximumLevelUpperLimit);
     c.out.put8(quint8(c.model.curveDescriptions().size()));
-    c.out.put8(0); // levels resolution
-    c.out.put8(0); // minimum level split levels supported
+    c.out.put8(d.uiLevelsResolution);
+    c.out.put8(d.uiMinimumLevelSplitLevelsSupported);
     return RdmReply::ack();
 }
 
 RdmReply getMinimumLevel(RdmContext &c) {
-    c.out.put16(0);
-    c.out.put16(0);
-    c.out.put8(0);
+    c.out.put16(c.model.minimumLevelIncreasing());
+    c.out.put16(c.model.minimumLevelDecreasing());
+    c.out.put8(c.model.onBelowMinimum());
     return RdmReply::ack();
 }
 
+// Both minimum levels stay within DIMMER_INFO's limits and never above the maximum level.
 RdmReply setMinimumLevel(RdmContext &c) {
-    emit c.responder.signalRdmMinimumLevel(c.read16(0), c.read16(2), c.read8(4));
-    return RdmReply::ack();
-}
-
-RdmReply getMaximumLevel(RdmContext &c) {
-    c.out.put16(0);
+    const stDimmerInfo d = c.model.dimmerInfo();
+    const quint16 increasing = c.read16(0);
+    const quint16 decreasing = c.read16(2);
+    const quint16 upper = std::min(d.uiMinimumLevelUpperLimit, c.model.maximumLevel());
+    const auto fits = [&](quint16 level) {
+        return level >= d.uiMinimumLevelLowerLimit && level <= upper;
+    };
+    if (!fits(increasing) || !fits(decreasing) || c.read8(4) > 1)
+        return RdmReply::nack(Nack::dataOutOfRange);
+    emit c.responder.signalRdmMinimumLevel(increasing, decreasing, c.read8(4));
     return RdmReply::ack();
 }
 
 RdmReply setMaximumLevel(RdmContext &c) {
-    emit c.responder.signalRdmMaximumLevel(c.read16(0));
+    const stDimmerInfo d = c.model.dimmerInfo();
+    const quint16 level = c.read16(0);
+    const quint16 lower = std::max({d.uiMaximumLevelLowerLimit, c.model.minimumLevelIncreasing(),
+                                    c.model.minimumLevelDecreasing()});
+    if (level < lower || level > d.uiMaximumLevelUpperLimit)
+        return RdmReply::nack(Nack::dataOutOfRange);
+    emit c.responder.signalRdmMaximumLevel(level);
     return RdmReply::ack();
 }
 
@@ -90,7 +127,7 @@ RdmReply getCurve(RdmContext &c) {
 
 RdmReply setCurve(RdmContext &c) {
     const quint8 curve = c.read8(0);
-    if (curve > c.model.curveDescriptions().size())
+    if (curve == 0 || curve > c.model.curveDescriptions().size())
         return RdmReply::nack(Nack::dataOutOfRange);
     emit c.responder.signalRdmCurve(curve);
     return RdmReply::ack();
@@ -113,6 +150,9 @@ RdmReply getOutputResponseTime(RdmContext &c) {
 }
 
 RdmReply setOutputResponseTime(RdmContext &c) {
+    const quint8 setting = c.read8(0);
+    if (setting == 0 || setting > c.model.responseTimeDescriptions().size())
+        return RdmReply::nack(Nack::dataOutOfRange);
     emit c.responder.signalRdmOutputResponseTime(c.read8(0));
     return RdmReply::ack();
 }
@@ -137,34 +177,21 @@ RdmReply getModulationFrequency(RdmContext &c) {
 }
 
 RdmReply setModulationFrequency(RdmContext &c) {
+    if (c.read8(0) != 1)
+        return RdmReply::nack(Nack::dataOutOfRange);
     emit c.responder.signalRdmModulationFrequency(c.read8(0));
     return RdmReply::ack();
 }
 
 RdmReply getModulationFrequencyDescription(RdmContext &c) {
     const quint8 setting = c.read8(0);
-    if (setting == 0)
+    if (setting != 1)
         return RdmReply::nack(Nack::dataOutOfRange);
     RdmText text;
     text.append("Frequency Description ").appendNumber(setting);
     c.out.put8(setting);
     c.out.put32(0); // frequency
     c.out.putText(text.view(), RdmTextWidth::label);
-    return RdmReply::ack();
-}
-
-RdmReply getBurnIn(RdmContext &c) {
-    c.out.put8(c.model.burnIn());
-    return RdmReply::ack();
-}
-
-RdmReply setBurnIn(RdmContext &c) {
-    emit c.responder.signalRdmBurnIn(c.read8(0));
-    return RdmReply::ack();
-}
-
-RdmReply getLockPin(RdmContext &c) {
-    c.out.put16(c.model.lockPin());
     return RdmReply::ack();
 }
 
@@ -181,12 +208,12 @@ RdmReply setLockPin(RdmContext &c) {
 
 RdmReply getLockState(RdmContext &c) {
     c.out.put8(c.model.lockState());
-    c.out.put8(quint8(c.model.lockStateDescriptions().size()));
+    c.out.put8(lockStateCount(c));
     return RdmReply::ack();
 }
 
 RdmReply setLockState(RdmContext &c) {
-    if (c.read16(0) != c.model.lockPin())
+    if (c.read16(0) != c.model.lockPin() || c.read8(2) > lockStateCount(c))
         return RdmReply::nack(Nack::dataOutOfRange);
     emit c.responder.signalRdmLockState(c.read8(2));
     return RdmReply::ack();
@@ -200,15 +227,10 @@ RdmReply getLockStateDescription(RdmContext &c) {
     const QList<stLockStateDescription> list = c.model.lockStateDescriptions();
     const auto it = std::find_if(list.cbegin(), list.cend(),
                                  [state](const auto &d) { return d.uiNumber == state; });
-    if (state == 0 || state > list.size() || it == list.cend())
+    if (state == 0 || state > lockStateCount(c) || it == list.cend())
         return RdmReply::nack(Nack::dataOutOfRange);
     c.out.put8(state);
     c.out.putText(it->sDescription, RdmTextWidth::label);
-    return RdmReply::ack();
-}
-
-RdmReply getIdentifyMode(RdmContext &c) {
-    c.out.put8(c.model.identifyMode());
     return RdmReply::ack();
 }
 
@@ -228,7 +250,7 @@ RdmReply getPresetInfo(RdmContext &c) {
     c.out.put8(p.uiDMX512FailInfiniteDelayTimeSupported);
     c.out.put8(p.uiDMX512FailInfiniteHoldTimeSupported);
     c.out.put8(p.uiStartupInfiniteHoldTime);
-    c.out.put16(p.uiMaximumSceneNumber);
+    c.out.put16(quint16(c.model.presetStatus().size()));
     c.out.put16(p.uiMinimumPresetFadeTimeSupported);
     c.out.put16(p.uiMaximumPresetFadeTimeSupported);
     c.out.put16(p.uiMinimumPresetWaitTimeSupported);
@@ -267,29 +289,11 @@ RdmReply setPresetStatus(RdmContext &c) {
     return RdmReply::ack();
 }
 
-RdmReply getPresetMergeMode(RdmContext &c) {
-    c.out.put8(c.model.presetMergeMode());
-    return RdmReply::ack();
-}
-
 RdmReply setPresetMergeMode(RdmContext &c) {
     const quint8 mode = c.read8(0);
     if (mode > 3 && mode != 0xFF)
         return RdmReply::nack(Nack::dataOutOfRange);
     emit c.responder.signalRdmPresetMergeMode(mode);
-    return RdmReply::ack();
-}
-
-RdmReply getPowerOnSelfTest(RdmContext &c) {
-    c.out.put8(c.model.powerOnSelfTest());
-    return RdmReply::ack();
-}
-
-RdmReply setPowerOnSelfTest(RdmContext &c) {
-    const quint8 value = c.read8(0);
-    if (value > 1)
-        return RdmReply::nack(Nack::dataOutOfRange);
-    emit c.responder.signalRdmPowerOnSelfTest(value);
     return RdmReply::ack();
 }
 

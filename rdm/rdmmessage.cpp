@@ -57,9 +57,13 @@ RdmCheckResult checkRdmRequest(const RdmImage &image, int messageLength) {
         result.check = RdmCheck::ZeroPortId;
         return result;
     }
+    if (image[offSubStartCode] != Rdm::subStartCode) {
+        result.check = RdmCheck::WrongSubStartCode;
+        return result;
+    }
     const int pdl = image[offPdl];
-    if (pdl > maxPdl) {
-        result.check = RdmCheck::PdlTooLarge;
+    if (image[offMessageLength] != headerSize + pdl) {
+        result.check = RdmCheck::LengthMismatch;
         return result;
     }
     // The considered length never reaches past the received bytes or the image.

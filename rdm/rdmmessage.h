@@ -60,8 +60,9 @@ RdmRequest parseRdmRequest(const RdmImage &image);
 enum class RdmCheck {
     Ok,
     ZeroPortId,
-    PdlTooLarge,
-    Truncated, // the checksum does not lie inside the received bytes
+    WrongSubStartCode,
+    LengthMismatch, // the message length field is not the header plus the PDL
+    Truncated,      // the checksum does not lie inside the received bytes
     ChecksumMismatch,
 };
 
@@ -71,7 +72,8 @@ struct RdmCheckResult {
     quint16 received = 0;
 };
 
-// The checks made before a request is routed: non-zero port ID, PDL at most maxPdl, and a
+// The checks made before a request is routed: non-zero port ID, the Sub-START code, a message
+// length that agrees with the PDL (so the PDL is at most maxPdl), and a
 // checksum that lies inside the received `messageLength` bytes and matches.
 RdmCheckResult checkRdmRequest(const RdmImage &image, int messageLength);
 

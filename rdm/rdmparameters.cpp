@@ -1,5 +1,7 @@
 #include "rdm/rdmparameters.h"
 
+#include "rdm/configurator.h"
+#include "rdm/rdm.h"
 #include "rdm/rdmconstants.h"
 
 #include <algorithm>
@@ -9,183 +11,231 @@ using namespace RdmHandlers;
 
 namespace {
 
-// Sorted by PID for the look-up.
-// clang-format off
+// The handlers that read one model value or pass one request value on.
+template <auto Getter> RdmReply get8(RdmContext &c) {
+    c.out.put8(quint8((c.model.*Getter)()));
+    return RdmReply::ack();
+}
+template <auto Getter> RdmReply get16(RdmContext &c) {
+    c.out.put16(quint16((c.model.*Getter)()));
+    return RdmReply::ack();
+}
+template <auto Getter> RdmReply get32(RdmContext &c) {
+    c.out.put32(quint32((c.model.*Getter)()));
+    return RdmReply::ack();
+}
+template <auto Getter> RdmReply getLabel(RdmContext &c) {
+    c.out.putText((c.model.*Getter)(), RdmTextWidth::label);
+    return RdmReply::ack();
+}
+template <void (rdm::*Signal)()> RdmReply emit0(RdmContext &c) {
+    emit(c.responder.*Signal)();
+    return RdmReply::ack();
+}
+template <void (rdm::*Signal)(quint8)> RdmReply emit8(RdmContext &c) {
+    emit(c.responder.*Signal)(c.read8(0));
+    return RdmReply::ack();
+}
+template <void (rdm::*Signal)(quint32)> RdmReply emit32(RdmContext &c) {
+    emit(c.responder.*Signal)(c.read32(0));
+    return RdmReply::ack();
+}
+RdmReply ackEmpty(RdmContext &) {
+    return RdmReply::ack();
+}
+
+using C = Configurator;
+using R = rdm;
+using A = RdmServe;
+constexpr RdmPdl none{0, 0};
+constexpr RdmPdl bytes(quint8 n) {
+    return {n, n};
+}
+constexpr RdmPdl upTo(quint8 n) {
+    return {0, n};
+}
+constexpr RdmField byteRange(quint8 min, quint8 max) {
+    return {0, 1, min, max};
+}
+
+constexpr RdmParameter unserved(quint16 pid, const char *name, quint8 allowed) {
+    return {pid, name, allowed, A::no, {}, nullptr, {}, nullptr, {}};
+}
+constexpr RdmParameter getter(quint16 pid, const char *name, RdmPdl pdl, RdmHandler get) {
+    return {pid, name, RdmAllow::get, A::listed, pdl, get, {}, nullptr, {}};
+}
+constexpr RdmParameter setter(quint16 pid, const char *name, RdmPdl pdl, RdmHandler set) {
+    return {pid, name, RdmAllow::set, A::listed, {}, nullptr, pdl, set, {}};
+}
+constexpr RdmParameter both(quint16 pid, const char *name, RdmPdl getPdl, RdmHandler get,
+                            RdmPdl setPdl, RdmHandler set, RdmField range = {}) {
+    return {pid, name, RdmAllow::getSet, A::listed, getPdl, get, setPdl, set, range};
+}
+constexpr RdmParameter required(RdmParameter p) {
+    p.serve = A::required;
+    return p;
+}
+
+// Sorted by PID for the look-up. The names are spelled as the standards spell them.
 constexpr RdmParameter parameterTable[] = {
-    // pid                              get                               pdl  set                               pdl
-    {proxiedDevices,                    nackUnknownPid,                    0, nullptr,                           0},
-    {proxiedDeviceCount,                nackUnknownPid,                    0, nullptr,                           0},
-    {commsStatus,                       nackUnknownPid,                    0, nackUnknownPid,                    0},
-    {queuedMessage,                     getQueuedMessage,                  0, nullptr,                           0},
-    {statusMessages,                    getStatusMessages,                 0, nullptr,                           0},
-    {statusIdDescription,               getStatusIdDescription,            2, nullptr,                           0},
-    {clearStatusId,                     nullptr,                           0, setClearStatusId,                  0},
-    {subDeviceStatusReportThreshold,    getSubDeviceStatusReportThreshold, 0, setSubDeviceStatusReportThreshold, 1},
-    {supportedParameters,               getSupportedParameters,            0, nullptr,                           0},
-    // No manufacturer-specific parameters exist, so every PID asked about is out of range.
-    {parameterDescription,              nackDataOutOfRange,                2, nullptr,                           0},
-    {deviceInfo,                        getDeviceInfo,                     0, nullptr,                           0},
-    {productDetailIdList,               getProductDetailIdList,            0, nullptr,                           0},
-    {deviceModelDescription,            getDeviceModelDescription,         0, nullptr,                           0},
-    {manufacturerLabel,                 getManufacturerLabel,              0, nullptr,                           0},
-    {deviceLabel,                       getDeviceLabel,                    0, setDeviceLabel,                    0},
-    {factoryDefaults,                   getFactoryDefaults,                0, setFactoryDefaults,                0},
-    {languageCapabilities,              getLanguageCapabilities,           0, nullptr,                           0},
-    {language,                          getLanguage,                       0, setLanguage,                       2},
-    {softwareVersionLabel,              getSoftwareVersionLabel,           0, nullptr,                           0},
-    {bootSoftwareVersionId,             getBootSoftwareVersionId,          0, nullptr,                           0},
-    {bootSoftwareVersionLabel,          getBootSoftwareVersionLabel,       0, nullptr,                           0},
-    {dmxPersonality,                    getDmxPersonality,                 0, setDmxPersonality,                 1},
-    {dmxPersonalityDescription,         getDmxPersonalityDescription,      1, nullptr,                           0},
-    {dmxStartAddress,                   getDmxStartAddress,                0, setDmxStartAddress,                2},
-    {slotInfo,                          getSlotInfo,                       0, nullptr,                           0},
-    {slotDescription,                   getSlotDescription,                2, nullptr,                           0},
-    {defaultSlotValue,                  getDefaultSlotValue,               0, nullptr,                           0},
-    {dmxBlockAddress,                   getDmxBlockAddress,                0, setDmxBlockAddress,                2},
-    {dmxFailMode,                       getDmxFailMode,                    0, setDmxFailMode,                    7},
-    {dmxStartupMode,                    getDmxStartupMode,                 0, setDmxStartupMode,                 7},
-    {sensorDefinition,                  getSensorDefinition,               1, nullptr,                           0},
-    {sensorValue,                       getSensorValue,                    1, setSensorValue,                    1},
-    {recordSensors,                     nullptr,                           0, setRecordSensors,                  1},
-    {dimmerInfo,                        getDimmerInfo,                     0, nullptr,                           0},
-    {minimumLevel,                      getMinimumLevel,                   0, setMinimumLevel,                   5},
-    {maximumLevel,                      getMaximumLevel,                   0, setMaximumLevel,                   2},
-    {curve,                             getCurve,                          0, setCurve,                          1},
-    {curveDescription,                  getCurveDescription,               1, nullptr,                           0},
-    {outputResponseTime,                getOutputResponseTime,             0, setOutputResponseTime,             1},
-    {outputResponseTimeDescription,     getOutputResponseTimeDescription,  1, nullptr,                           0},
-    {modulationFrequency,               getModulationFrequency,            0, setModulationFrequency,            1},
-    {modulationFrequencyDescription,    getModulationFrequencyDescription, 1, nullptr,                           0},
-    {deviceHours,                       getDeviceHours,                    0, setDeviceHours,                    4},
-    {lampHours,                         getLampHours,                      0, setLampHours,                      4},
-    {lampStrikes,                       getLampStrikes,                    0, setLampStrikes,                    4},
-    {lampState,                         getLampState,                      0, setLampState,                      1},
-    {lampOnMode,                        getLampOnMode,                     0, setLampOnMode,                     1},
-    {devicePowerCycles,                 getDevicePowerCycles,              0, setDevicePowerCycles,              4},
-    {burnIn,                            getBurnIn,                         0, setBurnIn,                         1},
-    {displayInvert,                     getDisplayInvert,                  0, setDisplayInvert,                  1},
-    {displayLevel,                      getDisplayLevel,                   0, setDisplayLevel,                   1},
-    {panInvert,                         getPanInvert,                      0, setPanInvert,                      1},
-    {tiltInvert,                        getTiltInvert,                     0, setTiltInvert,                     1},
-    {panTiltSwap,                       getPanTiltSwap,                    0, setPanTiltSwap,                    1},
-    {realTimeClock,                     getRealTimeClock,                  0, setRealTimeClock,                  7},
-    {lockPin,                           getLockPin,                        0, setLockPin,                        4},
-    {lockState,                         getLockState,                      0, setLockState,                      3},
-    {lockStateDescription,              getLockStateDescription,           1, nullptr,                           0},
-    {listInterfaces,                    getListInterfaces,                 0, nullptr,                           0},
-    {interfaceLabel,                    getInterfaceLabel,                 4, nullptr,                           0},
-    {interfaceHardwareAddressType1,     getInterfaceHardwareAddressType1,  4, nullptr,                           0},
+    unserved(discUniqueBranch, "DISC_UNIQUE_BRANCH", RdmAllow::none),
+    unserved(discMute, "DISC_MUTE", RdmAllow::none),
+    unserved(discUnMute, "DISC_UN_MUTE", RdmAllow::none),
+    unserved(proxiedDevices, "PROXIED_DEVICES", RdmAllow::get),
+    unserved(proxiedDeviceCount, "PROXIED_DEVICE_COUNT", RdmAllow::get),
+    unserved(commsStatus, "COMMS_STATUS", RdmAllow::getSet),
+    getter(queuedMessage, "QUEUED_MESSAGE", bytes(1), getQueuedMessage),
+    // No status messages are ever queued, so the list is always empty.
+    getter(statusMessages, "STATUS_MESSAGES", bytes(1), ackEmpty),
+    getter(statusIdDescription, "STATUS_ID_DESCRIPTION", bytes(2), getStatusIdDescription),
+    setter(clearStatusId, "CLEAR_STATUS_ID", none, emit0<&R::signalRdmClearStatusId>),
+    both(subDeviceStatusReportThreshold, "SUB_DEVICE_STATUS_REPORT_THRESHOLD", none,
+         get8<&C::subDeviceStatusReportThreshold>, bytes(1),
+         emit8<&R::signalRdmSubDeviceStatusReportThreshold>, byteRange(0, 4)),
+    getter(supportedParameters, "SUPPORTED_PARAMETERS", none, getSupportedParameters),
+    // Without manufacturer-specific parameters there is nothing to describe.
+    unserved(parameterDescription, "PARAMETER_DESCRIPTION", RdmAllow::get),
+    getter(deviceInfo, "DEVICE_INFO", none, getDeviceInfo),
+    getter(productDetailIdList, "PRODUCT_DETAIL_ID_LIST", none, getProductDetailIdList),
+    getter(deviceModelDescription, "DEVICE_MODEL_DESCRIPTION", none,
+           getLabel<&C::deviceModelDescription>),
+    getter(manufacturerLabel, "MANUFACTURER_LABEL", none, getLabel<&C::manufacturerLabel>),
+    both(deviceLabel, "DEVICE_LABEL", none, getLabel<&C::deviceLabel>, upTo(32), setDeviceLabel),
+    both(factoryDefaults, "FACTORY_DEFAULTS", none, getFactoryDefaults, none,
+         emit0<&R::signalRdmFactoryDefaults>),
+    getter(languageCapabilities, "LANGUAGE_CAPABILITIES", none, getLanguageCapabilities),
+    both(language, "LANGUAGE", none, get16<&C::language>, bytes(2), setLanguage),
+    getter(softwareVersionLabel, "SOFTWARE_VERSION_LABEL", none,
+           getLabel<&C::softwareVersionLabel>),
+    getter(bootSoftwareVersionId, "BOOT_SOFTWARE_VERSION_ID", none,
+           get32<&C::bootSoftwareVersionId>),
+    getter(bootSoftwareVersionLabel, "BOOT_SOFTWARE_VERSION_LABEL", none,
+           getLabel<&C::bootSoftwareVersionLabel>),
+    both(dmxPersonality, "DMX_PERSONALITY", none, getDmxPersonality, bytes(1), setDmxPersonality),
+    getter(dmxPersonalityDescription, "DMX_PERSONALITY_DESCRIPTION", bytes(1),
+           getDmxPersonalityDescription),
+    required(both(dmxStartAddress, "DMX_START_ADDRESS", none, get16<&C::dmxStartAddress>, bytes(2),
+                  setDmxStartAddress)),
+    getter(slotInfo, "SLOT_INFO", none, getSlotInfo),
+    getter(slotDescription, "SLOT_DESCRIPTION", bytes(2), getSlotDescription),
+    getter(defaultSlotValue, "DEFAULT_SLOT_VALUE", none, getDefaultSlotValue),
+    // There are no sub-devices, so there is no block of them to address.
+    unserved(dmxBlockAddress, "DMX_BLOCK_ADDRESS", RdmAllow::getSet),
+    both(dmxFailMode, "DMX_FAIL_MODE", none, getDmxFailMode, bytes(7), setDmxFailMode),
+    both(dmxStartupMode, "DMX_STARTUP_MODE", none, getDmxStartupMode, bytes(7), setDmxStartupMode),
+    getter(sensorDefinition, "SENSOR_DEFINITION", bytes(1), getSensorDefinition),
+    both(sensorValue, "SENSOR_VALUE", bytes(1), getSensorValue, bytes(1), setSensorValue),
+    setter(recordSensors, "RECORD_SENSORS", bytes(1), setRecordSensors),
+    getter(dimmerInfo, "DIMMER_INFO", none, getDimmerInfo),
+    both(minimumLevel, "MINIMUM_LEVEL", none, getMinimumLevel, bytes(5), setMinimumLevel),
+    both(maximumLevel, "MAXIMUM_LEVEL", none, get16<&C::maximumLevel>, bytes(2), setMaximumLevel),
+    both(curve, "CURVE", none, getCurve, bytes(1), setCurve),
+    getter(curveDescription, "CURVE_DESCRIPTION", bytes(1), getCurveDescription),
+    both(outputResponseTime, "OUTPUT_RESPONSE_TIME", none, getOutputResponseTime, bytes(1),
+         setOutputResponseTime),
+    getter(outputResponseTimeDescription, "OUTPUT_RESPONSE_TIME_DESCRIPTION", bytes(1),
+           getOutputResponseTimeDescription),
+    both(modulationFrequency, "MODULATION_FREQUENCY", none, getModulationFrequency, bytes(1),
+         setModulationFrequency),
+    getter(modulationFrequencyDescription, "MODULATION_FREQUENCY_DESCRIPTION", bytes(1),
+           getModulationFrequencyDescription),
+    both(deviceHours, "DEVICE_HOURS", none, get32<&C::deviceHours>, bytes(4),
+         emit32<&R::signalRdmDeviceHours>),
+    both(lampHours, "LAMP_HOURS", none, get32<&C::lampHours>, bytes(4),
+         emit32<&R::signalRdmLampHours>),
+    both(lampStrikes, "LAMP_STRIKES", none, get32<&C::lampStrikes>, bytes(4),
+         emit32<&R::signalRdmLampStrikes>),
+    both(lampState, "LAMP_STATE", none, get8<&C::lampState>, bytes(1),
+         emit8<&R::signalRdmLampState>),
+    both(lampOnMode, "LAMP_ON_MODE", none, get8<&C::lampOnMode>, bytes(1),
+         emit8<&R::signalRdmLampOnMode>),
+    both(devicePowerCycles, "DEVICE_POWER_CYCLES", none, get32<&C::devicePowerCycles>, bytes(4),
+         emit32<&R::signalRdmDevicePowerCycle>),
+    both(burnIn, "BURN_IN", none, get8<&C::burnIn>, bytes(1), emit8<&R::signalRdmBurnIn>),
+    both(displayInvert, "DISPLAY_INVERT", none, get8<&C::screenInvert>, bytes(1),
+         emit8<&R::signalRdmDisplayInvert>, byteRange(0, 2)),
+    both(displayLevel, "DISPLAY_LEVEL", none, get8<&C::displayLevel>, bytes(1),
+         emit8<&R::signalRdmDisplayLevel>),
+    both(panInvert, "PAN_INVERT", none, getPanInvert, bytes(1), emit8<&R::signalRdmPanInvert>,
+         byteRange(0, 1)),
+    both(tiltInvert, "TILT_INVERT", none, getTiltInvert, bytes(1), emit8<&R::signalRdmTiltInvert>,
+         byteRange(0, 1)),
+    both(panTiltSwap, "PAN_TILT_SWAP", none, getPanTiltSwap, bytes(1), setPanTiltSwap,
+         byteRange(0, 1)),
+    both(realTimeClock, "REAL_TIME_CLOCK", none, getRealTimeClock, bytes(7), setRealTimeClock),
+    both(lockPin, "LOCK_PIN", none, get16<&C::lockPin>, bytes(4), setLockPin),
+    both(lockState, "LOCK_STATE", none, getLockState, bytes(3), setLockState),
+    getter(lockStateDescription, "LOCK_STATE_DESCRIPTION", bytes(1), getLockStateDescription),
+    getter(listInterfaces, "LIST_INTERFACES", none, getListInterfaces),
+    getter(interfaceLabel, "INTERFACE_LABEL", bytes(4), getInterfaceLabel),
+    getter(interfaceHardwareAddressType1, "INTERFACE_HARDWARE_ADDRESS_TYPE1", bytes(4),
+           getInterfaceHardwareAddressType1),
     // The network configuration belongs to the computer; no controller may change it.
-    {ipv4DhcpMode,                      getIpV4DhcpMode,                   4, nackActionNotSupported,            0},
-    {ipv4ZeroconfMode,                  getIpV4ZeroconfMode,               4, nackActionNotSupported,            0},
-    {ipv4CurrentAddress,                getIpV4CurrentAddress,             4, nullptr,                           0},
-    {ipv4StaticAddress,                 getIpV4StaticAddress,              4, nackActionNotSupported,            0},
-    {interfaceRenewDhcp,                nullptr,                           0, nackActionNotSupported,            0},
-    {interfaceReleaseDhcp,              nullptr,                           0, nackActionNotSupported,            0},
-    {interfaceApplyConfiguration,       nullptr,                           0, nackActionNotSupported,            0},
-    {ipv4DefaultRoute,                  nackActionNotSupported,            0, nackActionNotSupported,            0},
-    {dnsIpv4NameServer,                 getDnsIpV4NameServer,              1, nackActionNotSupported,            0},
-    {dnsHostname,                       getDnsHostName,                    0, nackActionNotSupported,            0},
-    {dnsDomainName,                     getDnsDomainName,                  0, nackActionNotSupported,            0},
-    {identifyDevice,                    getIdentifyDevice,                 0, setIdentifyDevice,                 1},
-    {resetDevice,                       nullptr,                           0, setResetDevice,                    1},
-    {powerState,                        getPowerState,                     0, setPowerState,                     1},
-    {performSelfTest,                   getPerformSelfTest,                0, setPerformSelfTest,                1},
-    {selfTestDescription,               getSelfTestDescription,            1, nullptr,                           0},
-    {capturePreset,                     nullptr,                           0, setCapturePreset,                  2},
-    {presetPlayback,                    getPresetPlayback,                 0, setPresetPlayback,                 3},
-    {identifyMode,                      getIdentifyMode,                   0, setIdentifyMode,                   1},
-    {presetInfo,                        getPresetInfo,                     0, nullptr,                           0},
-    {presetStatus,                      getPresetStatus,                   2, setPresetStatus,                   2},
-    {presetMergeMode,                   getPresetMergeMode,                0, setPresetMergeMode,                1},
-    {powerOnSelfTest,                   getPowerOnSelfTest,                0, setPowerOnSelfTest,                1},
+    both(ipv4DhcpMode, "IPV4_DHCP_MODE", bytes(4), getIpV4DhcpMode, bytes(5),
+         nackActionNotSupported),
+    both(ipv4ZeroconfMode, "IPV4_ZEROCONF_MODE", bytes(4), getIpV4ZeroconfMode, bytes(5),
+         nackActionNotSupported),
+    getter(ipv4CurrentAddress, "IPV4_CURRENT_ADDRESS", bytes(4), getIpV4CurrentAddress),
+    both(ipv4StaticAddress, "IPV4_STATIC_ADDRESS", bytes(4), getIpV4StaticAddress, bytes(9),
+         nackActionNotSupported),
+    unserved(interfaceRenewDhcp, "INTERFACE_RENEW_DHCP", RdmAllow::set),
+    unserved(interfaceReleaseDhcp, "INTERFACE_RELEASE_DHCP", RdmAllow::set),
+    unserved(interfaceApplyConfiguration, "INTERFACE_APPLY_CONFIGURATION", RdmAllow::set),
+    // The interface snapshot carries no gateway, so there is no route to report.
+    unserved(ipv4DefaultRoute, "IPV4_DEFAULT_ROUTE", RdmAllow::getSet),
+    both(dnsIpv4NameServer, "DNS_IPV4_NAME_SERVER", bytes(1), getDnsIpV4NameServer, bytes(5),
+         nackActionNotSupported),
+    both(dnsHostname, "DNS_HOSTNAME", none, getDnsHostName, {1, 63}, nackActionNotSupported),
+    both(dnsDomainName, "DNS_DOMAIN_NAME", none, getDnsDomainName, upTo(231),
+         nackActionNotSupported),
+    required(both(identifyDevice, "IDENTIFY_DEVICE", none, get8<&C::identifyDevice>, bytes(1),
+                  emit8<&R::signalRdmIdentifyDevice>, byteRange(0, 1))),
+    setter(resetDevice, "RESET_DEVICE", bytes(1), setResetDevice),
+    both(powerState, "POWER_STATE", none, get8<&C::powerState>, bytes(1), setPowerState),
+    both(performSelfTest, "PERFORM_SELF_TEST", none, getPerformSelfTest, bytes(1),
+         setPerformSelfTest),
+    getter(selfTestDescription, "SELF_TEST_DESCRIPTION", bytes(1), getSelfTestDescription),
+    setter(capturePreset, "CAPTURE_PRESET", bytes(8), setCapturePreset),
+    both(presetPlayback, "PRESET_PLAYBACK", none, getPresetPlayback, bytes(3), setPresetPlayback),
+    both(identifyMode, "IDENTIFY_MODE", none, get8<&C::identifyMode>, bytes(1), setIdentifyMode),
+    getter(presetInfo, "PRESET_INFO", none, getPresetInfo),
+    both(presetStatus, "PRESET_STATUS", bytes(2), getPresetStatus, bytes(9), setPresetStatus),
+    both(presetMergeMode, "PRESET_MERGEMODE", none, get8<&C::presetMergeMode>, bytes(1),
+         setPresetMergeMode),
+    both(powerOnSelfTest, "POWER_ON_SELF_TEST", none, get8<&C::powerOnSelfTest>, bytes(1),
+         emit8<&R::signalRdmPowerOnSelfTest>, byteRange(0, 1)),
 };
-// clang-format on
 
 constexpr bool byPid(const RdmParameter &a, const RdmParameter &b) {
     return a.pid < b.pid;
 }
 static_assert(std::is_sorted(std::begin(parameterTable), std::end(parameterTable), byPid));
 
+constexpr bool handlersMatchClasses() {
+    return std::all_of(std::begin(parameterTable), std::end(parameterTable), [](const auto &p) {
+        return p.serve == RdmServe::no || ((p.get != nullptr) == bool(p.allowed & RdmAllow::get) &&
+                                           (p.set != nullptr) == bool(p.allowed & RdmAllow::set));
+    });
+}
+static_assert(handlersMatchClasses());
+
 } // namespace
 
 const RdmParameter *findRdmParameter(quint16 pid) {
-    const RdmParameter key{pid};
     const auto it =
-        std::lower_bound(std::begin(parameterTable), std::end(parameterTable), key, byPid);
+        std::lower_bound(std::begin(parameterTable), std::end(parameterTable), pid,
+                         [](const RdmParameter &p, quint16 key) { return p.pid < key; });
     return it != std::end(parameterTable) && it->pid == pid ? &*it : nullptr;
 }
 
-const std::array<quint16, 73> rdmSupportedParameters = {queuedMessage,
-                                                        statusMessages,
-                                                        statusIdDescription,
-                                                        clearStatusId,
-                                                        subDeviceStatusReportThreshold,
-                                                        supportedParameters,
-                                                        deviceInfo,
-                                                        productDetailIdList,
-                                                        deviceModelDescription,
-                                                        manufacturerLabel,
-                                                        deviceLabel,
-                                                        factoryDefaults,
-                                                        languageCapabilities,
-                                                        language,
-                                                        softwareVersionLabel,
-                                                        bootSoftwareVersionId,
-                                                        bootSoftwareVersionLabel,
-                                                        dmxPersonality,
-                                                        dmxPersonalityDescription,
-                                                        slotInfo,
-                                                        slotDescription,
-                                                        defaultSlotValue,
-                                                        sensorDefinition,
-                                                        sensorValue,
-                                                        recordSensors,
-                                                        deviceHours,
-                                                        lampHours,
-                                                        lampStrikes,
-                                                        lampState,
-                                                        lampOnMode,
-                                                        devicePowerCycles,
-                                                        displayInvert,
-                                                        displayLevel,
-                                                        panInvert,
-                                                        tiltInvert,
-                                                        panTiltSwap,
-                                                        realTimeClock,
-                                                        resetDevice,
-                                                        powerState,
-                                                        performSelfTest,
-                                                        selfTestDescription,
-                                                        capturePreset,
-                                                        presetPlayback,
-                                                        dmxBlockAddress,
-                                                        dmxFailMode,
-                                                        dmxStartupMode,
-                                                        dimmerInfo,
-                                                        minimumLevel,
-                                                        maximumLevel,
-                                                        curve,
-                                                        curveDescription,
-                                                        outputResponseTime,
-                                                        outputResponseTimeDescription,
-                                                        modulationFrequency,
-                                                        modulationFrequencyDescription,
-                                                        burnIn,
-                                                        lockPin,
-                                                        lockState,
-                                                        lockStateDescription,
-                                                        identifyMode,
-                                                        presetInfo,
-                                                        presetStatus,
-                                                        presetMergeMode,
-                                                        powerOnSelfTest,
-                                                        listInterfaces,
-                                                        interfaceLabel,
-                                                        interfaceHardwareAddressType1,
-                                                        ipv4DhcpMode,
-                                                        ipv4ZeroconfMode,
-                                                        ipv4CurrentAddress,
-                                                        ipv4StaticAddress,
-                                                        dnsHostname,
-                                                        dnsDomainName};
+std::span<const RdmParameter> rdmParameterTable() {
+    return parameterTable;
+}
+
+QList<quint16> rdmListedParameters() {
+    QList<quint16> pids;
+    for (const RdmParameter &p : parameterTable)
+        if (p.serve == RdmServe::listed)
+            pids.append(p.pid);
+    return pids;
+}

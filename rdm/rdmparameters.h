@@ -2,25 +2,60 @@
 
 #include "rdm/rdmhandlers.h"
 
+#include <QList>
 #include <QtGlobal>
-#include <array>
+#include <span>
 
-// One row of the responder's parameter table. A missing GET handler makes a GET answer
-// NR_UNKNOWN_PID; a missing SET handler makes a SET answer NR_UNSUPPORTED_COMMAND_CLASS when
-// the PID has a GET handler and NR_UNKNOWN_PID when it has none. Requests with fewer
-// parameter data bytes than the minimum are refused with NR_FORMAT_ERROR before the handler
-// runs.
-struct RdmParameter {
-    quint16 pid = 0;
-    RdmHandler get = nullptr;
-    quint8 getMinPdl = 0;
-    RdmHandler set = nullptr;
-    quint8 setMinPdl = 0;
+// The command classes a parameter allows, as bits.
+namespace RdmAllow {
+inline constexpr quint8 none = 0;
+inline constexpr quint8 get = 1;
+inline constexpr quint8 set = 2;
+inline constexpr quint8 getSet = get | set;
+} // namespace RdmAllow
+
+// How the responder treats a parameter. Only served parameters are answered; every other
+// request for it gets NR_UNKNOWN_PID. DMX_START_ADDRESS and IDENTIFY_DEVICE are required of
+// every responder and therefore served without being listed in SUPPORTED_PARAMETERS.
+enum class RdmServe : quint8 { no, listed, required };
+
+// The parameter data length a request must carry, inclusive on both ends.
+struct RdmPdl {
+    quint8 min = 0;
+    quint8 max = 0;
+    constexpr bool contains(int pdl) const { return pdl >= min && pdl <= max; }
 };
 
-// The row for `pid`, or null when the responder does not know the PID at all.
+// One big-endian SET field whose valid values form one range; width 0 means no such field.
+struct RdmField {
+    quint8 offset = 0;
+    quint8 width = 0;
+    quint32 min = 0;
+    quint32 max = 0;
+};
+
+// Everything known about one parameter: the standard's name and command classes, whether
+// and how we serve it, the request PDL per class, a SET field range the dispatcher checks,
+// and the handlers. A served parameter has a handler for each class it allows.
+struct RdmParameter {
+    quint16 pid = 0;
+    const char *name = "";
+    quint8 allowed = RdmAllow::none;
+    RdmServe serve = RdmServe::no;
+    RdmPdl getPdl;
+    RdmHandler get = nullptr;
+    RdmPdl setPdl;
+    RdmHandler set = nullptr;
+    RdmField setRange;
+
+    bool served() const { return serve != RdmServe::no; }
+};
+
+// The row for `pid`, or null when no standard parameter has that id.
 const RdmParameter *findRdmParameter(quint16 pid);
 
-// SUPPORTED_PARAMETERS in the order controllers have always been given it. DMX_START_ADDRESS
-// and IDENTIFY_DEVICE are required of every responder and therefore not listed.
-extern const std::array<quint16, 73> rdmSupportedParameters;
+// Every row, sorted by PID.
+std::span<const RdmParameter> rdmParameterTable();
+
+// SUPPORTED_PARAMETERS: the listed parameters in PID order.
+QList<quint16> rdmListedParameters();

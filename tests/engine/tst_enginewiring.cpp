@@ -228,7 +228,7 @@ void TestEngineWiring::everyResponderRequestReachesModel() {
         const bool connected = QObject::disconnect(&responder, method, &model, QMetaMethod());
         QVERIFY2(connected != unheard.contains(name), qPrintable(name));
     }
-    QCOMPARE(requests, 45);
+    QCOMPARE(requests, 43);
 }
 
 void TestEngineWiring::rdmFactoryDefaultsAlwaysResets() {

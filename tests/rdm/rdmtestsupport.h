@@ -73,6 +73,8 @@ inline void fillStartupModel(Configurator &m, const network &net, quint16 footpr
     m.slotSetLockPin(7391);
     m.slotSetLockStateDescription({{0, QStringLiteral("Unlocked")}, {1, QStringLiteral("Locked")}});
     m.slotSetPresetStatus(QList<stPresetStatus>(9));
+    m.slotSetDimmerInfo(0, 255, 0, 255, 1, 8, 0);
+    m.slotSetPresetInfo(0, 0, 0, 0, 1, 1, 9, 0, 0, 0, 0, 0, 3000, 0, 3000, 0, 3000, 0, 3000);
     m.slotSetPresetMergeMode(2);
 
     QList<stListInterfaces> interfaces;
@@ -135,8 +137,6 @@ inline void connectToModel(rdm &r, Configurator &m) {
     QObject::connect(&r, &rdm::signalRdmPowerState, &m, &Configurator::slotSetPowerState);
     QObject::connect(&r, &rdm::signalRdmPerformSelfTest, &m, &Configurator::slotSetPerformSelfTest);
     QObject::connect(&r, &rdm::signalRdmPresetPlayback, &m, &Configurator::slotSetPresetPlayback);
-    QObject::connect(&r, &rdm::signalRdmDmxBlockAddress, &m,
-                     qOverload<quint16>(&Configurator::slotSetDmxBlockAddress));
     QObject::connect(&r, &rdm::signalRdmDmxFailMode, &m, &Configurator::slotSetDmxFailMode);
     QObject::connect(&r, &rdm::signalRdmDmxStartupMode, &m, &Configurator::slotSetDmxStartupMode);
     QObject::connect(&r, &rdm::signalRdmMinimumLevel, &m, &Configurator::slotSetMinimumLevel);

@@ -41,7 +41,7 @@ private slots:
                               set(0x0031, hex("8001")),
                               setNack(0x0031, 0x0005)};
         QTest::newRow("CLEAR_STATUS_ID")
-            << QByteArrayList{set(0x0032), setAck(0x0032), get(0x0032), getNack(0x0032, 0)};
+            << QByteArrayList{set(0x0032), setAck(0x0032), get(0x0032), getNack(0x0032, 0x0005)};
         QTest::newRow("SUB_DEVICE_STATUS_REPORT_THRESHOLD")
             << QByteArrayList{get(0x0033),
                               getAck(0x0033, hex("00")), //
@@ -53,15 +53,13 @@ private slots:
                               setNack(0x0033, 0x0001)};
         QTest::newRow("SUPPORTED_PARAMETERS") << QByteArrayList{
             get(0x0050),
-            getAck(0x0050,
-                   hex("0020 0030 0031 0032 0033 0050 0060 0070 0080 0081 0082 0090"
-                       "00A0 00B0 00C0 00C1 00C2 00E0 00E1 0120 0121 0122 0200 0201"
-                       "0202 0400 0401 0402 0403 0404 0405 0500 0501 0600 0601 0602"
-                       "0603 1001 1010 1020 1021 1030 1031"      // E1.20
-                       "0140 0141 0142 0340 0341 0342 0343 0344" // E1.37-1
-                       "0345 0346 0347 0348 0440 0640 0641 0642"
-                       "1040 1041 1042 1043 1044"
-                       "0700 0701 0702 0703 0704 0705 0706 070C 070D")), // E1.37-2
+            getAck(0x0050, hex("0020 0030 0031 0032 0033 0050 0060 0070 0080 0081 0082 0090"
+                               "00A0 00B0 00C0 00C1 00C2 00E0 00E1 0120 0121 0122 0141 0142"
+                               "0200 0201 0202 0340 0341 0342 0343 0344 0345 0346 0347 0348"
+                               "0400 0401 0402 0403 0404 0405 0440 0500 0501 0600 0601 0602"
+                               "0603 0640 0641 0642 0700 0701 0702 0703 0704 0705 0706 070B"
+                               "070C 070D 1001 1010 1020 1021 1030 1031 1040 1041 1042 1043"
+                               "1044")),
             set(0x0050), setNack(0x0050, 0x0005)};
         QTest::newRow("DEVICE_INFO")
             << QByteArrayList{get(0x0060),
@@ -142,14 +140,12 @@ private slots:
                                                              getAck(0x00F0, hex("0001")),
                                                              set(0x00F0, hex("0000")),
                                                              setNack(0x00F0, 0x0006),
-                                                             set(0x00F0, hex("0201")),
+                                                             set(0x00F0, hex("0002")),
                                                              setNack(0x00F0, 0x0006),
                                                              set(0x00F0, hex("0001")),
                                                              setAck(0x00F0),
-                                                             set(0x00F0, hex("0200")),
-                                                             setAck(0x00F0),
                                                              get(0x00F0),
-                                                             getAck(0x00F0, hex("0200"))};
+                                                             getAck(0x00F0, hex("0001"))};
         QTest::newRow("SLOT_INFO set") << QByteArrayList{set(0x0120), setNack(0x0120, 0x0005)};
         QTest::newRow("SLOT_DESCRIPTION") << QByteArrayList{
             get(0x0121, hex("0000")), getAck(0x0121, hex("0000") + text("Intensity #001")),
@@ -216,10 +212,9 @@ private slots:
                                                                get(0x0405),
                                                                getAck(0x0405, hex("00000020"))};
         QTest::newRow("DISPLAY_INVERT") << QByteArrayList{
-            get(0x0500),    getAck(0x0500, hex("00")), set(0x0500, hex("01")), setAck(0x0500),
-            get(0x0500),    getAck(0x0500, hex("01")), set(0x0500, hex("04")),
-            setAck(0x0500), // stored unchecked
-            get(0x0500),    getNack(0x0500, 0x0006)};
+            get(0x0500), getAck(0x0500, hex("00")), set(0x0500, hex("01")), setAck(0x0500),
+            get(0x0500), getAck(0x0500, hex("01")), set(0x0500, hex("03")), setNack(0x0500, 0x0006),
+            get(0x0500), getAck(0x0500, hex("01"))};
         QTest::newRow("DISPLAY_LEVEL") << QByteArrayList{get(0x0501),
                                                          getAck(0x0501, hex("FF")),
                                                          set(0x0501, hex("80")),
@@ -228,14 +223,19 @@ private slots:
                                                          getAck(0x0501, hex("80")),
                                                          set(0x0501),
                                                          setNack(0x0501, 0x0001)};
-        QTest::newRow("PAN_INVERT") << QByteArrayList{
-            get(0x0600), getAck(0x0600, hex("00")), set(0x0600, hex("07")), setAck(0x0600),
-            get(0x0600), getAck(0x0600, hex("01"))};
+        QTest::newRow("PAN_INVERT") << QByteArrayList{get(0x0600),
+                                                      getAck(0x0600, hex("00")),
+                                                      set(0x0600, hex("02")),
+                                                      setNack(0x0600, 0x0006),
+                                                      set(0x0600, hex("01")),
+                                                      setAck(0x0600),
+                                                      get(0x0600),
+                                                      getAck(0x0600, hex("01"))};
         QTest::newRow("TILT_INVERT") << QByteArrayList{
             get(0x0601), getAck(0x0601, hex("00")), set(0x0601, hex("01")), setAck(0x0601),
             get(0x0601), getAck(0x0601, hex("01"))};
         QTest::newRow("PAN_TILT_SWAP") << QByteArrayList{
-            get(0x0602), getAck(0x0602, hex("00")), set(0x0602, hex("05")), setAck(0x0602),
+            get(0x0602), getAck(0x0602, hex("00")), set(0x0602, hex("01")), setAck(0x0602),
             get(0x0602), getAck(0x0602, hex("01")), set(0x0602, hex("00")), setAck(0x0602),
             get(0x0602), getAck(0x0602, hex("00"))};
         QTest::newRow("REAL_TIME_CLOCK")
@@ -285,9 +285,12 @@ private slots:
                               getNack(0x1021, 0x0006),
                               set(0x1021, hex("02")),
                               setNack(0x1021, 0x0005)};
-        QTest::newRow("CAPTURE_PRESET")
-            << QByteArrayList{set(0x1030, hex("0003")), setAck(0x1030), set(0x1030, hex("03")),
-                              setNack(0x1030, 0x0001)};
+        QTest::newRow("CAPTURE_PRESET") << QByteArrayList{set(0x1030, hex("0003 0000 0000 0000")),
+                                                          setAck(0x1030),
+                                                          set(0x1030, hex("000A 0000 0000 0000")),
+                                                          setNack(0x1030, 0x0006),
+                                                          set(0x1030, hex("0003")),
+                                                          setNack(0x1030, 0x0001)};
         QTest::newRow("PRESET_PLAYBACK") << QByteArrayList{get(0x1031),
                                                            getAck(0x1031, hex("0000 FF")),
                                                            set(0x1031, hex("0002 80")),
@@ -309,16 +312,13 @@ private slots:
         QSignalSpy clear(&f.responder, &rdm::signalRdmClearStatusId);
         QSignalSpy defaults(&f.responder, &rdm::signalRdmFactoryDefaults);
         QSignalSpy reset(&f.responder, &rdm::signalRdmResetDevice);
-        QSignalSpy capture1(&f.responder, qOverload<quint16>(&rdm::signalRdmCapturePreset));
-        QSignalSpy capture4(&f.responder, qOverload<quint16, quint16, quint16, quint16>(
-                                              &rdm::signalRdmCapturePreset));
+        QSignalSpy capture4(&f.responder, &rdm::signalRdmCapturePreset);
         QSignalSpy language(&f.responder, &rdm::signalRdmLanguage);
         QSignalSpy clock(&f.responder, &rdm::signalRdmRealTimeClock);
 
         f.ask(set(0x0032));
         f.ask(set(0x0090));
         f.ask(set(0x1001, hex("FF")));
-        f.ask(set(0x1030, hex("0003 0001 0002")));      // 6 bytes: scene only
         f.ask(set(0x1030, hex("0004 0001 0002 0003"))); // scene with the three times
         f.ask(set(0x00B0, "de"));
         f.ask(set(0x0603, hex("07E9 01 02 03 04 05")));
@@ -326,8 +326,6 @@ private slots:
         QCOMPARE(clear.count(), 1);
         QCOMPARE(defaults.count(), 1);
         QCOMPARE(reset.at(0).at(0).toUInt(), 0xFFu);
-        QCOMPARE(capture1.count(), 1);
-        QCOMPARE(capture1.at(0).at(0).toUInt(), 3u);
         QCOMPARE(capture4.count(), 1);
         QCOMPARE(capture4.at(0), (QList<QVariant>{quint16(4), quint16(1), quint16(2), quint16(3)}));
         QCOMPARE(language.at(0), (QList<QVariant>{quint16(0x6465), false}));
@@ -338,10 +336,12 @@ private slots:
     void testDeviceLabelCarriesEveryByte() {
         Fixture f;
         QSignalSpy label(&f.responder, &rdm::signalRdmDeviceLabel);
-        f.ask(set(0x0082, QByteArray("A label longer than thirty-two characters")));
-        QCOMPARE(label.at(0).at(0).toString(),
-                 QStringLiteral("A label longer than thirty-two characters"));
-        QCOMPARE(f.ask(get(0x0082)), getAck(0x0082, text("A label longer than thirty-two ch")));
+        const QByteArray longest("A label of exactly thirty-two ch");
+        QCOMPARE(f.ask(set(0x0082, longest + "a")), setNack(0x0082, 0x0001));
+        QCOMPARE(f.ask(set(0x0082, longest)), setAck(0x0082));
+        QCOMPARE(label.count(), 1);
+        QCOMPARE(label.at(0).at(0).toString(), QString::fromLatin1(longest));
+        QCOMPARE(f.ask(get(0x0082)), getAck(0x0082, longest));
     }
 
     void testHoursFromReference() {
@@ -367,9 +367,13 @@ private slots:
                          setAck(0x0201, hex("00 1000 1000 1000 1000"))});
         QCOMPARE(values.count(), 1);
         QCOMPARE(recorded.at(0), (QList<QVariant>{quint8(0), qint16(4096)}));
-        // Any sensor number is passed on; one that does not exist records nothing.
-        QCOMPARE(f.ask(set(0x0202, hex("05"))), setAck(0x0202));
-        QCOMPARE(recorded.at(1), (QList<QVariant>{quint8(5), qint16(0)}));
+        // 0xFF is every sensor; a sensor that does not exist is out of range.
+        QCOMPARE(f.ask(set(0x0202, hex("FF"))), setAck(0x0202));
+        QCOMPARE(recorded.at(1), (QList<QVariant>{quint8(0xFF), qint16(4096)}));
+        QCOMPARE(f.ask(set(0x0202, hex("01"))), setNack(0x0202, 0x0006));
+        QCOMPARE(f.ask(set(0x0201, hex("01"))), setNack(0x0201, 0x0006));
+        QCOMPARE(f.ask(set(0x0201, hex("FF"))), setAck(0x0201, hex("FF 0000 0000 0000 0000")));
+        QCOMPARE(recorded.count(), 2);
     }
 
     void testWithoutSensors() {

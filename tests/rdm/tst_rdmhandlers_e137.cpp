@@ -13,16 +13,9 @@ private slots:
         QTest::addColumn<QByteArrayList>("exchanges");
 
         // E1.37-1
-        QTest::newRow("DMX_BLOCK_ADDRESS")
-            << QByteArrayList{get(0x0140),
-                              getAck(0x0140, hex("0000"    // sub-device footprint
-                                                 "FFFF")), // base address: none
-                              set(0x0140, hex("0010")),
-                              setAck(0x0140),
-                              get(0x0140),
-                              getAck(0x0140, hex("0000 0010")),
-                              set(0x0140, hex("00")),
-                              setNack(0x0140, 0x0001)};
+        // Without sub-devices there is no block to address.
+        QTest::newRow("DMX_BLOCK_ADDRESS") << QByteArrayList{
+            get(0x0140), getNack(0x0140, 0), set(0x0140, hex("0010")), setNack(0x0140, 0)};
         QTest::newRow("DMX_FAIL_MODE")
             << QByteArrayList{get(0x0141),
                               getAck(0x0141, hex("0001"  // scene
@@ -33,6 +26,16 @@ private slots:
                               setAck(0x0141),
                               get(0x0141),
                               getAck(0x0141, hex("0002 0003 0004 80")),
+                              set(0x0141, hex("0009 0BB9 FFFF 80")),
+                              setAck(0x0141), // delay clamped, infinite hold kept
+                              get(0x0141),
+                              getAck(0x0141, hex("0009 0BB8 FFFF 80")),
+                              set(0x0141, hex("0009 FFFF 0BB9 80")),
+                              setAck(0x0141), // no infinite delay: clamped
+                              get(0x0141),
+                              getAck(0x0141, hex("0009 0BB8 0BB8 80")),
+                              set(0x0141, hex("000A 0000 0000 80")),
+                              setNack(0x0141, 0x0006),
                               set(0x0141, hex("0002 0003 0004")),
                               setNack(0x0141, 0x0001)};
         QTest::newRow("DMX_STARTUP_MODE")
@@ -41,43 +44,69 @@ private slots:
                               set(0x0142, hex("0005 0006 0007 40")),
                               setAck(0x0142),
                               get(0x0142),
-                              getAck(0x0142, hex("0005 0006 0007 40"))};
+                              getAck(0x0142, hex("0005 0006 0007 40")),
+                              set(0x0142, hex("0005 FFFF FFFF 40")),
+                              setAck(0x0142), // only the hold may be infinite
+                              get(0x0142),
+                              getAck(0x0142, hex("0005 0BB8 FFFF 40"))};
         QTest::newRow("DIMMER_INFO")
             << QByteArrayList{get(0x0340),
-                              getAck(0x0340, hex("0000 0000" // minimum level limits
-                                                 "0000 0000" // maximum level limits
+                              getAck(0x0340, hex("0000 00FF" // minimum level limits
+                                                 "0000 00FF" // maximum level limits
                                                  "01"        // one curve
-                                                 "00"        // levels resolution
+                                                 "08"        // levels resolution
                                                  "00")),     // split levels
                               set(0x0340), setNack(0x0340, 0x0005)};
-        QTest::newRow("MINIMUM_LEVEL stays constant")
+        QTest::newRow("MINIMUM_LEVEL and MAXIMUM_LEVEL")
             << QByteArrayList{get(0x0341),
                               getAck(0x0341, hex("0000 0000 00")),
                               set(0x0341, hex("0010 0020 01")),
                               setAck(0x0341),
                               get(0x0341),
-                              getAck(0x0341, hex("0000 0000 00")),
+                              getAck(0x0341, hex("0010 0020 01")),
+                              set(0x0341, hex("0010 0100 01")),
+                              setNack(0x0341, 0x0006), // above the upper limit
+                              set(0x0341, hex("0010 0020 02")),
+                              setNack(0x0341, 0x0006),
                               set(0x0341, hex("0010 0020")),
-                              setNack(0x0341, 0x0001)};
-        QTest::newRow("MAXIMUM_LEVEL stays constant") << QByteArrayList{
-            get(0x0342), getAck(0x0342, hex("0000")), set(0x0342, hex("0080")), setAck(0x0342),
-            get(0x0342), getAck(0x0342, hex("0000"))};
+                              setNack(0x0341, 0x0001),
+                              get(0x0342),
+                              getAck(0x0342, hex("00FF")),
+                              set(0x0342, hex("001F")),
+                              setNack(0x0342, 0x0006), // below the minimum level
+                              set(0x0342, hex("0100")),
+                              setNack(0x0342, 0x0006),
+                              set(0x0342, hex("0020")),
+                              setAck(0x0342),
+                              get(0x0342),
+                              getAck(0x0342, hex("0020")),
+                              set(0x0341, hex("0021 0000 00")),
+                              setNack(0x0341, 0x0006)}; // above the maximum level
         QTest::newRow("CURVE") << QByteArrayList{get(0x0343),
                                                  getAck(0x0343, hex("01 01")), // curve 1 of 1
                                                  set(0x0343, hex("02")),
                                                  setNack(0x0343, 0x0006),
                                                  set(0x0343, hex("00")),
+                                                 setNack(0x0343, 0x0006),
+                                                 set(0x0343, hex("01")),
                                                  setAck(0x0343),
                                                  get(0x0343),
-                                                 getAck(0x0343, hex("00 01"))};
+                                                 getAck(0x0343, hex("01 01"))};
         QTest::newRow("CURVE_DESCRIPTION") << QByteArrayList{
             get(0x0344, hex("01")), getAck(0x0344, hex("01") + text("Curve Description Linear")),
             get(0x0344, hex("00")), getNack(0x0344, 0x0006),
             get(0x0344, hex("02")), getNack(0x0344, 0x0006),
             set(0x0344, hex("01")), setNack(0x0344, 0x0005)};
-        QTest::newRow("OUTPUT_RESPONSE_TIME") << QByteArrayList{
-            get(0x0345), getAck(0x0345, hex("01 01")), set(0x0345, hex("07")), setAck(0x0345),
-            get(0x0345), getAck(0x0345, hex("07 01"))};
+        QTest::newRow("OUTPUT_RESPONSE_TIME") << QByteArrayList{get(0x0345),
+                                                                getAck(0x0345, hex("01 01")),
+                                                                set(0x0345, hex("02")),
+                                                                setNack(0x0345, 0x0006),
+                                                                set(0x0345, hex("00")),
+                                                                setNack(0x0345, 0x0006),
+                                                                set(0x0345, hex("01")),
+                                                                setAck(0x0345),
+                                                                get(0x0345),
+                                                                getAck(0x0345, hex("01 01"))};
         QTest::newRow("OUTPUT_RESPONSE_TIME_DESCRIPTION")
             << QByteArrayList{get(0x0346, hex("01")),
                               getAck(0x0346, hex("01") + text("Output Response Time Description")),
@@ -87,15 +116,23 @@ private slots:
                               getNack(0x0346, 0x0006),
                               set(0x0346, hex("01")),
                               setNack(0x0346, 0x0005)};
-        QTest::newRow("MODULATION_FREQUENCY stays 1 of 1") << QByteArrayList{
-            get(0x0347), getAck(0x0347, hex("01 01")), set(0x0347, hex("03")), setAck(0x0347),
-            get(0x0347), getAck(0x0347, hex("01 01"))};
+        QTest::newRow("MODULATION_FREQUENCY stays 1 of 1")
+            << QByteArrayList{get(0x0347),
+                              getAck(0x0347, hex("01 01")),
+                              set(0x0347, hex("02")),
+                              setNack(0x0347, 0x0006),
+                              set(0x0347, hex("01")),
+                              setAck(0x0347),
+                              get(0x0347),
+                              getAck(0x0347, hex("01 01"))};
         QTest::newRow("MODULATION_FREQUENCY_DESCRIPTION")
-            << QByteArrayList{get(0x0348, hex("07")),
-                              getAck(0x0348, hex("07"          // setting
+            << QByteArrayList{get(0x0348, hex("01")),
+                              getAck(0x0348, hex("01"          // setting
                                                  "00000000") + // frequency
-                                                 text("Frequency Description 7")),
+                                                 text("Frequency Description 1")),
                               get(0x0348, hex("00")),
+                              getNack(0x0348, 0x0006),
+                              get(0x0348, hex("02")),
                               getNack(0x0348, 0x0006),
                               set(0x0348, hex("01")),
                               setNack(0x0348, 0x0005)};
@@ -118,13 +155,15 @@ private slots:
                                                     setAck(0x0641)};
         QTest::newRow("LOCK_STATE")
             << QByteArrayList{get(0x0641),
-                              getAck(0x0641, hex("00 02")), // state 0, 2 states
+                              getAck(0x0641, hex("00 01")), // unlocked, 1 lock state
                               set(0x0641, hex("0000 01")),
+                              setNack(0x0641, 0x0006),
+                              set(0x0641, hex("1CDF 02")),
                               setNack(0x0641, 0x0006),
                               set(0x0641, hex("1CDF 01")),
                               setAck(0x0641),
                               get(0x0641),
-                              getAck(0x0641, hex("01 02")),
+                              getAck(0x0641, hex("01 01")),
                               set(0x0641, hex("1CDF")),
                               setNack(0x0641, 0x0001)};
         QTest::newRow("LOCK_STATE_DESCRIPTION by lock state")
@@ -141,7 +180,16 @@ private slots:
                                                          get(0x1040),
                                                          getAck(0x1040, hex("FF"))};
         QTest::newRow("PRESET_INFO")
-            << QByteArrayList{get(0x1041), getAck(0x1041, QByteArray(6 + 13 * 2, '\0')),
+            << QByteArrayList{get(0x1041),
+                              getAck(0x1041, hex("00 00 00" // level, sequence, split times
+                                                 "00"       // no infinite fail delay
+                                                 "01"       // infinite fail hold
+                                                 "01"       // infinite start-up hold
+                                                 "0009"     // nine scenes
+                                                 "0000 0000 0000 0000"    // fade, wait
+                                                 "0000 0BB8 0000 0BB8"    // fail delay, hold
+                                                 "0000 0BB8 0000 0BB8")), // start-up
+
                               set(0x1041), setNack(0x1041, 0x0005)};
         QTest::newRow("PRESET_STATUS")
             << QByteArrayList{get(0x1042, hex("0009")),
@@ -159,9 +207,7 @@ private slots:
                               get(0x1042, hex("0002")),
                               getAck(0x1042, hex("0002 0001 0002 0003 01")),
                               set(0x1042, hex("0003 0004")),
-                              setAck(0x1042), // the rest reads 0
-                              get(0x1042, hex("0003")),
-                              getAck(0x1042, hex("0003 0004 0000 0000 00")),
+                              setNack(0x1042, 0x0001),
                               set(0x1042, hex("000A 0001 0002 0003 01")),
                               setNack(0x1042, 0x0006),
                               set(0x1042, hex("00")),
@@ -207,7 +253,7 @@ private slots:
                               set(0x0703, hex("C0A80114 01")), setNack(0x0703, 0x000B)};
         QTest::newRow("IPV4_ZEROCONF_MODE")
             << QByteArrayList{get(0x0704, hex("C0A80114")), getAck(0x0704, hex("C0A80114 00")),
-                              set(0x0704), setNack(0x0704, 0x000B)};
+                              set(0x0704, hex("C0A80114 01")), setNack(0x0704, 0x000B)};
         QTest::newRow("IPV4_CURRENT_ADDRESS")
             << QByteArrayList{get(0x0705, hex("C0A80114")),
                               getAck(0x0705, hex("C0A80114" // identifier
@@ -218,21 +264,16 @@ private slots:
         QTest::newRow("IPV4_STATIC_ADDRESS") << QByteArrayList{
             get(0x0706, hex("C0A80114")), getAck(0x0706, hex("C0A80114 C0A80114 18")),
             set(0x0706, hex("C0A80114 0A000001 08")), setNack(0x0706, 0x000B)};
-        QTest::newRow("DHCP actions") << QByteArrayList{get(0x0707, hex("C0A80114")),
-                                                        getNack(0x0707, 0x0000),
-                                                        set(0x0707, hex("C0A80114")),
-                                                        setNack(0x0707, 0x000B),
-                                                        get(0x0708),
-                                                        getNack(0x0708, 0x0000),
-                                                        set(0x0708),
-                                                        setNack(0x0708, 0x000B),
-                                                        get(0x0709),
-                                                        getNack(0x0709, 0x0000),
-                                                        set(0x0709),
-                                                        setNack(0x0709, 0x000B)};
-        QTest::newRow("IPV4_DEFAULT_ROUTE")
-            << QByteArrayList{get(0x070A), getNack(0x070A, 0x000B),
-                              set(0x070A, hex("C0A80114 C0A80101")), setNack(0x070A, 0x000B)};
+        // Not served: the interfaces belong to the computer, and it reports no gateway.
+        QTest::newRow("DHCP actions and default route")
+            << QByteArrayList{set(0x0707, hex("C0A80114")),
+                              setNack(0x0707, 0),
+                              set(0x0708, hex("C0A80114")),
+                              setNack(0x0708, 0),
+                              set(0x0709, hex("C0A80114")),
+                              setNack(0x0709, 0),
+                              get(0x070A),
+                              getNack(0x070A, 0)};
         QTest::newRow("DNS_IPV4_NAME_SERVER") << QByteArrayList{
             get(0x070B, hex("00")),  getAck(0x070B, hex("00 7F000001")), get(0x070B, hex("01")),
             getNack(0x070B, 0x0006), set(0x070B, hex("00 08080808")),    setNack(0x070B, 0x000B)};

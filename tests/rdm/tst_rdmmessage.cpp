@@ -134,11 +134,14 @@ private slots:
         QTest::newRow("PDL 232 beyond the largest allowed")
             << withChecksum(hex("01 FF 0000 2B3C4D5E 7A70 12345678 05 01 00 0000 30 0082 E8") +
                             QByteArray(232, 'a'))
-            << int(RdmCheck::PdlTooLarge) << 0 << 0;
+            << int(RdmCheck::LengthMismatch) << 0 << 0;
         QTest::newRow("PDL 255 in a 512-byte ArtRdm")
             << (hex("01 FF 0000 2B3C4D5E 7A70 12345678 05 01 00 0000 30 0082 FF") +
                 QByteArray(489, 'a'))
-            << int(RdmCheck::PdlTooLarge) << 0 << 0;
+            << int(RdmCheck::LengthMismatch) << 0 << 0;
+        QTest::newRow("wrong Sub-START code")
+            << hex("02 18 0000 2B3C4D5E 7A70 12345678 05 01 00 0000 20 0060 00 047C")
+            << int(RdmCheck::WrongSubStartCode) << 0 << 0;
         QTest::newRow("wrong checksum")
             << hex("01 18 0000 2B3C4D5E 7A70 12345678 05 01 00 0000 20 0060 00 0B71")
             << int(RdmCheck::ChecksumMismatch) << 0x047B << 0x0B71;
