@@ -3,6 +3,7 @@
 #include "settings/settingsrecord.h"
 #include "testpictures.h"
 
+#include <QPainter>
 #include <QRandomGenerator>
 #include <QtTest>
 
@@ -41,11 +42,16 @@ QString pictureName(const QString &suffix = {}) {
     return suffix.isEmpty() ? name : name + QLatin1Char('_') + suffix;
 }
 
+// Through a painter on the picture, as a widget paints.
+void paintInto(QImage &picture, const PaintParams &params, const QByteArray &frame) {
+    QPainter painter(&picture);
+    CellPainter().paint(painter, picture.rect(), bytes(frame), params);
+}
+
 QImage render(const PaintParams &params, const QByteArray &frame, QSize size,
               const QString &suffix = {}) {
     QImage picture(size, QImage::Format_RGB32);
-    CellPainter painter;
-    painter.paint(picture, bytes(frame), params);
+    paintInto(picture, params, frame);
     savePicture(picture, pictureName(suffix));
     return picture;
 }
@@ -132,8 +138,7 @@ void TestCellPainter::zeroGridPaintsBackground() {
         for (quint16 shape : {ShapeKind::RectangleFilled, ShapeKind::EllipseFilled}) {
             QImage picture(200, 100, QImage::Format_RGB32);
             picture.fill(Qt::red);
-            CellPainter().paint(picture, bytes(frame),
-                                gridParams(cols, rows, ColourMode::Rgb, shape, {200, 100}));
+            paintInto(picture, gridParams(cols, rows, ColourMode::Rgb, shape, {200, 100}), frame);
             QImage expected(200, 100, QImage::Format_RGB32);
             expected.fill(Qt::black);
             QCOMPARE(picture, expected);
@@ -498,9 +503,10 @@ void TestCellPainter::fastPathsPaintSamePixels() {
     QImage reference(size, QImage::Format_RGB32);
     fast.fill(Qt::red);
     const auto paintFast = [&] {
-        if (direct)
-            painter.paintDirect(fast, bytes(frame), params);
-        else
+        if (direct) {
+            QPainter target(&fast);
+            painter.paintDirect(target, fast.rect(), bytes(frame), params);
+        } else
             painter.paintStamped(fast, bytes(frame), params);
     };
     paintFast();
