@@ -12,7 +12,7 @@ constexpr int updateCheckDelaySeconds = 30;
 } // namespace
 
 TessaviewDialogs::TessaviewDialogs(Tessaview &window, SettingsRecord &liveSettings)
-    : QObject(&window), m_window(window), m_liveSettings(liveSettings) {}
+    : m_window(window), m_liveSettings(liveSettings) {}
 
 // The event loop may be over, so what is still open or retired goes at once. The update check
 // goes last: deleting it also cancels a check still waiting for its delay or its reply.
