@@ -4,6 +4,7 @@
 #include "settings/settingsrecord.h"
 
 #include <QFont>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
 
@@ -320,37 +321,44 @@ void CellPainter::paintDirect(QPainter &painter, const QRect &rect, std::span<co
     if (shown != cells)
         painter.setClipRect(rect, Qt::IntersectClip);
 
-    // One cell row at a time: its first scan line is filled cell by cell, copied to the other
-    // lines of the row while they are still in the cache, and the row is drawn unscaled, which
-    // the raster engine does by copying lines. The target is written once.
-    const QSize band(cells.width(), grid.cellH);
+    // The raster engine draws an unscaled image by copying lines: one cell row at a time, its
+    // first scan line filled cell by cell and copied to the other lines of the row while they
+    // are still in the cache, so the target is written once. Other engines (OpenGL) upload an
+    // image as a texture: one scan line per cell row in one image, uploaded once and each line
+    // stretched to the cell height without smoothing.
+    const bool rowBands =
+        painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster;
+    const QSize band(cells.width(), rowBands ? grid.cellH : grid.rows);
     if (m_band.size() != band)
         m_band = QImage(band, QImage::Format_RGB32);
     uchar *bits = m_band.bits();
     const qsizetype stride = m_band.bytesPerLine();
-    auto *firstLine = reinterpret_cast<QRgb *>(bits);
-    const auto bandTop = [&](int row) {
-        return cells.top() + (reverseY ? grid.rows - 1 - row : row) * grid.cellH;
-    };
+    const auto deviceRow = [&](int row) { return reverseY ? grid.rows - 1 - row : row; };
+    const auto bandTop = [&](int row) { return cells.top() + deviceRow(row) * grid.cellH; };
     int currentRow = -1;
-    const auto drawRow = [&] {
+    QRgb *line = nullptr;
+    const auto drawBand = [&] {
         for (int y = 1; y < grid.cellH; ++y)
-            std::memcpy(bits + y * stride, firstLine, size_t(band.width()) * sizeof(QRgb));
+            std::memcpy(bits + y * stride, bits, size_t(band.width()) * sizeof(QRgb));
         painter.drawImage(QPoint(cells.left(), bandTop(currentRow)), m_band);
     };
     walkCells(frame, params, [&](int row, int col, QRgb colour, quint8) {
         if (row != currentRow) {
-            if (currentRow >= 0)
-                drawRow();
+            if (rowBands && currentRow >= 0)
+                drawBand();
             currentRow = row;
+            line = reinterpret_cast<QRgb *>(bits + (rowBands ? 0 : deviceRow(row)) * stride);
             // Cells beyond the end of the frame stay black.
-            std::fill_n(firstLine, band.width(), background.rgb());
+            std::fill_n(line, band.width(), background.rgb());
         }
         const int x = reverseX ? grid.cols - 1 - col : col;
-        std::fill_n(firstLine + x * grid.cellW, grid.cellW, colour);
+        std::fill_n(line + x * grid.cellW, grid.cellW, colour);
     });
-    if (currentRow >= 0)
-        drawRow();
+    if (rowBands && currentRow >= 0)
+        drawBand();
+    for (int row = 0; !rowBands && row <= currentRow; ++row)
+        painter.drawImage(QRect(cells.left(), bandTop(row), cells.width(), grid.cellH), m_band,
+                          QRect(0, deviceRow(row), cells.width(), 1));
     // The rows the frame does not reach.
     const int missingRows = grid.rows - 1 - currentRow;
     if (missingRows > 0)

@@ -4,6 +4,7 @@
 #include "testpictures.h"
 
 #include <QPainter>
+#include <QPicture>
 #include <QRandomGenerator>
 #include <QtTest>
 
@@ -517,6 +518,19 @@ void TestCellPainter::fastPathsPaintSamePixels() {
     // The same painter again (scratch buffers and stamp reused) paints the same.
     paintFast();
     QCOMPARE(fast, reference);
+    if (direct && rows < 32) {
+        // A painter that is not the raster engine's (as the OpenGL widget's) gets one scan
+        // line per cell row, stretched to the cell height. A recording keeps a copy of the
+        // whole image per row, so only the grids of few rows go through one.
+        QPicture recording;
+        {
+            QPainter recorder(&recording);
+            painter.paintDirect(recorder, fast.rect(), bytes(frame), params);
+        }
+        fast.fill(Qt::red);
+        QPainter(&fast).drawPicture(0, 0, recording);
+        QCOMPARE(fast, reference);
+    }
 }
 
 QTEST_MAIN(TestCellPainter)
