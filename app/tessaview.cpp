@@ -3,9 +3,8 @@
 #include "app/commandline.h"
 #include "app/languageloader.h"
 #include "app/startupcountdown.h"
+#include "app/tessaviewactions.h"
 #include "buildinfo.h"
-#include "dialogs/aboutinfo.h"
-#include "dialogs/checksoftwareupdate.h"
 #include "dialogs/infodlg.h"
 #include "engine/openglprobe.h"
 #include "engine/paintscheduler.h"
@@ -14,19 +13,19 @@
 #include "engine/widgetopengl.h"
 #include "rdm/configurator.h"
 #include "settings/desktop.h"
-#include "settings/settingsdialog.h"
 #include "settings/settingsstore.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDebug>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QPalette>
 #include <QResizeEvent>
 #include <QScopedValueRollback>
 #include <QThread>
 #include <QTime>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -74,7 +73,8 @@ QString settingsSummary(const SettingsRecord &r) {
 
 } // namespace
 
-Tessaview::Tessaview(const QStringList &arguments) : QWidget(nullptr) {
+Tessaview::Tessaview(const QStringList &arguments)
+    : QWidget(nullptr), m_pDialogs(std::make_unique<TessaviewDialogs>(*this, m_pSettings)) {
     setObjectName(QStringLiteral("Tessaview Thread"));
     qDebug() << "thread " << QThread::currentThread() << QStringLiteral("Tessaview GUI");
     setWindowIcon(QIcon(QStringLiteral(":/images/tessaview.png")));
@@ -98,14 +98,15 @@ Tessaview::Tessaview(const QStringList &arguments) : QWidget(nullptr) {
 
     // Before any text is built, so the countdown and the menu are translated. The code in
     // effect replaces the stored one in memory only.
-    m_pLanguage = new LanguageLoader(QCoreApplication::instance());
+    m_pLanguage = std::make_unique<LanguageLoader>(QCoreApplication::instance());
     m_pSettings.LanguageIso = m_pLanguage->install(m_pSettings.LanguageIso);
 
     startupCountdown(this, m_pSettings.TimerStartup);
 
-    createActions();
-    createContextMenu();
-    addActionsToWindow();
+    m_pActions = new TessaviewActions(*this, m_pSettings.ScreenNumber == ScreenChoice::Desktop,
+                                      SettingsStore::loadStateEnable());
+    m_resizeTimer.setSingleShot(true);
+    connect(&m_resizeTimer, &QTimer::timeout, this, &Tessaview::slotChangeResize);
 
     ChangeRender();
 
@@ -116,42 +117,14 @@ Tessaview::Tessaview(const QStringList &arguments) : QWidget(nullptr) {
         slotSettingsPresetLoad(commandLine.preset);
     if (commandLine.stayOnTop) {
         setStayOnTop(true, false);
-        m_pActionStayOnTop->setChecked(true);
+        m_pActions->stayOnTop()->setChecked(true);
     }
 }
 
-Tessaview::~Tessaview() {
-    delete m_pPainter;
-    m_pPainter = nullptr;
-    delete m_pResizeTimer;
-    m_pResizeTimer = nullptr;
-    // The event loop may be over, so what is still open is deleted at once rather than later.
-    if (m_pSettingsDlg) {
-        closeSettingsDialog();
-        delete m_pSettingsDlg;
-        m_pSettingsDlg = nullptr;
-    }
-    delete m_pInfoDlg;
-    m_pInfoDlg = nullptr;
-    delete m_pAboutDlg;
-    m_pAboutDlg = nullptr;
-    for (const QPointer<QWidget> &dialog : std::as_const(m_retiredDialogs))
-        delete dialog.data();
-    m_retiredDialogs.clear();
-    // Also cancels a check still waiting for its delay or its reply.
-    delete m_pUpdateCheck;
-    m_pUpdateCheck = nullptr;
-    delete m_pWidgetOpenGL;
-    m_pWidgetOpenGL = nullptr;
-    delete m_pWidgetNative;
-    m_pWidgetNative = nullptr;
-    delete m_pEngine;
-    m_pEngine = nullptr;
-    delete m_pConfigurator;
-    m_pConfigurator = nullptr;
-    deleteMenuAndActions();
-    delete m_pLanguage;
-    m_pLanguage = nullptr;
+Tessaview::~Tessaview() = default;
+
+QMenu *Tessaview::contextMenu() const {
+    return m_pActions->contextMenu();
 }
 
 void Tessaview::ChangeRender() {
@@ -181,48 +154,47 @@ void Tessaview::ChangeRender() {
         setWindowState(windowState() | Qt::WindowFullScreen);
 
     if (!m_pConfigurator) {
-        m_pConfigurator = new Configurator();
-        connect(m_pConfigurator, &Configurator::signalChangedPresetHelper, this,
+        m_pConfigurator = std::make_unique<Configurator>();
+        Configurator *model = m_pConfigurator.get();
+        connect(model, &Configurator::signalChangedPresetHelper, this,
                 &Tessaview::slotSettingsPresetLoad);
-        connect(m_pConfigurator, &Configurator::signalChangedFactoryDefaults, this,
+        connect(model, &Configurator::signalChangedFactoryDefaults, this,
                 &Tessaview::slotSettingsChangedToDefaultExtern);
-        connect(m_pConfigurator, &Configurator::signalChangedPerformSelfTest, this,
+        connect(model, &Configurator::signalChangedPerformSelfTest, this,
                 &Tessaview::slotViewSelfTest);
-        connect(m_pConfigurator, &Configurator::signalChangedLanguage, this,
-                &Tessaview::slotSetLanguage);
-        connect(m_pConfigurator, qOverload<quint16>(&Configurator::signalChangedCapturePreset),
-                this, &Tessaview::slotSaveScreenToBitmapByRdm);
-        connect(m_pConfigurator,
+        connect(model, &Configurator::signalChangedLanguage, this, &Tessaview::slotSetLanguage);
+        connect(model, qOverload<quint16>(&Configurator::signalChangedCapturePreset), this,
+                &Tessaview::slotSaveScreenToBitmapByRdm);
+        connect(model,
                 qOverload<quint16, quint16, quint16, quint16>(
                     &Configurator::signalChangedCapturePreset),
                 this, &Tessaview::slotSaveScreenToBitmapByRdm);
-        connect(this, &Tessaview::signalSettingsToDefault, m_pConfigurator,
+        connect(this, &Tessaview::signalSettingsToDefault, model,
                 &Configurator::slotSetFactoryDefaults);
     }
     if (!m_pEngine)
-        m_pEngine = new ScreenEngine();
+        m_pEngine = std::make_unique<ScreenEngine>();
     if (!m_pPainter)
-        m_pPainter = new PaintScheduler(*m_pEngine, this);
-    m_pEngine->configure(m_pConfigurator, m_pSettings, m_iPreset, m_pPowerCycle, m_StartTime);
+        m_pPainter = std::make_unique<PaintScheduler>(*m_pEngine);
+    m_pEngine->configure(m_pConfigurator.get(), m_pSettings, m_iPreset, m_pPowerCycle, m_StartTime);
 
     if (!m_pWidgetNative)
-        m_pWidgetNative = new WidgetNative(m_pEngine, this, targetSize);
+        m_pWidgetNative = std::make_unique<WidgetNative>(m_pEngine.get(), this, targetSize);
 
     if (m_pSettings.UseOpenGL && openGlUsable()) {
         if (!m_pWidgetOpenGL)
-            m_pWidgetOpenGL = new WidgetOpenGL(m_pEngine, this, targetSize);
+            m_pWidgetOpenGL = std::make_unique<WidgetOpenGL>(m_pEngine.get(), this, targetSize);
         m_pWidgetOpenGL->resizeTo(targetSize);
-        m_pPainter->setTarget(m_pWidgetOpenGL);
+        m_pPainter->setTarget(m_pWidgetOpenGL.get());
         setWindowTitle(tr("Tessaview OpenGL"));
         m_pWidgetOpenGL->show();
         m_pWidgetNative->hide();
     } else {
         // A window holding an OpenGL widget is composited through OpenGL on every frame, so
         // the widget exists only while it is the one chosen.
-        delete m_pWidgetOpenGL;
-        m_pWidgetOpenGL = nullptr;
+        m_pWidgetOpenGL.reset();
         m_pWidgetNative->resizeTo(targetSize);
-        m_pPainter->setTarget(m_pWidgetNative);
+        m_pPainter->setTarget(m_pWidgetNative.get());
         setWindowTitle(tr("Tessaview Native"));
         m_pWidgetNative->show();
     }
@@ -281,14 +253,14 @@ void Tessaview::slotSettingsPresetLoad(int iPreset) {
     if (iPreset < SettingsStore::firstPreset || iPreset > SettingsStore::lastPreset ||
         iPreset == m_iPreset) {
         // Choosing the loaded preset's own entry has just toggled its mark off.
-        markPreset(m_iPreset);
+        m_pActions->markPreset(m_iPreset);
         return;
     }
     m_iPreset = iPreset;
     setFactoryDefaults(m_pSettings, desktopGeometry().size());
     SettingsStore::loadSettings(m_pSettings, iPreset);
     fitToDesktop(m_pSettings);
-    markPreset(iPreset);
+    m_pActions->markPreset(iPreset);
     slotSettingsChanged(false);
 }
 
@@ -307,73 +279,54 @@ void Tessaview::resizeEvent(QResizeEvent *event) {
     QWidget::resizeEvent(event);
     if (!event)
         return;
-    if (!m_pResizeTimer) {
-        m_pResizeTimer = new QTimer(this);
-        m_pResizeTimer->setSingleShot(true);
-        connect(m_pResizeTimer, &QTimer::timeout, this, &Tessaview::slotChangeResize);
-    } else {
-        m_pResizeTimer->stop();
-    }
     m_pSettings.SizeX = quint16(event->size().width());
     m_pSettings.SizeY = quint16(event->size().height());
-    m_pResizeTimer->start(250);
+    m_resizeTimer.start(250);
 }
 
 void Tessaview::closeEvent(QCloseEvent *event) {
-    closeDialogs();
+    m_pDialogs->closeAll();
     event->accept();
 }
 
-void Tessaview::closeSettingsDialog() {
-    m_pSettingsDlg->hide();
-    disconnect(m_pSettingsDlg, &Settings::valueChanged, this,
-               qOverload<>(&Tessaview::slotSettingsChanged));
-    disconnect(m_pSettingsDlg, &Settings::valueChangedToDefault, this,
-               &Tessaview::slotSettingsChangedToDefaultExtern);
-    disconnect(m_pSettingsDlg, &Settings::signalViewInfoArtnet, this,
-               &Tessaview::slotViewInfoArtnet);
-    disconnect(m_pSettingsDlg, &Settings::signalViewInfoAcnnet, this,
-               &Tessaview::slotViewInfoAcnnet);
-    disconnect(m_pSettingsDlg, &Settings::signalViewInfoRdm, this, &Tessaview::slotViewInfoRdm);
-}
-
-void Tessaview::closeDialogs() {
-    if (m_pSettingsDlg) {
-        closeSettingsDialog();
-        retireDialog(m_pSettingsDlg);
-        m_pSettingsDlg = nullptr;
-    }
-    slotCloseInfoDlg();
-    slotCloseAboutDlg();
-}
-
-void Tessaview::retireDialog(QWidget *dialog) {
-    dialog->hide();
-    dialog->deleteLater();
-    m_retiredDialogs.removeAll(nullptr);
-    m_retiredDialogs.append(dialog);
-}
-
 void Tessaview::slotSettingsOpen() {
-    if (m_pSettingsDlg && !m_pSettingsDlg->isVisible()) {
-        // Opens on what is shown now: presets, resizes and full-screen switches may have
-        // changed the live record since the dialog was last closed.
-        m_pSettingsDlg->reload();
-    } else if (!m_pSettingsDlg) {
-        m_pSettingsDlg = new Settings(m_pSettings);
-        connect(m_pSettingsDlg, &Settings::valueChanged, this,
-                qOverload<>(&Tessaview::slotSettingsChanged));
-        connect(m_pSettingsDlg, &Settings::valueChangedToDefault, this,
-                &Tessaview::slotSettingsChangedToDefaultExtern);
-        connect(m_pSettingsDlg, &Settings::signalViewInfoArtnet, this,
-                &Tessaview::slotViewInfoArtnet);
-        connect(m_pSettingsDlg, &Settings::signalViewInfoAcnnet, this,
-                &Tessaview::slotViewInfoAcnnet);
-        connect(m_pSettingsDlg, &Settings::signalViewInfoRdm, this, &Tessaview::slotViewInfoRdm);
-    }
-    m_pSettingsDlg->show();
-    m_pSettingsDlg->raise();
-    m_pSettingsDlg->activateWindow();
+    m_pDialogs->openSettings();
+}
+
+void Tessaview::slotViewInfoPreset() {
+    m_pDialogs->openInfo(InfoDlg::PagePreset);
+}
+
+void Tessaview::slotAbout() {
+    m_pDialogs->openAbout();
+}
+
+void Tessaview::slotCheckForSoftwareUpdate() {
+    slotCheckForSoftwareUpdate(true);
+}
+
+void Tessaview::slotCheckForSoftwareUpdate(bool GiveInfoForNoUpdates) {
+    if (!m_pEngine)
+        return;
+    m_pDialogs->checkForUpdate(
+        GiveInfoForNoUpdates,
+        tr("<center>A new version %1 is available!</b><br>Download the update here :<br>%2"
+           "</center>")
+            .arg(QStringLiteral("$$$VERSION$$$"), m_sUpdateLink));
+}
+
+// The start-up countdown runs an event loop before the actions exist.
+void Tessaview::contextMenuEvent(QContextMenuEvent *event) {
+    if (m_pActions)
+        m_pActions->showContextMenu(event->globalPos());
+}
+
+void Tessaview::keyPressEvent(QKeyEvent *event) {
+    // The shortcuts have already had their turn; what arrives here is swallowed so no key
+    // reaches a parent or the platform.
+    event->accept();
+    if (event->key() == Qt::Key_Menu && m_pActions)
+        m_pActions->showContextMenu(QPoint(0, 0));
 }
 
 void Tessaview::slotSetLanguage(quint16 uiLanguage, bool bFactoryResetCycle) {

@@ -25,7 +25,7 @@ void Tessaview::saveCapture(const QImage &picture, const QString &fileName) cons
 }
 
 void Tessaview::slotSaveScreenToBitmapByUser() {
-    if (!m_pEngine || !m_pActionSaveBitmap)
+    if (!m_pEngine)
         return;
     const QString stamp = CaptureName::timeStamp(captureTime());
     const QImage picture = m_pEngine->frameImage();

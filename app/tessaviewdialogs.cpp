@@ -1,89 +1,115 @@
-// The information dialog, the about box and the update check as the window opens them.
+#include "app/tessaviewdialogs.h"
+
 #include "app/tessaview.h"
 #include "buildinfo.h"
 #include "dialogs/aboutinfo.h"
 #include "dialogs/checksoftwareupdate.h"
 #include "dialogs/infodlg.h"
-
-#include <QAction>
+#include "settings/settingsdialog.h"
 
 namespace {
 constexpr int updateCheckDelaySeconds = 30;
 } // namespace
 
-void Tessaview::slotViewInfo() {
-    if (!m_pInfoDlg)
-        m_pInfoDlg = new InfoDlg();
-    m_pInfoDlg->setSettings(&m_pSettings);
-    m_pInfoDlg->setConfigurator(m_pConfigurator);
-    m_pInfoDlg->show();
-    m_pInfoDlg->activateWindow();
-    connect(m_pInfoDlg, &InfoDlg::signalCloseInfoDlg, this, &Tessaview::slotCloseInfoDlg,
-            Qt::UniqueConnection);
+TessaviewDialogs::TessaviewDialogs(Tessaview &window, SettingsRecord &liveSettings)
+    : m_window(window), m_liveSettings(liveSettings) {}
+
+// The event loop may be over, so what is still open or retired goes at once. The update check
+// goes last: deleting it also cancels a check still waiting for its delay or its reply.
+TessaviewDialogs::~TessaviewDialogs() {
+    if (m_settings)
+        closeSettings();
 }
 
-void Tessaview::slotViewInfoPreset() {
-    slotViewInfo();
-    m_pInfoDlg->selectPage(InfoDlg::PagePreset);
-}
-
-void Tessaview::slotViewInfoArtnet() {
-    slotViewInfo();
-    m_pInfoDlg->selectPage(InfoDlg::PageArtnet);
-}
-
-void Tessaview::slotViewInfoAcnnet() {
-    slotViewInfo();
-    m_pInfoDlg->selectPage(InfoDlg::PageAcnnet);
-}
-
-void Tessaview::slotViewInfoRdm() {
-    slotViewInfo();
-    m_pInfoDlg->selectPage(InfoDlg::PageRdm120);
-}
-
-void Tessaview::slotCloseInfoDlg() {
-    if (!m_pInfoDlg)
-        return;
-    retireDialog(m_pInfoDlg);
-    m_pInfoDlg = nullptr;
-}
-
-void Tessaview::slotAbout() {
-    if (!m_pAboutDlg) {
-        const QStringList components = AboutInfo::componentVersionTexts();
-        m_pAboutDlg = new AboutInfo(QStringLiteral(":/images/tessaview.png"), components.value(0),
-                                    components.value(1), components.value(2), QString());
+void TessaviewDialogs::openSettings() {
+    if (m_settings && !m_settings->isVisible()) {
+        m_settings->reload();
+    } else if (!m_settings) {
+        m_settings = std::make_unique<Settings>(m_liveSettings);
+        Settings *dialog = m_settings.get();
+        connect(dialog, &Settings::valueChanged, &m_window,
+                qOverload<>(&Tessaview::slotSettingsChanged));
+        connect(dialog, &Settings::valueChangedToDefault, &m_window,
+                &Tessaview::slotSettingsChangedToDefaultExtern);
+        connect(dialog, &Settings::signalViewInfoArtnet, this,
+                [this] { openInfo(InfoDlg::PageArtnet); });
+        connect(dialog, &Settings::signalViewInfoAcnnet, this,
+                [this] { openInfo(InfoDlg::PageAcnnet); });
+        connect(dialog, &Settings::signalViewInfoRdm, this,
+                [this] { openInfo(InfoDlg::PageRdm120); });
     }
-    m_pAboutDlg->show();
-    connect(m_pAboutDlg, &AboutInfo::signalCloseAboutDlg, this, &Tessaview::slotCloseAboutDlg,
-            Qt::UniqueConnection);
+    m_settings->show();
+    m_settings->raise();
+    m_settings->activateWindow();
 }
 
-void Tessaview::slotCloseAboutDlg() {
-    if (!m_pAboutDlg)
-        return;
-    retireDialog(m_pAboutDlg);
-    m_pAboutDlg = nullptr;
+void TessaviewDialogs::closeSettings() {
+    m_settings->hide();
+    // A closed dialog no longer changes anything.
+    m_settings->disconnect();
 }
 
-void Tessaview::slotCheckForSoftwareUpdate() {
-    slotCheckForSoftwareUpdate(true);
+void TessaviewDialogs::openInfo(int page) {
+    if (!m_info) {
+        m_info = std::make_unique<InfoDlg>();
+        connect(m_info.get(), &InfoDlg::signalCloseInfoDlg, this, &TessaviewDialogs::closeInfo);
+    }
+    m_info->setSettings(&m_liveSettings);
+    m_info->setConfigurator(m_window.configurator());
+    m_info->show();
+    m_info->activateWindow();
+    m_info->selectPage(InfoDlg::Page(page));
 }
 
-void Tessaview::slotCheckForSoftwareUpdate(bool GiveInfoForNoUpdates) {
-    if (!m_pEngine || !m_pActionCheckUpdate)
-        return;
-    if (!m_pUpdateCheck)
-        m_pUpdateCheck = new CheckSoftwareUpdate(this);
-    // Once the operator asked, results without a newer version are shown for the rest of the
-    // run.
-    if (GiveInfoForNoUpdates)
-        m_pUpdateCheck->setShowResult(true);
-    m_pUpdateCheck->setUpdateMessage(tr("<center>A new version %1 is available!</b><br>Download "
-                                        "the update here :<br>%2</center>")
-                                         .arg(QStringLiteral("$$$VERSION$$$"), m_sUpdateLink));
-    m_pUpdateCheck->setCurrentVersion(BuildInfo::versionMajor, BuildInfo::versionMinor,
-                                      BuildInfo::versionPatch, BuildInfo::versionBuild);
-    m_pUpdateCheck->startCheck(CheckSoftwareUpdate::versionQueryUrl(), updateCheckDelaySeconds);
+void TessaviewDialogs::closeInfo() {
+    if (m_info)
+        retire(std::move(m_info));
+}
+
+void TessaviewDialogs::openAbout() {
+    if (!m_about) {
+        const QStringList components = AboutInfo::componentVersionTexts();
+        m_about = std::make_unique<AboutInfo>(QStringLiteral(":/images/tessaview.png"),
+                                              components.value(0), components.value(1),
+                                              components.value(2), QString());
+        connect(m_about.get(), &AboutInfo::signalCloseAboutDlg, this,
+                &TessaviewDialogs::closeAbout);
+    }
+    m_about->show();
+}
+
+void TessaviewDialogs::closeAbout() {
+    if (m_about)
+        retire(std::move(m_about));
+}
+
+void TessaviewDialogs::closeAll() {
+    if (m_settings) {
+        closeSettings();
+        retire(std::move(m_settings));
+    }
+    closeInfo();
+    closeAbout();
+}
+
+void TessaviewDialogs::retire(std::unique_ptr<QWidget> dialog) {
+    dialog->hide();
+    if (m_retired.empty())
+        QMetaObject::invokeMethod(this, &TessaviewDialogs::dropRetired, Qt::QueuedConnection);
+    m_retired.push_back(std::move(dialog));
+}
+
+void TessaviewDialogs::dropRetired() {
+    m_retired.clear();
+}
+
+void TessaviewDialogs::checkForUpdate(bool showEveryResult, const QString &updateMessage) {
+    if (!m_updateCheck)
+        m_updateCheck = std::make_unique<CheckSoftwareUpdate>();
+    if (showEveryResult)
+        m_updateCheck->setShowResult(true);
+    m_updateCheck->setUpdateMessage(updateMessage);
+    m_updateCheck->setCurrentVersion(BuildInfo::versionMajor, BuildInfo::versionMinor,
+                                     BuildInfo::versionPatch, BuildInfo::versionBuild);
+    m_updateCheck->startCheck(CheckSoftwareUpdate::versionQueryUrl(), updateCheckDelaySeconds);
 }

@@ -1,5 +1,6 @@
 // Slots behind the menu actions and the shortcuts, and the ones the device model calls.
 #include "app/tessaview.h"
+#include "app/tessaviewactions.h"
 #include "engine/screenengine.h"
 #include "rdm/configurator.h"
 #include "settings/desktop.h"
@@ -14,13 +15,11 @@ void Tessaview::slotSettingsPresetNext() {
 }
 
 void Tessaview::slotStayOnTop() {
-    if (m_pActionStayOnTop)
-        setStayOnTop(m_pActionStayOnTop->isChecked(), true);
+    setStayOnTop(m_pActions->stayOnTop()->isChecked(), true);
 }
 
 void Tessaview::slotFullScreen() {
-    if (m_pActionFullScreen)
-        setFullScreen(m_pActionFullScreen->isChecked());
+    setFullScreen(m_pActions->fullScreen()->isChecked());
 }
 
 void Tessaview::setFullScreen(bool on) {
@@ -47,44 +46,36 @@ void Tessaview::setFullScreen(bool on) {
 }
 
 void Tessaview::slotFreeze() {
-    if (m_pEngine && m_pActionFreeze)
-        m_pEngine->setFreeze(m_pActionFreeze->isChecked());
-}
-
-void Tessaview::slotFreezeToggle() {
-    if (!m_pActionFreeze)
-        return;
-    m_pActionFreeze->setChecked(!m_pActionFreeze->isChecked());
-    slotFreeze();
+    if (m_pEngine)
+        m_pEngine->setFreeze(m_pActions->freeze()->isChecked());
 }
 
 void Tessaview::slotViewStatus() {
-    if (!m_pEngine || !m_pActionStatus)
+    if (!m_pEngine)
         return;
-    const bool visible = m_pActionStatus->isChecked();
+    const bool visible = m_pActions->status()->isChecked();
     m_pEngine->setStatusVisible(visible);
     SettingsStore::saveStateEnable(visible);
 }
 
 void Tessaview::slotViewStatusToggle() {
-    if (!m_pActionStatus)
-        return;
-    m_pActionStatus->setChecked(!m_pActionStatus->isChecked());
+    QAction *status = m_pActions->status();
+    status->setChecked(!status->isChecked());
     slotViewStatus();
 }
 
 void Tessaview::slotViewSelfTest(quint8 uiSelfTestNumber) {
-    if (!m_pEngine || !m_pActionSelfTest[0])
+    if (!m_pEngine)
         return;
     // 6 has no action and no pattern of its own: the engine accepts it and shows a black frame.
     if ((uiSelfTestNumber >= 7 && uiSelfTestNumber <= 254) || uiSelfTestNumber == m_uiSelfTest) {
         // Choosing the running test's own entry has just toggled its mark off; the test goes
         // on, so its mark comes back.
-        markSelfTest(m_uiSelfTest);
+        m_pActions->markSelfTest(m_uiSelfTest);
         return;
     }
     m_uiSelfTest = uiSelfTestNumber;
-    markSelfTest(uiSelfTestNumber);
+    m_pActions->markSelfTest(uiSelfTestNumber);
     m_pEngine->setSelfTest(uiSelfTestNumber);
     // The model reports the new value back only when it changed; that echo ends above.
     if (m_pConfigurator)

@@ -4,6 +4,7 @@
 #include "settings/settingsrecord.h"
 
 #include <QFont>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
 
@@ -163,13 +164,19 @@ QTransform pictureTransform(const PaintParams &params) {
     return transform;
 }
 
-void CellPainter::paint(QImage &picture, std::span<const quint8> frame, const PaintParams &params) {
-    if (picture.format() == QImage::Format_RGB32 && directApplies(params))
-        paintDirect(picture, frame, params);
-    else if (picture.format() == QImage::Format_RGB32 && stampApplies(params))
-        paintStamped(picture, frame, params);
+void CellPainter::paint(QPainter &painter, const QRect &rect, std::span<const quint8> frame,
+                        const PaintParams &params) {
+    if (directApplies(params)) {
+        paintDirect(painter, rect, frame, params);
+        return;
+    }
+    if (m_picture.size() != rect.size())
+        m_picture = QImage(rect.size(), QImage::Format_RGB32);
+    if (stampApplies(params))
+        paintStamped(m_picture, frame, params);
     else
-        paintWithPainter(picture, frame, params);
+        paintWithPainter(m_picture, frame, params);
+    painter.drawImage(rect.topLeft(), m_picture);
 }
 
 void CellPainter::paintWithPainter(QImage &picture, std::span<const quint8> frame,
@@ -287,65 +294,93 @@ void CellPainter::makeStamp(const CellGrid &grid, quint16 shape) {
     m_stampCell = QSize(grid.cellW, grid.cellH);
 }
 
-void CellPainter::paintDirect(QImage &picture, std::span<const quint8> frame,
+void CellPainter::paintDirect(QPainter &painter, const QRect &rect, std::span<const quint8> frame,
                               const PaintParams &params) {
-    Q_ASSERT(picture.format() == QImage::Format_RGB32 && directApplies(params));
-    const QRgb background = qRgb(0, 0, 0);
-    const CellGrid grid = cellGrid(picture.width(), picture.height(), params.cols, params.rows);
-    if (grid.isEmpty() || frame.empty()) {
-        picture.fill(background);
+    Q_ASSERT(directApplies(params));
+    const QColor background(Qt::black);
+    const CellGrid grid = cellGrid(rect.width(), rect.height(), params.cols, params.rows);
+    // A grid with more cells than pixels has cells of no size: only the background shows.
+    if (grid.isEmpty() || grid.cellW == 0 || grid.cellH == 0 || frame.empty()) {
+        painter.fillRect(rect, background);
         return;
     }
 
-    // Without rotation by 90 or 270 a column keeps its device x-range and a row its y-range,
-    // so the columns are mapped once and each cell row is one prepared scan line. Every scan
-    // line is written once: cell rows from the prepared line, the rest as background.
+    // Without rotation by 90 or 270 the transform maps the grid to a rectangle of whole cells,
+    // reversed along an axis it mirrors.
     const QTransform transform = pictureTransform(params);
-    const int width = picture.width();
-    m_columns.resize(size_t(grid.cols));
-    for (int col = 0; col < grid.cols; ++col) {
-        const QRect mapped = deviceFillRect(transform, cellRect(grid, 0, col));
-        m_columns[size_t(col)] = {std::clamp(mapped.left(), 0, width),
-                                  std::clamp(mapped.left() + mapped.width(), 0, width)};
-    }
-    m_line.assign(size_t(width), background);
-    m_written.assign(size_t(picture.height()), false);
+    const bool reverseX = transform.m11() < 0;
+    const bool reverseY = transform.m22() < 0;
+    const QRect cells =
+        deviceFillRect(transform,
+                       QRect(grid.offX, grid.offY, grid.cols * grid.cellW, grid.rows * grid.cellH))
+            .translated(rect.topLeft());
 
+    painter.save();
+    // A screen size other than the picture's moves mirrored cells partly outside it.
+    const QRect shown = cells & rect;
+    if (shown != cells)
+        painter.setClipRect(rect, Qt::IntersectClip);
+
+    // The raster engine draws an unscaled image by copying lines: one cell row at a time, its
+    // first scan line filled cell by cell and copied to the other lines of the row while they
+    // are still in the cache, so the target is written once. Other engines (OpenGL) upload an
+    // image as a texture: one scan line per cell row in one image, uploaded once and each line
+    // stretched to the cell height without smoothing.
+    const bool rowBands =
+        painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster;
+    const QSize band(cells.width(), rowBands ? grid.cellH : grid.rows);
+    if (m_band.size() != band)
+        m_band = QImage(band, QImage::Format_RGB32);
+    uchar *bits = m_band.bits();
+    const qsizetype stride = m_band.bytesPerLine();
+    const auto deviceRow = [&](int row) { return reverseY ? grid.rows - 1 - row : row; };
+    const auto bandTop = [&](int row) { return cells.top() + deviceRow(row) * grid.cellH; };
     int currentRow = -1;
-    QRect rowRect;
+    QRgb *line = nullptr;
+    const auto drawBand = [&] {
+        for (int y = 1; y < grid.cellH; ++y)
+            std::memcpy(bits + y * stride, bits, size_t(band.width()) * sizeof(QRgb));
+        painter.drawImage(QPoint(cells.left(), bandTop(currentRow)), m_band);
+    };
     walkCells(frame, params, [&](int row, int col, QRgb colour, quint8) {
         if (row != currentRow) {
-            if (currentRow >= 0) {
-                flushRow(picture, rowRect.top(), rowRect.top() + rowRect.height());
-                std::fill(m_line.begin(), m_line.end(), background);
-            }
+            if (rowBands && currentRow >= 0)
+                drawBand();
             currentRow = row;
-            rowRect = deviceFillRect(transform, cellRect(grid, row, 0));
+            line = reinterpret_cast<QRgb *>(bits + (rowBands ? 0 : deviceRow(row)) * stride);
+            // Cells beyond the end of the frame stay black.
+            std::fill_n(line, band.width(), background.rgb());
         }
-        const auto [from, to] = m_columns[size_t(col)];
-        std::fill(m_line.begin() + from, m_line.begin() + to, colour);
+        const int x = reverseX ? grid.cols - 1 - col : col;
+        std::fill_n(line + x * grid.cellW, grid.cellW, colour);
     });
-    if (currentRow >= 0)
-        flushRow(picture, rowRect.top(), rowRect.top() + rowRect.height());
+    if (rowBands && currentRow >= 0)
+        drawBand();
+    for (int row = 0; !rowBands && row <= currentRow; ++row)
+        painter.drawImage(QRect(cells.left(), bandTop(row), cells.width(), grid.cellH), m_band,
+                          QRect(0, deviceRow(row), cells.width(), 1));
+    // The rows the frame does not reach.
+    const int missingRows = grid.rows - 1 - currentRow;
+    if (missingRows > 0)
+        painter.fillRect(QRect(cells.left(), reverseY ? cells.top() : bandTop(currentRow + 1),
+                               cells.width(), missingRows * grid.cellH),
+                         background);
 
-    uchar *bits = picture.bits();
-    const qsizetype stride = picture.bytesPerLine();
-    for (int y = 0; y < picture.height(); ++y) {
-        if (!m_written[size_t(y)]) {
-            auto *line = reinterpret_cast<QRgb *>(bits + y * stride);
-            std::fill(line, line + width, background);
-        }
+    if (shown.isEmpty()) {
+        painter.fillRect(rect, background);
+    } else {
+        // The margins around the cells: above, below, left and right of them.
+        painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), shown.top() - rect.top()),
+                         background);
+        painter.fillRect(
+            QRect(rect.left(), shown.bottom() + 1, rect.width(), rect.bottom() - shown.bottom()),
+            background);
+        painter.fillRect(
+            QRect(rect.left(), shown.top(), shown.left() - rect.left(), shown.height()),
+            background);
+        painter.fillRect(
+            QRect(shown.right() + 1, shown.top(), rect.right() - shown.right(), shown.height()),
+            background);
     }
-}
-
-void CellPainter::flushRow(QImage &picture, int top, int bottom) {
-    top = std::max(top, 0);
-    bottom = std::min(bottom, picture.height());
-    uchar *bits = picture.bits();
-    const qsizetype stride = picture.bytesPerLine();
-    const size_t bytes = m_line.size() * sizeof(QRgb);
-    for (int y = top; y < bottom; ++y) {
-        std::memcpy(bits + y * stride, m_line.data(), bytes);
-        m_written[size_t(y)] = true;
-    }
+    painter.restore();
 }

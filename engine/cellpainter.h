@@ -3,14 +3,16 @@
 #include "engine/celllayout.h"
 
 #include <QImage>
+#include <QRect>
 #include <QRgb>
 #include <QSize>
 #include <QTransform>
 #include <QtGlobal>
 
 #include <span>
-#include <utility>
 #include <vector>
+
+class QPainter;
 
 // Everything that decides how a frame looks, besides its bytes: the grid and colour mode from
 // the active settings, the screen values from the device model.
@@ -35,13 +37,16 @@ struct PaintParams {
 // applies them to the whole picture. 90 and 270 stretch the picture to fill the screen.
 QTransform pictureTransform(const PaintParams &params);
 
-// Paints the cells of a frame into an off-screen picture. Keeps its scratch buffers between
-// frames so that painting allocates nothing.
+// Paints the cells of a frame. Keeps its scratch pictures between frames so that painting
+// allocates nothing.
 class CellPainter {
 public:
-    // Clears `picture` to black and paints every cell of `frame` into it. Uses the direct or
-    // the stamp path whenever it gives the same pixels as QPainter.
-    void paint(QImage &picture, std::span<const quint8> frame, const PaintParams &params);
+    // Paints every pixel of `rect` of `painter` (a widget's, an OpenGL widget's or an image's):
+    // the black background and every cell of `frame`, through the picture transform. Filled
+    // cells go straight into the painter's device; outlines and ellipses are painted into an
+    // off-screen picture by the stamp or the QPainter path and copied.
+    void paint(QPainter &painter, const QRect &rect, std::span<const quint8> frame,
+               const PaintParams &params);
 
     // The QPainter path: one fill or outline call per cell, through the picture transform.
     void paintWithPainter(QImage &picture, std::span<const quint8> frame,
@@ -50,9 +55,11 @@ public:
     // Whether the direct path applies: filled rectangles of a colour mode under a transform
     // that keeps rectangles axis-aligned at whole pixels (no rotation by 90 or 270).
     static bool directApplies(const PaintParams &params);
-    // Writes the cell colours straight into the scan lines of a Format_RGB32 picture, one
-    // prepared line per cell row. Only valid when directApplies(params).
-    void paintDirect(QImage &picture, std::span<const quint8> frame, const PaintParams &params);
+    // Draws the cells one cell row at a time from a scratch band of one row's pixels, in
+    // device order (mirrors and rotation by 180 applied), and fills the margins black: one
+    // pass over the target instead of one fill per cell. Only valid when directApplies(params).
+    void paintDirect(QPainter &painter, const QRect &rect, std::span<const quint8> frame,
+                     const PaintParams &params);
 
     // Whether the stamp path applies: outlines and ellipses of a colour mode without any
     // rotation or mirror.
@@ -68,12 +75,10 @@ private:
         int to;
     };
 
-    void flushRow(QImage &picture, int top, int bottom);
     void makeStamp(const CellGrid &grid, quint16 shape);
 
-    std::vector<QRgb> m_line;
-    std::vector<std::pair<int, int>> m_columns;
-    std::vector<bool> m_written;
+    QImage m_band;
+    QImage m_picture;
     // The stamp of the last cell size and shape, kept while they stay the same.
     std::vector<StampRun> m_stamp;
     quint16 m_stampShape = 0;

@@ -327,16 +327,19 @@ bool ScreenEngine::statusDue() {
     return m_statusVisible || m_statusFrameCount < statusFrames;
 }
 
-void ScreenEngine::paintStatus(const PaintParams &params, int renderEngineId) {
-    QPainter painter(&m_picture);
+void ScreenEngine::paintStatus(QPainter &painter, const QRect &rect, const PaintParams &params,
+                               int renderEngineId) {
+    painter.save();
     // Through the picture's rotation and mirroring: a mirrored picture shows mirrored text.
-    painter.setTransform(pictureTransform(params));
+    painter.translate(rect.topLeft());
+    painter.setTransform(pictureTransform(params), true);
     QFont font;
     font.setPixelSize(std::max(6, std::min(params.sizeX, params.sizeY) / 20));
     painter.setFont(font);
     painter.setPen(statusGrey);
     painter.drawText(QRect(0, 0, params.sizeX, params.sizeY), Qt::AlignCenter,
                      statusText(renderEngineId));
+    painter.restore();
     ++m_statusFrameCount;
 }
 
@@ -403,16 +406,15 @@ void ScreenEngine::paintFrame(QPainter &painter, const QRect &rect, int renderEn
     m_paintedParams = params;
     m_pictureChanged = false;
     takeFrame();
-    if (m_picture.size() != rect.size())
-        m_picture = QImage(rect.size(), QImage::Format_RGB32);
+    // Straight into the target: an off-screen copy of a 3840 x 2160 picture costs as much as
+    // painting it.
     m_cellPainter.paint(
-        m_picture,
+        painter, rect,
         std::span(reinterpret_cast<const quint8 *>(m_frame.constData()), size_t(m_frame.size())),
         params);
     countFrame();
     if (statusDue())
-        paintStatus(params, renderEngineId);
-    painter.drawImage(rect.topLeft(), m_picture);
+        paintStatus(painter, rect, params, renderEngineId);
 }
 
 void ScreenEngine::setFreeze(bool on) {

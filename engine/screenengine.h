@@ -119,7 +119,8 @@ private:
     void countFrame();
     // Advances the blink phase and says whether this frame shows the status.
     bool statusDue();
-    void paintStatus(const PaintParams &params, int renderEngineId);
+    void paintStatus(QPainter &painter, const QRect &rect, const PaintParams &params,
+                     int renderEngineId);
 
     NetworkFactory m_networkFactory;
     SecondClock m_secondClock;
@@ -154,7 +155,6 @@ private:
     // Reading the frame for a capture is logically const; the store's lock is not.
     mutable FrameStore m_store;
     QByteArray m_frame;
-    QImage m_picture;
     CellPainter m_cellPainter;
 
     std::unique_ptr<network> m_network;

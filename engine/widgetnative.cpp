@@ -22,7 +22,6 @@ void WidgetNative::resizeTo(QSize size) {
 
 void WidgetNative::paintEvent(QPaintEvent *) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
     // The grid is laid out for the whole widget even when only part of it is exposed; the
     // painter clips to the exposed part.
     m_engine->paintFrame(painter, rect(), renderEngineId);

@@ -25,6 +25,5 @@ void WidgetOpenGL::resizeTo(QSize size) {
 // painter opened here draws into that framebuffer.
 void WidgetOpenGL::paintGL() {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
     m_engine->paintFrame(painter, rect(), renderEngineId);
 }

@@ -15,7 +15,25 @@ acnnet::acnnet(network *net, QObject *parent) : QObject(parent), m_net(net) {
 }
 
 acnnet::~acnnet() {
+    // A configuration call may still be leaving handOff() on its own thread when the deferred
+    // deletion runs here; the lock waits for it.
+    const std::lock_guard lock(m_handOffLock);
     m_socket.close();
+}
+
+void acnnet::handOff(const std::function<void()> &call) {
+    const std::lock_guard lock(m_handOffLock);
+    m_handOffCall = &call;
+    m_handOff.fetch_add(1, std::memory_order_release);
+    QMetaObject::invokeMethod(this, &acnnet::runHandOff, Qt::BlockingQueuedConnection);
+    m_handOff.load(std::memory_order_acquire);
+    m_handOffCall = nullptr;
+}
+
+void acnnet::runHandOff() {
+    m_handOff.load(std::memory_order_acquire);
+    (*m_handOffCall)();
+    m_handOff.fetch_add(1, std::memory_order_release);
 }
 
 void acnnet::setBindShared(bool shared) {

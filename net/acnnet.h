@@ -15,6 +15,7 @@
 #include <array>
 #include <atomic>
 #include <functional>
+#include <mutex>
 #include <span>
 #include <type_traits>
 
@@ -77,6 +78,12 @@ private:
     bool joinUniverse(quint32 universe);
     void configureMerger();
     template <typename Fn> auto inOwnThread(Fn fn) const -> std::invoke_result_t<Fn>;
+    // Runs `call` in the receiver's thread and returns when it is done. The blocking queued
+    // call orders both sides already; the call is handed over through members and the
+    // release/acquire pair on m_handOff, which ThreadSanitizer sees (it cannot see into Qt's
+    // uninstrumented event queue and semaphore). One caller at a time.
+    void handOff(const std::function<void()> &call);
+    void runHandOff();
 
     // Datagrams taken per recvmmsg() call, and batches per wake-up: bounded so that queued
     // configuration calls still get their turn under a flood.
@@ -84,7 +91,9 @@ private:
     static constexpr int batchesPerWakeUp = 16;
     static constexpr int receiveBufferBytes = 4 * 1024 * 1024;
 
-    mutable std::atomic<unsigned> m_handOff{0};
+    std::mutex m_handOffLock;
+    const std::function<void()> *m_handOffCall = nullptr;
+    std::atomic<unsigned> m_handOff{0};
     std::atomic<network *> m_net;
     bool m_bindShared = true;
     WatchedSocket m_socket;
@@ -109,28 +118,12 @@ template <typename Fn> auto acnnet::inOwnThread(Fn fn) const -> std::invoke_resu
     if (own == nullptr || own == QThread::currentThread() || !own->isRunning())
         return fn();
     auto *self = const_cast<acnnet *>(this);
-    // The blocking call already orders both sides; the release/acquire pair on m_handOff
-    // states that ordering in code ThreadSanitizer can see (it cannot look into Qt's
-    // uninstrumented event queue and semaphore).
-    auto call = [self, &fn] {
-        self->m_handOff.load(std::memory_order_acquire);
-        if constexpr (std::is_void_v<std::invoke_result_t<Fn>>) {
-            fn();
-            self->m_handOff.fetch_add(1, std::memory_order_release);
-        } else {
-            auto result = fn();
-            self->m_handOff.fetch_add(1, std::memory_order_release);
-            return result;
-        }
-    };
-    m_handOff.fetch_add(1, std::memory_order_release);
     if constexpr (std::is_void_v<std::invoke_result_t<Fn>>) {
-        QMetaObject::invokeMethod(self, call, Qt::BlockingQueuedConnection);
-        m_handOff.load(std::memory_order_acquire);
+        self->handOff([&fn] { fn(); });
     } else {
+        // Written by the call itself, inside the ordered hand-off, not copied back by Qt.
         std::invoke_result_t<Fn> result{};
-        QMetaObject::invokeMethod(self, call, Qt::BlockingQueuedConnection, &result);
-        m_handOff.load(std::memory_order_acquire);
+        self->handOff([&fn, &result] { result = fn(); });
         return result;
     }
 }

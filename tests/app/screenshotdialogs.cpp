@@ -99,10 +99,10 @@ int main(int argc, char *argv[]) {
         info->selectPage(page);
         ok &= save(info, folder, prefix + QLatin1String(name));
     }
-    window.slotCloseInfoDlg();
+    window.dialogs()->closeInfo();
 
     window.slotAbout();
     ok &= save(window.aboutDialog(), folder, prefix + QStringLiteral("about"));
-    window.slotCloseAboutDlg();
+    window.dialogs()->closeAbout();
     return ok ? 0 : 1;
 }

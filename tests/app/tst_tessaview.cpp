@@ -2,6 +2,7 @@
 #include "app/tessaview.h"
 #include "buildinfo.h"
 #include "engine/screenengine.h"
+#include "engine/widgetnative.h"
 #include "settings/desktop.h"
 #include "settings/settingsdialog.h"
 #include "settings/settingsstore.h"
@@ -15,6 +16,18 @@ QSettings rawStore() {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope,
                      QString::fromLatin1(BuildInfo::makerWeb), QStringLiteral("Tessaview"));
 }
+
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return QObject::eventFilter(watched, event);
+    }
+};
 } // namespace
 
 class TestTessaview : public QObject {
@@ -157,6 +170,38 @@ private slots:
         window.slotSettingsPresetLoad(4);
         QTRY_VERIFY(window.engine()->activeSettings()->SizeX != 410);
         QCOMPARE(window.engine()->frameImage().pixel(0, 0), qRgb(255, 0, 0));
+    }
+
+    // The whole window, with its scheduler, resize handling and receivers, paints only when the
+    // picture changes.
+    void idleWindowPaintsOnlyChanges() {
+        SettingsRecord live;
+        live.ScreenNumber = ScreenChoice::UserSize;
+        live.SizeX = 160;
+        live.SizeY = 120;
+        live.DmxSizeX = 2;
+        live.DmxSizeY = 1;
+        // The overlay after the start runs out quickly.
+        live.TimerInMs = 1;
+        SettingsStore::saveSettings(live, SettingsStore::livePreset);
+        SettingsStore::saveStateEnable(false);
+        Tessaview window({"tessaview"});
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *widget = window.findChild<WidgetNative *>();
+        PaintCounter counter;
+        widget->installEventFilter(&counter);
+        QTRY_VERIFY_WITH_TIMEOUT(counter.paints > 0 && !window.engine()->needsRepaint(), 30000);
+
+        const int before = counter.paints;
+        QTest::qWait(25 * live.TimerInMs);
+        QCOMPARE(counter.paints, before);
+        const quint8 red[] = {255, 0, 0};
+        window.engine()->frameStore().writeUniverse(0, red, FrameStore::Writer::ArtNet);
+        QTRY_COMPARE(counter.paints, before + 1);
+        QTest::qWait(25 * live.TimerInMs);
+        QCOMPARE(counter.paints, before + 1);
+        QCOMPARE(widget->grab().toImage().pixel(40, 60), qRgb(255, 0, 0));
     }
 
     void handEditedStoreStartsAVisibleWindow() {
