@@ -87,7 +87,8 @@ void fillDeviceModel(Configurator &model, const DeviceModelStart &start, const n
     model.slotSetBootSoftwareVersionLabel(bootSoftwareVersionLabel());
     model.slotSetPresetHelper(start.preset);
     model.slotSetDmxPersonalityDescription(personalities(start.footprint));
-    model.slotSetDmxStartAddress(start.dmxStartAddress);
+    // A stored address the footprint has outgrown (more channels per universe) moves back.
+    model.slotSetDmxStartAddress(model.fittingStartAddress(start.dmxStartAddress));
     model.slotSetSlotInfo(0, 1);
     model.slotSetSlotDescription(QStringLiteral("Intensity"));
     model.slotSetDefaultSlotValue(0);

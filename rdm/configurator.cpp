@@ -2,6 +2,8 @@
 
 #include <QScopedValueRollback>
 
+#include <algorithm>
+
 namespace {
 QDateTime systemNow() {
     return QDateTime::currentDateTimeUtc();
@@ -57,6 +59,13 @@ quint16 Configurator::personalityFootprint() const {
     if (personality >= 1 && personality <= m_lPersonalityDescription.size())
         return m_lPersonalityDescription.at(personality - 1).uiFootprint;
     return m_uiDmxFootprint;
+}
+
+quint16 Configurator::fittingStartAddress(quint16 uiAddress) const {
+    const int footprint = personalityFootprint();
+    if (footprint == 0 || footprint > 512)
+        return uiAddress;
+    return quint16(std::min(int(uiAddress), 513 - footprint));
 }
 
 QDateTime Configurator::realTimeClock() const {
@@ -178,9 +187,7 @@ void Configurator::slotSetDmxPersonality(quint8 uiPersonality) {
     if (!store(m_uiDmxPersonality, uiPersonality))
         return;
     // A larger footprint must still end within the universe.
-    const quint16 footprint = personalityFootprint();
-    if (footprint > 0 && footprint <= 512 && m_uiDmxStartAddress + footprint > 513)
-        slotSetDmxStartAddress(quint16(513 - footprint));
+    slotSetDmxStartAddress(fittingStartAddress(m_uiDmxStartAddress));
     // Stored first, so that the preset's apply finds the personality it belongs to.
     emit signalChangedPresetHelper(int(uiPersonality) - 1);
 }

@@ -58,6 +58,8 @@ public:
     // footprint while the personality is not described): what DEVICE_INFO reports and what
     // the start address and the slot lists are measured by.
     quint16 personalityFootprint() const;
+    // `uiAddress`, moved back as far as the current footprint needs to end within the universe.
+    quint16 fittingStartAddress(quint16 uiAddress) const;
     quint8 slotType() const { return m_uiSlotType; }
     quint16 slotLabelId() const { return m_uiSlotLabelId; }
     QString slotDescription() const { return m_sSlotDescription; }

@@ -266,24 +266,24 @@ void TestEngineWiring::rdmFactoryDefaultsAlwaysResets() {
     QCOMPARE(resets, 2);
 }
 
-// The address comes from the store at start-up; a controller's new one moves the channels the
-// frame takes and is stored for the next start.
+// The address comes from the store at start-up, moved back as far as the footprint needs; a
+// controller's new one moves the channels the frame takes and is stored for the next start.
 void TestEngineWiring::startAddressIsKeptAndFollowed() {
-    SettingsStore::saveDmxStartAddress(4);
+    SettingsStore::saveDmxStartAddress(5);
     Configurator model;
     ScreenEngine engine(oneInterface());
     engine.configure(&model, settings(), 0, 0, QDateTime::currentDateTime());
     paint(engine);
-    QCOMPARE(model.dmxStartAddress(), quint16(4));
-    QCOMPARE(engine.frameStore().startAddress(), quint16(4));
+    QCOMPARE(model.dmxStartAddress(), quint16(3)); // 510 slots end at channel 512
+    QCOMPARE(engine.frameStore().startAddress(), quint16(3));
 
     using namespace Rdm;
     const QByteArray set =
-        RdmTest::request(CommandClass::set, Pid::dmxStartAddress, QByteArray::fromHex("0003"));
+        RdmTest::request(CommandClass::set, Pid::dmxStartAddress, QByteArray::fromHex("0002"));
     QCOMPARE(answer(*engine.responder(), set),
              RdmTest::ack(CommandClass::set, Pid::dmxStartAddress));
-    QCOMPARE(engine.frameStore().startAddress(), quint16(3));
-    QCOMPARE(SettingsStore::loadDmxStartAddress(), quint16(3));
+    QCOMPARE(engine.frameStore().startAddress(), quint16(2));
+    QCOMPARE(SettingsStore::loadDmxStartAddress(), quint16(2));
 }
 
 // A warm start applies the settings in effect again at the next frame; a cold one waits until

@@ -21,7 +21,6 @@ private slots:
     void hoursFromReferenceTime();
     void resetDeviceActsEveryTime();
     void presetStatusUpdatesOrAppends();
-    void footprintFollowsPersonality();
     void factoryResetReturnsStartAddressToOne();
     void realTimeClockKeepsOffsetOnly();
     void realTimeClockFieldsMustExist();
@@ -236,18 +235,6 @@ void TestConfigurator::presetStatusUpdatesOrAppends() {
     // Scene 0 has no position; it must not turn up as scene 11.
     model.slotSetPresetStatus(0, {9, 9, 9, 1});
     QCOMPARE(model.presetStatus().size(), 10);
-}
-
-void TestConfigurator::footprintFollowsPersonality() {
-    Configurator model(clock());
-    model.slotSetDeviceInfo(0x0208, 0x0101, 0x02080300, 510, 0);
-    QCOMPARE(model.personalityFootprint(), quint16(510)); // nothing described yet
-    model.slotSetDmxPersonalityDescription({{300, "Current"}, {512, "Preset 1"}});
-    QCOMPARE(model.personalityFootprint(), quint16(300));
-    model.slotSetDmxPersonality(2);
-    QCOMPARE(model.personalityFootprint(), quint16(512));
-    model.slotSetDmxPersonality(3); // not described
-    QCOMPARE(model.personalityFootprint(), quint16(510));
 }
 
 // A device at its factory defaults answers at address 1, whichever reset got it there.
