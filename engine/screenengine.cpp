@@ -275,7 +275,8 @@ void ScreenEngine::setUpResponder() {
     start.dmxStartAddress = SettingsStore::loadDmxStartAddress();
     fillDeviceModel(*m_model, start, m_network.get());
     connectResponder(*m_rdm, *m_model);
-    // The responder dies with the engine, so the engine is never called after it is gone.
+    // With the responder as context, which dies with the engine, so neither runs on a
+    // deleted engine.
     m_store.setStartAddress(m_model->dmxStartAddress());
     QObject::connect(m_model, &Configurator::signalChangedDmxStartAddress, m_rdm.get(),
                      [this](quint16 address) {

@@ -375,12 +375,6 @@ void Configurator::slotSetPresetPlayback(quint16 uiScene, quint8 uiLevel) {
     store(m_uiPresetPlaybackLevel, uiLevel);
 }
 
-void Configurator::slotSetDmxBlockAddress(quint16 uiTotalSubDeviceFootprint,
-                                          quint16 uiBaseDmx512Address) {
-    store(m_uiTotalSubDeviceFootprint, uiTotalSubDeviceFootprint);
-    store(m_uiBaseDmx512Address, uiBaseDmx512Address);
-}
-
 void Configurator::slotSetDmxBlockAddress(quint16 uiBaseDmx512Address) {
     store(m_uiBaseDmx512Address, uiBaseDmx512Address);
 }

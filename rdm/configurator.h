@@ -201,7 +201,6 @@ public slots:
     void slotSetCapturePreset(quint16 uiScene, quint16 uiUpFadeTime, quint16 uiDownFadeTime,
                               quint16 uiWaitTime);
     void slotSetPresetPlayback(quint16 uiScene, quint8 uiLevel);
-    void slotSetDmxBlockAddress(quint16 uiTotalSubDeviceFootprint, quint16 uiBaseDmx512Address);
     void slotSetDmxBlockAddress(quint16 uiBaseDmx512Address);
     void slotSetDmxFailMode(stDmxSceneMode stMode);
     void slotSetDmxStartupMode(stDmxSceneMode stMode);

@@ -60,7 +60,7 @@ inline void fillStartupModel(Configurator &m, const network &net, quint16 footpr
                                   {4, QStringLiteral("Random Fill")},
                                   {5, QStringLiteral("Block Fill")},
                                   {255, QStringLiteral("SELF_TEST_ALL")}});
-    m.slotSetDmxBlockAddress(0, 0xFFFF);
+    m.slotSetDmxBlockAddress(0xFFFF);
     m.slotSetDmxFailMode({1, 0, 0, 255});
     m.slotSetDmxStartupMode({1, 0, 0, 255});
     m.slotSetMaximumLevel(255);
