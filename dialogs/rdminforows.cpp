@@ -60,7 +60,9 @@ QString RdmInfoRows::deviceInfo(const Configurator &m) {
            tr("Software Version ID %1 (0x%2)\n")
                .arg(m.softwareVersionId())
                .arg(hex(m.softwareVersionId())) +
-           tr("DMX512 Footprint %1 (0x%2)\n").arg(m.dmxFootprint()).arg(hex(m.dmxFootprint())) +
+           tr("DMX512 Footprint %1 (0x%2)\n")
+               .arg(m.personalityFootprint())
+               .arg(hex(m.personalityFootprint())) +
            tr("DMX512 Personality %1 (0x%2)\n")
                .arg(m.dmxPersonality())
                .arg(hex(m.dmxPersonality())) +
@@ -190,7 +192,7 @@ QList<RdmInfoRow> RdmInfoRows::e120(const Configurator &m) {
 
     // Every slot of the footprint carries the same type, label and default value.
     QStringList slotInfos, slotDescriptions, slotDefaults;
-    for (int slot = 0; slot < m.dmxFootprint(); ++slot) {
+    for (int slot = 0; slot < m.personalityFootprint(); ++slot) {
         slotInfos << tr("#%1: Slot Type %2 (0x%3) | Slot Label ID %4 (0x%5)")
                          .arg(slot)
                          .arg(slotTypeName(m.slotType()))
@@ -327,22 +329,21 @@ QList<RdmInfoRow> RdmInfoRows::e137_1(const Configurator &m) {
                                      .arg(hex(m.totalSubDeviceFootprint()))
                                      .arg(m.baseDmx512Address())
                                      .arg(hex(m.baseDmx512Address())));
-    rows << one(dmxFailMode, tr("Scene #%1 (0x%2),\nLossOfSignalDelayTime %3,\nHoldTime %4,\n"
-                                "Level %5 (0x%6)")
-                                 .arg(m.dmxFailModeScene())
-                                 .arg(hex(m.dmxFailModeScene()))
-                                 .arg(m.dmxFailModeDelay())
-                                 .arg(m.dmxFailModeHoldTime())
-                                 .arg(m.dmxFailModeLevel())
-                                 .arg(hex(m.dmxFailModeLevel())));
-    rows << one(dmxStartupMode, tr("Scene #%1 (0x%2),\nStartupDelayTime %3,\nHoldTime %4,\n"
-                                   "Level %5 (0x%6)")
-                                    .arg(m.dmxStartupModeScene())
-                                    .arg(hex(m.dmxStartupModeScene()))
-                                    .arg(m.dmxStartupModeDelay())
-                                    .arg(m.dmxStartupModeHoldTime())
-                                    .arg(m.dmxStartupModeLevel())
-                                    .arg(hex(m.dmxStartupModeLevel())));
+    // Both modes share one layout; `format` names the delay.
+    const auto sceneMode = [](const QString &format, const stDmxSceneMode &mode) {
+        return format.arg(mode.uiScene)
+            .arg(hex(mode.uiScene))
+            .arg(mode.uiDelay)
+            .arg(mode.uiHoldTime)
+            .arg(mode.uiLevel)
+            .arg(hex(mode.uiLevel));
+    };
+    rows << one(dmxFailMode, sceneMode(tr("Scene #%1 (0x%2),\nLossOfSignalDelayTime %3,\n"
+                                          "HoldTime %4,\nLevel %5 (0x%6)"),
+                                       m.dmxFailMode()));
+    rows << one(dmxStartupMode, sceneMode(tr("Scene #%1 (0x%2),\nStartupDelayTime %3,\n"
+                                             "HoldTime %4,\nLevel %5 (0x%6)"),
+                                          m.dmxStartupMode()));
 
     const stDimmerInfo d = m.dimmerInfo();
     rows << one(dimmerInfo,
@@ -358,9 +359,9 @@ QList<RdmInfoRow> RdmInfoRows::e137_1(const Configurator &m) {
                     .arg(d.uiLevelsResolution)
                     .arg(d.uiMinimumLevelSplitLevelsSupported));
     rows << one(minimumLevel, QStringLiteral("Increasing %1,\nDecreasing %2,\nOnBelowMinimum %3")
-                                  .arg(m.minimumLevelIncreasing())
-                                  .arg(m.minimumLevelDecreasing())
-                                  .arg(m.onBelowMinimum()));
+                                  .arg(m.minimumLevel().uiIncreasing)
+                                  .arg(m.minimumLevel().uiDecreasing)
+                                  .arg(m.minimumLevel().uiOnBelowMinimum));
     rows << one(maximumLevel, number(m.maximumLevel()));
 
     // Curves are numbered from 1 in list order.

@@ -87,7 +87,8 @@ void fillDeviceModel(Configurator &model, const DeviceModelStart &start, const n
     model.slotSetBootSoftwareVersionLabel(bootSoftwareVersionLabel());
     model.slotSetPresetHelper(start.preset);
     model.slotSetDmxPersonalityDescription(personalities(start.footprint));
-    model.slotSetDmxStartAddress(1);
+    // A stored address the footprint has outgrown (more channels per universe) moves back.
+    model.slotSetDmxStartAddress(model.fittingStartAddress(start.dmxStartAddress));
     model.slotSetSlotInfo(0, 1);
     model.slotSetSlotDescription(QStringLiteral("Intensity"));
     model.slotSetDefaultSlotValue(0);
@@ -102,11 +103,11 @@ void fillDeviceModel(Configurator &model, const DeviceModelStart &start, const n
     model.slotSetPerformSelfTest(start.selfTest);
     model.slotSetSelfTestDescription(selfTests());
     model.slotSetDmxBlockAddress(0xFFFF);
-    model.slotSetDmxFailMode(1, 0, 0, 255);
-    model.slotSetDmxStartupMode(1, 0, 0, 255);
+    model.slotSetDmxFailMode({1, 0, 0, 255});
+    model.slotSetDmxStartupMode({1, 0, 0, 255});
     // Levels are the 8-bit channel values; the screen has no split minimum levels.
-    model.slotSetDimmerInfo(0, 255, 0, 255, 1, 8, 0);
-    model.slotSetMinimumLevel(0, 0, 0);
+    model.slotSetDimmerInfo({0, 255, 0, 255, 1, 8, 0});
+    model.slotSetMinimumLevel({0, 0, 0});
     model.slotSetMaximumLevel(255);
     model.slotSetCurve(1);
     model.slotSetCurveDescription({QStringLiteral("Curve Description Linear")});
@@ -123,7 +124,7 @@ void fillDeviceModel(Configurator &model, const DeviceModelStart &start, const n
     model.slotSetIdentifyMode(0);
     // Nine presets (the personalities after the first); fail and start-up times up to five
     // minutes, holds also infinite.
-    model.slotSetPresetInfo(0, 0, 0, 0, 1, 1, 9, 0, 0, 0, 0, 0, 3000, 0, 3000, 0, 3000, 0, 3000);
+    model.slotSetPresetInfo({0, 0, 0, 0, 1, 1, 9, 0, 0, 0, 0, 0, 3000, 0, 3000, 0, 3000, 0, 3000});
     model.slotSetPresetStatus(QList<stPresetStatus>(9));
     model.slotSetPresetMergeMode(2);
     model.slotSetPowerOnSelfTest(0);
@@ -200,11 +201,8 @@ void connectResponder(rdm &responder, Configurator &model) {
     QObject::connect(&responder, &rdm::signalRdmLockState, &model, &Configurator::slotSetLockState);
     QObject::connect(&responder, &rdm::signalRdmIdentifyMode, &model,
                      &Configurator::slotSetIdentifyMode);
-    QObject::connect(&responder, &rdm::signalRdmPresetInfo, &model,
-                     &Configurator::slotSetPresetInfo);
-    QObject::connect(
-        &responder, &rdm::signalRdmPresetStatus, &model,
-        qOverload<quint16, quint16, quint16, quint16, quint8>(&Configurator::slotSetPresetStatus));
+    QObject::connect(&responder, &rdm::signalRdmPresetStatus, &model,
+                     qOverload<quint16, stPresetStatus>(&Configurator::slotSetPresetStatus));
     QObject::connect(&responder, &rdm::signalRdmPresetMergeMode, &model,
                      &Configurator::slotSetPresetMergeMode);
     QObject::connect(&responder, &rdm::signalRdmPowerOnSelfTest, &model,

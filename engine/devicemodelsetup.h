@@ -20,6 +20,7 @@ struct DeviceModelStart {
     int preset = 0;
     quint8 identify = 0;
     quint8 selfTest = 0;
+    quint16 dmxStartAddress = 1;
 };
 
 // At most this many interfaces are listed to RDM.

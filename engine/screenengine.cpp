@@ -10,6 +10,7 @@
 #include "net/network.h"
 #include "rdm/rdm.h"
 #include "rdm/sensorinfo.h"
+#include "settings/settingsstore.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -164,12 +165,7 @@ void ScreenEngine::rebuild() {
 void ScreenEngine::rebuildArtnet(const QString &shortName, const QString &longName) {
     const SettingsRecord &settings = *m_active;
     if (!settings.UseArtnet) {
-        if (m_artnet) {
-            m_artnet->setFrameBuffer(nullptr);
-            m_artnet->deleteLater();
-            m_retiredNodes.emplace_back(m_artnet);
-            m_artnet = nullptr;
-        }
+        retireArtnet();
         return;
     }
     if (!m_artnet)
@@ -197,17 +193,7 @@ void ScreenEngine::rebuildArtnet(const QString &shortName, const QString &longNa
 void ScreenEngine::rebuildAcnnet(const QString &shortName) {
     const SettingsRecord &settings = *m_active;
     if (!settings.UseAcnnet) {
-        if (m_acnnet) {
-            // Both calls run inside the receiver's thread and return only when done, so it no
-            // longer touches the store or the snapshot; its destructor runs later in that
-            // thread and needs neither.
-            m_acnnet->setFrameBuffer(nullptr);
-            m_acnnet->setNetwork(nullptr);
-            m_acnnet->deleteLater();
-            m_acnnet = nullptr;
-            m_retiredThreads.push_back(m_acnnetThread);
-            m_acnnetThread.clear();
-        }
+        retireAcnnet();
         return;
     }
     if (!m_acnnet) {
@@ -220,6 +206,54 @@ void ScreenEngine::rebuildAcnnet(const QString &shortName) {
     m_acnnet->setSourceName(shortName);
     m_acnnet->setStartUniverse(quint32(std::max(0, int(settings.DmxUniverseStart) - 1)));
     m_acnnet->setFrameBuffer(&m_store);
+}
+
+void ScreenEngine::retireArtnet() {
+    if (!m_artnet)
+        return;
+    m_artnet->setFrameBuffer(nullptr);
+    m_artnet->deleteLater();
+    m_retiredNodes.emplace_back(m_artnet);
+    m_artnet = nullptr;
+}
+
+void ScreenEngine::retireAcnnet() {
+    if (!m_acnnet)
+        return;
+    // Both calls run inside the receiver's thread and return only when done, so it no longer
+    // touches the store or the snapshot; its destructor runs later in that thread and needs
+    // neither.
+    m_acnnet->setFrameBuffer(nullptr);
+    m_acnnet->setNetwork(nullptr);
+    m_acnnet->deleteLater();
+    m_acnnet = nullptr;
+    m_retiredThreads.push_back(m_acnnetThread);
+    m_acnnetThread.clear();
+}
+
+void ScreenEngine::resetDevice(quint8 startType) {
+    if (startType == 0x01) {
+        reapplySettings();
+        return;
+    }
+    // A cold start begins once the controller has its answer: the receivers are built anew,
+    // with no source, merge or synchronisation remembered, as after switching the device on.
+    QMetaObject::invokeMethod(
+        m_rdm.get(),
+        [this] {
+            retireArtnet();
+            retireAcnnet();
+            reapplySettings();
+        },
+        Qt::QueuedConnection);
+}
+
+void ScreenEngine::reapplySettings() {
+    // Settings staged since are newer than those in effect and are applied anyway.
+    if (m_settingsChanged || !m_active)
+        return;
+    m_stagedSettings = m_active;
+    m_settingsChanged = true;
 }
 
 void ScreenEngine::setUpResponder() {
@@ -238,8 +272,19 @@ void ScreenEngine::setUpResponder() {
     start.preset = m_appliedPreset;
     start.identify = m_blinkCounter > 0 ? 1 : 0;
     start.selfTest = m_selfTest;
+    start.dmxStartAddress = SettingsStore::loadDmxStartAddress();
     fillDeviceModel(*m_model, start, m_network.get());
     connectResponder(*m_rdm, *m_model);
+    // With the responder as context, which dies with the engine, so neither runs on a
+    // deleted engine.
+    m_store.setStartAddress(m_model->dmxStartAddress());
+    QObject::connect(m_model, &Configurator::signalChangedDmxStartAddress, m_rdm.get(),
+                     [this](quint16 address) {
+                         m_store.setStartAddress(address);
+                         SettingsStore::saveDmxStartAddress(address);
+                     });
+    QObject::connect(m_model, &Configurator::signalChangedResetDevice, m_rdm.get(),
+                     [this](quint8 startType) { resetDevice(startType); });
     emit m_rdm->signalRdmSupportedParameter(m_rdm->supportedParameters());
     // Last, since storing the parameter list clears the flag too: a freshly started device
     // reports that it is at its factory defaults.

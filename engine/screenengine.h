@@ -107,6 +107,13 @@ private:
     void rebuildArtnet(const QString &shortName, const QString &longName);
     void rebuildAcnnet(const QString &shortName);
     void setUpResponder();
+    // Switched-off receivers are detached at once and deleted through the event loop.
+    void retireArtnet();
+    void retireAcnnet();
+    // RESET_DEVICE: a warm start (0x01) applies the settings in effect again at the next
+    // frame; a cold start (0xFF), once the answer is out, also builds the receivers anew.
+    void resetDevice(quint8 startType);
+    void reapplySettings();
     void buildStatusTexts();
     // Deletes the interface snapshots no retired node can reach any more.
     void dropRetired();

@@ -326,12 +326,14 @@ void artnet::handleDmx(Bytes datagram, const QHostAddress &sender) {
     }
     if (k >= m_universeCount)
         return;
+    // Held back as the store would take it: from the start address on.
+    const Bytes own = channelsFrom(levels, m_store->startAddress());
     const size_t offset = size_t(k) * m_channelsPerUniverse;
     const size_t count =
-        std::min({levels.size(), size_t(m_channelsPerUniverse), m_shadow.size() - offset});
+        std::min({own.size(), size_t(m_channelsPerUniverse), m_shadow.size() - offset});
     if (count == 0)
         return;
-    std::memcpy(m_shadow.data() + offset, levels.data(), count);
+    std::memcpy(m_shadow.data() + offset, own.data(), count);
     if (m_pendingLength[k] == 0)
         m_pendingUniverses.push_back(k);
     m_pendingLength[k] = std::max(m_pendingLength[k], quint16(count));

@@ -3,6 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
+std::span<const quint8> channelsFrom(std::span<const quint8> universe, quint16 startAddress) {
+    const size_t skipped = startAddress > 0 ? startAddress - 1u : 0u;
+    return skipped < universe.size() ? universe.subspan(skipped) : std::span<const quint8>();
+}
+
 void FrameStore::allocate(quint32 length, quint16 channelsPerUniverse) {
     QMutexLocker lock(&m_lock);
     m_buffer = QByteArray(qsizetype(length), '\0');
@@ -66,8 +71,20 @@ quint32 FrameStore::universeCount() const {
     return (quint32(m_buffer.size()) + m_channelsPerUniverse - 1) / m_channelsPerUniverse;
 }
 
-int FrameStore::writeUniverse(quint32 universeIndex, std::span<const quint8> data, Writer writer) {
+void FrameStore::setStartAddress(quint16 startAddress) {
     QMutexLocker lock(&m_lock);
+    m_startAddress = startAddress;
+}
+
+quint16 FrameStore::startAddress() const {
+    QMutexLocker lock(&m_lock);
+    return m_startAddress;
+}
+
+int FrameStore::writeUniverse(quint32 universeIndex, std::span<const quint8> universe,
+                              Writer writer) {
+    QMutexLocker lock(&m_lock);
+    const std::span<const quint8> data = channelsFrom(universe, m_startAddress);
     const quint64 width = m_channelsPerUniverse;
     const quint64 offset = quint64(universeIndex) * width;
     const quint64 length = quint64(m_buffer.size());

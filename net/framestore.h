@@ -7,6 +7,10 @@
 #include <functional>
 #include <span>
 
+// The part of a universe (DMX channel 1 first) a fixture starting at `startAddress` takes:
+// the channels from that address on, empty when the universe ends before it.
+std::span<const quint8> channelsFrom(std::span<const quint8> universe, quint16 startAddress);
+
 // The DMX frame buffer shared by the receivers (Art-Net on the GUI thread, sACN on its own
 // thread), the self tests and the painter. One lock guards the bytes, the layout and the
 // change flags, so a painted snapshot never mixes two layouts and no change is lost.
@@ -32,10 +36,15 @@ public:
     // ceil(length / channelsPerUniverse), 0 without slots.
     quint32 universeCount() const;
 
-    // Copies min(data.size(), channelsPerUniverse) bytes to universe slot `universeIndex`, cut
-    // at the end of the buffer. Returns the number of bytes written; marks the frame changed
-    // when it is above 0.
-    int writeUniverse(quint32 universeIndex, std::span<const quint8> data, Writer writer);
+    // The DMX start address (1 ... 512) every universe slot begins with. Bytes already stored
+    // keep their place until their universe arrives again.
+    void setStartAddress(quint16 startAddress);
+    quint16 startAddress() const;
+
+    // Copies the channels of `universe` (DMX channel 1 first) from the start address on, at
+    // most channelsPerUniverse of them, to universe slot `universeIndex`, cut at the end of the
+    // buffer. Returns the number of bytes written; marks the frame changed when it is above 0.
+    int writeUniverse(quint32 universeIndex, std::span<const quint8> universe, Writer writer);
 
     // Runs `edit` on the whole buffer under the lock and marks the frame changed by `writer`.
     // `edit` receives a std::span<quint8> (empty without a buffer).
@@ -65,6 +74,7 @@ private:
     QByteArray m_buffer;
     quint16 m_channelsPerUniverse = maxChannelsPerUniverse;
     quint32 m_firstUniverse = 0;
+    quint16 m_startAddress = 1;
     std::function<void()> m_changeListener;
     quint8 m_changedBy = 0;
     bool m_changedSinceSnapshot = false;

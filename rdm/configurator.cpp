@@ -2,6 +2,8 @@
 
 #include <QScopedValueRollback>
 
+#include <algorithm>
+
 namespace {
 QDateTime systemNow() {
     return QDateTime::currentDateTimeUtc();
@@ -52,13 +54,26 @@ quint32 Configurator::lampHours() const {
     return m_uiLampHours != 0 ? m_uiLampHours : hoursSince(m_lampHoursReference);
 }
 
+quint16 Configurator::personalityFootprint() const {
+    const qsizetype personality = m_uiDmxPersonality;
+    if (personality >= 1 && personality <= m_lPersonalityDescription.size())
+        return m_lPersonalityDescription.at(personality - 1).uiFootprint;
+    return m_uiDmxFootprint;
+}
+
+quint16 Configurator::fittingStartAddress(quint16 uiAddress) const {
+    const int footprint = personalityFootprint();
+    if (footprint == 0 || footprint > 512)
+        return uiAddress;
+    return quint16(std::min(int(uiAddress), 513 - footprint));
+}
+
 QDateTime Configurator::realTimeClock() const {
     return m_clock().toLocalTime().addMSecs(m_iRealTimeClockOffset);
 }
 
 void Configurator::slotSetSubDeviceStatusReportThreshold(quint8 uiThreshold) {
-    if (store(m_uiSubDeviceStatusReportThreshold, uiThreshold))
-        emit signalChangedSubDeviceStatusReportThreshold(uiThreshold);
+    store(m_uiSubDeviceStatusReportThreshold, uiThreshold);
 }
 
 void Configurator::slotSetSupportedParameter(QList<quint16> lSupportedParameterList) {
@@ -69,20 +84,11 @@ void Configurator::slotSetSupportedParameter(QList<quint16> lSupportedParameterL
 void Configurator::slotSetDeviceInfo(quint16 uiDeviceModelId, quint16 uiProductCategory,
                                      quint32 uiSoftwareVersionId, quint16 uiRdmDmxFootPrint,
                                      quint16 uiSubDeviceId) {
-    bool changed = store(m_uiDeviceModelId, uiDeviceModelId);
-    changed |= store(m_uiProductCategory, uiProductCategory);
-    changed |= store(m_uiSoftwareVersionId, uiSoftwareVersionId);
-    changed |= store(m_uiDmxFootprint, uiRdmDmxFootPrint);
-    changed |= store(m_uiSubDeviceCount, uiSubDeviceId);
-    if (changed)
-        emit signalChangedDeviceInfo(m_uiDeviceModelId, m_uiProductCategory, m_uiSoftwareVersionId,
-                                     m_uiDmxFootprint, m_uiSubDeviceCount);
-}
-
-void Configurator::slotSetDmxFootPrint(quint16 uiFootprint) {
-    if (store(m_uiDmxFootprint, uiFootprint))
-        emit signalChangedDeviceInfo(m_uiDeviceModelId, m_uiProductCategory, m_uiSoftwareVersionId,
-                                     m_uiDmxFootprint, m_uiSubDeviceCount);
+    store(m_uiDeviceModelId, uiDeviceModelId);
+    store(m_uiProductCategory, uiProductCategory);
+    store(m_uiSoftwareVersionId, uiSoftwareVersionId);
+    store(m_uiDmxFootprint, uiRdmDmxFootPrint);
+    store(m_uiSubDeviceCount, uiSubDeviceId);
 }
 
 void Configurator::slotSetProductDetailIdList(QList<quint16> lProductDetailIdList) {
@@ -122,8 +128,7 @@ void Configurator::slotSetDnsDomainName(QString sText) {
 }
 
 void Configurator::slotSetDeviceLabel(QString sLabel) {
-    if (store(m_sDeviceLabel, sLabel))
-        emit signalChangedDeviceLabel(sLabel);
+    store(m_sDeviceLabel, sLabel);
 }
 
 void Configurator::slotSetFactoryDefaults() {
@@ -131,6 +136,7 @@ void Configurator::slotSetFactoryDefaults() {
     if (m_bFactoryDefaults)
         return;
     m_iRealTimeClockOffset = 0;
+    resetDmxStartAddress();
     m_bFactoryDefaults = true;
     // The window re-sends its screen values during a requested reset, which clears the flag
     // before its echo arrives; that echo must not report a second reset.
@@ -143,8 +149,16 @@ void Configurator::slotRequestFactoryDefaults() {
         return;
     const QScopedValueRollback requested(m_bFactoryResetRequested, true);
     m_iRealTimeClockOffset = 0;
+    resetDmxStartAddress();
     m_bFactoryDefaults = true;
     emit signalChangedFactoryDefaults();
+}
+
+void Configurator::resetDmxStartAddress() {
+    if (m_uiDmxStartAddress == 1)
+        return;
+    m_uiDmxStartAddress = 1;
+    emit signalChangedDmxStartAddress(1);
 }
 
 void Configurator::slotSetResetFactoryDefaults() {
@@ -172,9 +186,10 @@ void Configurator::slotSetBootSoftwareVersionId(quint32 uiId) {
 void Configurator::slotSetDmxPersonality(quint8 uiPersonality) {
     if (!store(m_uiDmxPersonality, uiPersonality))
         return;
-    // The preset is loaded first, so that listeners of the personality see its settings.
+    // A larger footprint must still end within the universe.
+    slotSetDmxStartAddress(fittingStartAddress(m_uiDmxStartAddress));
+    // Stored first, so that the preset's apply finds the personality it belongs to.
     emit signalChangedPresetHelper(int(uiPersonality) - 1);
-    emit signalChangedDmxPersonality(uiPersonality);
 }
 
 void Configurator::slotSetDmxPersonalityDescription(
@@ -202,23 +217,19 @@ void Configurator::slotSetDefaultSlotValue(quint8 uiValue) {
 }
 
 void Configurator::slotSetDeviceHours(quint32 uiHours) {
-    if (store(m_uiDeviceHours, uiHours))
-        emit signalChangedDeviceHours(uiHours);
+    store(m_uiDeviceHours, uiHours);
 }
 
 void Configurator::slotSetLampHours(quint32 uiHours) {
-    if (store(m_uiLampHours, uiHours))
-        emit signalChangedLampHours(uiHours);
+    store(m_uiLampHours, uiHours);
 }
 
 void Configurator::slotSetLampStrikes(quint32 uiStrikes) {
-    if (store(m_uiLampStrikes, uiStrikes))
-        emit signalChangedLampStrikes(uiStrikes);
+    store(m_uiLampStrikes, uiStrikes);
 }
 
 void Configurator::slotSetDevicePowerCycle(quint32 uiCycles) {
-    if (store(m_uiDevicePowerCycles, uiCycles))
-        emit signalChangedDevicePowerCycle(uiCycles);
+    store(m_uiDevicePowerCycles, uiCycles);
 }
 
 void Configurator::slotSetDeviceHours(QDateTime reference) {
@@ -226,60 +237,49 @@ void Configurator::slotSetDeviceHours(QDateTime reference) {
     if (m_deviceHoursReference == reference)
         return;
     m_deviceHoursReference = reference;
-    emit signalChangedDeviceHours(reference);
 }
 
 void Configurator::slotSetLampHours(QDateTime reference) {
-    if (store(m_lampHoursReference, reference))
-        emit signalChangedLampHours(reference);
+    store(m_lampHoursReference, reference);
 }
 
 void Configurator::slotSetLampState(quint8 uiState) {
-    if (store(m_uiLampState, uiState))
-        emit signalChangedLampState(uiState);
+    store(m_uiLampState, uiState);
 }
 
 void Configurator::slotSetLampOnMode(quint8 uiMode) {
-    if (store(m_uiLampOnMode, uiMode))
-        emit signalChangedLampOnMode(uiMode);
+    store(m_uiLampOnMode, uiMode);
 }
 
 void Configurator::slotSetScreenInvert(quint8 uiInvert) {
-    if (store(m_uiScreenInvert, uiInvert))
-        emit signalChangedScreenInvert(uiInvert);
+    store(m_uiScreenInvert, uiInvert);
 }
 
 void Configurator::slotSetDisplayLevel(quint8 uiLevel) {
-    if (store(m_uiDisplayLevel, uiLevel))
-        emit signalChangedDisplayLevel(uiLevel);
+    store(m_uiDisplayLevel, uiLevel);
 }
 
 void Configurator::slotSetScreenFlipVertical(quint8 uiFlip) {
-    if (store(m_uiScreenFlipVertical, uiFlip))
-        emit signalChangedScreenFlipVertical(uiFlip);
+    store(m_uiScreenFlipVertical, uiFlip);
 }
 
 void Configurator::slotSetScreenFlipHorizontal(quint8 uiFlip) {
-    if (store(m_uiScreenFlipHorizontal, uiFlip))
-        emit signalChangedScreenFlipHorizontal(uiFlip);
+    store(m_uiScreenFlipHorizontal, uiFlip);
 }
 
 void Configurator::slotSetScreenRotation(quint16 uiRotation) {
-    if (store(m_uiScreenRotation, uiRotation))
-        emit signalChangedScreenRotation(uiRotation);
+    store(m_uiScreenRotation, uiRotation);
 }
 
 void Configurator::slotSetRealTimeClock(QDateTime dateTime) {
     // An invalid date-time has no distance to now; keeping the old offset beats storing 0.
     if (!dateTime.isValid())
         return;
-    if (store(m_iRealTimeClockOffset, m_clock().msecsTo(dateTime)))
-        emit signalChangedRealTimeClock(dateTime);
+    store(m_iRealTimeClockOffset, m_clock().msecsTo(dateTime));
 }
 
 void Configurator::slotSetIdentifyDevice(quint8 uiIdentify) {
-    if (store(m_uiIdentifyDevice, uiIdentify))
-        emit signalChangedIdentifyDevice(uiIdentify);
+    store(m_uiIdentifyDevice, uiIdentify);
 }
 
 void Configurator::slotSetPowerState(quint8 uiState) {
@@ -289,10 +289,6 @@ void Configurator::slotSetPowerState(quint8 uiState) {
 void Configurator::slotSetResetDevice(quint8 uiStartType) {
     // A reset is a command, not a state: it acts every time it is asked for.
     m_bFactoryDefaults = false;
-    if (uiStartType == 0x01)
-        emit signalChangedResetDeviceWarmStart();
-    else if (uiStartType == 0xFF)
-        emit signalChangedResetDeviceColdStart();
     emit signalChangedResetDevice(uiStartType);
 }
 
@@ -375,174 +371,82 @@ void Configurator::slotSetCapturePreset(quint16 uiScene, quint16 uiUpFadeTime,
 }
 
 void Configurator::slotSetPresetPlayback(quint16 uiScene, quint8 uiLevel) {
-    bool changed = store(m_uiPresetPlaybackMode, uiScene);
-    changed |= store(m_uiPresetPlaybackLevel, uiLevel);
-    if (changed)
-        emit signalChangedPresetPlayback(uiScene, uiLevel);
-}
-
-void Configurator::slotSetDmxBlockAddress(quint16 uiTotalSubDeviceFootprint,
-                                          quint16 uiBaseDmx512Address) {
-    bool changed = store(m_uiTotalSubDeviceFootprint, uiTotalSubDeviceFootprint);
-    changed |= store(m_uiBaseDmx512Address, uiBaseDmx512Address);
-    if (changed)
-        emit signalChangedDmxBlockAddress(uiBaseDmx512Address);
+    store(m_uiPresetPlaybackMode, uiScene);
+    store(m_uiPresetPlaybackLevel, uiLevel);
 }
 
 void Configurator::slotSetDmxBlockAddress(quint16 uiBaseDmx512Address) {
-    if (store(m_uiBaseDmx512Address, uiBaseDmx512Address))
-        emit signalChangedDmxBlockAddress(uiBaseDmx512Address);
+    store(m_uiBaseDmx512Address, uiBaseDmx512Address);
 }
 
-void Configurator::slotSetDmxFailMode(quint16 uiScene, quint16 uiDelay, quint16 uiHoldTime,
-                                      quint8 uiLevel) {
-    bool changed = store(m_uiDmxFailModeScene, uiScene);
-    changed |= store(m_uiDmxFailModeDelay, uiDelay);
-    changed |= store(m_uiDmxFailModeHoldTime, uiHoldTime);
-    changed |= store(m_uiDmxFailModeLevel, uiLevel);
-    if (changed)
-        emit signalChangedDmxFailMode(uiScene, uiDelay, uiHoldTime, uiLevel);
+void Configurator::slotSetDmxFailMode(stDmxSceneMode stMode) {
+    store(m_stDmxFailMode, stMode);
 }
 
-void Configurator::slotSetDmxStartupMode(quint16 uiScene, quint16 uiDelay, quint16 uiHoldTime,
-                                         quint8 uiLevel) {
-    bool changed = store(m_uiDmxStartupModeScene, uiScene);
-    changed |= store(m_uiDmxStartupModeDelay, uiDelay);
-    changed |= store(m_uiDmxStartupModeHoldTime, uiHoldTime);
-    changed |= store(m_uiDmxStartupModeLevel, uiLevel);
-    if (changed)
-        emit signalChangedDmxStartupMode(uiScene, uiDelay, uiHoldTime, uiLevel);
+void Configurator::slotSetDmxStartupMode(stDmxSceneMode stMode) {
+    store(m_stDmxStartupMode, stMode);
 }
 
-void Configurator::slotSetDimmerInfo(quint16 uiMinimumLevelLowerLimit,
-                                     quint16 uiMinimumLevelUpperLimit,
-                                     quint16 uiMaximumLevelLowerLimit,
-                                     quint16 uiMaximumLevelUpperLimit,
-                                     quint8 uiNumberOfSupportedCurves, quint8 uiLevelsResolution,
-                                     quint8 uiMinimumLevelSplitLevelsSupported) {
-    store(m_stDimmerInfo,
-          stDimmerInfo{uiMinimumLevelLowerLimit, uiMinimumLevelUpperLimit, uiMaximumLevelLowerLimit,
-                       uiMaximumLevelUpperLimit, uiNumberOfSupportedCurves, uiLevelsResolution,
-                       uiMinimumLevelSplitLevelsSupported});
+void Configurator::slotSetDimmerInfo(stDimmerInfo stInfo) {
+    store(m_stDimmerInfo, stInfo);
 }
 
-void Configurator::slotSetMinimumLevel(quint16 uiIncreasing, quint16 uiDecreasing,
-                                       quint8 uiOnBelowMinimum) {
-    bool changed = store(m_uiMinimumLevelIncreasing, uiIncreasing);
-    changed |= store(m_uiMinimumLevelDecreasing, uiDecreasing);
-    changed |= store(m_uiOnBelowMinimum, uiOnBelowMinimum);
-    if (changed)
-        emit signalChangedMinimumLevel(uiIncreasing, uiDecreasing, uiOnBelowMinimum);
+void Configurator::slotSetMinimumLevel(stMinimumLevel stLevel) {
+    store(m_stMinimumLevel, stLevel);
 }
 
 void Configurator::slotSetMaximumLevel(quint16 uiLevel) {
-    if (store(m_uiMaximumLevel, uiLevel))
-        emit signalChangedMaximumLevel(uiLevel);
+    store(m_uiMaximumLevel, uiLevel);
 }
 
 void Configurator::slotSetCurve(quint8 uiCurve) {
-    if (store(m_uiCurve, uiCurve))
-        emit signalChangedCurve(uiCurve);
+    store(m_uiCurve, uiCurve);
 }
 
 void Configurator::slotSetOutputResponseTime(quint8 uiSetting) {
-    if (store(m_uiOutputResponseTime, uiSetting))
-        emit signalChangedResponseTime(uiSetting);
+    store(m_uiOutputResponseTime, uiSetting);
 }
 
 void Configurator::slotSetModulationFrequency(quint8 uiSetting) {
-    if (store(m_uiModulationFrequency, uiSetting))
-        emit signalChangedModulationFrequencySetting(uiSetting);
+    store(m_uiModulationFrequency, uiSetting);
 }
 
 void Configurator::slotSetBurnIn(quint8 uiHours) {
-    if (store(m_uiBurnIn, uiHours))
-        emit signalChangedBurnIn(uiHours);
+    store(m_uiBurnIn, uiHours);
 }
 
 void Configurator::slotSetLockPin(quint16 uiPin) {
-    if (store(m_uiLockPin, uiPin))
-        emit signalChangedLockPin(uiPin);
+    store(m_uiLockPin, uiPin);
 }
 
 void Configurator::slotSetLockState(quint8 uiState) {
-    if (store(m_uiLockState, uiState))
-        emit signalChangedLockState(uiState);
+    store(m_uiLockState, uiState);
 }
 
 void Configurator::slotSetIdentifyMode(quint8 uiMode) {
-    if (store(m_uiIdentifyMode, uiMode))
-        emit signalChangedIdentifyMode(uiMode);
+    store(m_uiIdentifyMode, uiMode);
 }
 
-void Configurator::slotSetPresetInfo(
-    quint8 uiLevelFieldSupported, quint8 uiPresetSequenceSupported, quint8 uiSplitTimesSupported,
-    quint8 uiDMX512FailInfiniteDelayTimeSupported, quint8 uiDMX512FailInfiniteHoldTimeSupported,
-    quint8 uiStartupInfiniteHoldTime, quint16 uiMaximumSceneNumber,
-    quint16 uiMinimumPresetFadeTimeSupported, quint16 uiMaximumPresetFadeTimeSupported,
-    quint16 uiMinimumPresetWaitTimeSupported, quint16 uiMaximumPresetWaitTimeSupported,
-    quint16 uiMinimumDMX512FailDelayTimeSupported, quint16 uiMaximumDMX512FailDelayTimeSupported,
-    quint16 uiMinimumDMX512FailHoldTimeSupported, quint16 uiMaximumDMX512FailHoldTimeSupported,
-    quint16 uiMinimumStartupDelayTimeSupported, quint16 uiMaximumStartupDelayTimeSupported,
-    quint16 uiMinimumStartupHoldTimeSupported, quint16 uiMaximumStartupHoldTimeSupported) {
-    const stPresetInfo info{uiLevelFieldSupported,
-                            uiPresetSequenceSupported,
-                            uiSplitTimesSupported,
-                            uiDMX512FailInfiniteDelayTimeSupported,
-                            uiDMX512FailInfiniteHoldTimeSupported,
-                            uiStartupInfiniteHoldTime,
-                            uiMaximumSceneNumber,
-                            uiMinimumPresetFadeTimeSupported,
-                            uiMaximumPresetFadeTimeSupported,
-                            uiMinimumPresetWaitTimeSupported,
-                            uiMaximumPresetWaitTimeSupported,
-                            uiMinimumDMX512FailDelayTimeSupported,
-                            uiMaximumDMX512FailDelayTimeSupported,
-                            uiMinimumDMX512FailHoldTimeSupported,
-                            uiMaximumDMX512FailHoldTimeSupported,
-                            uiMinimumStartupDelayTimeSupported,
-                            uiMaximumStartupDelayTimeSupported,
-                            uiMinimumStartupHoldTimeSupported,
-                            uiMaximumStartupHoldTimeSupported};
-    if (store(m_stPresetInfo, info))
-        emit signalChangedPresetInfo(
-            uiLevelFieldSupported, uiPresetSequenceSupported, uiSplitTimesSupported,
-            uiDMX512FailInfiniteDelayTimeSupported, uiDMX512FailInfiniteHoldTimeSupported,
-            uiStartupInfiniteHoldTime, uiMaximumSceneNumber, uiMinimumPresetFadeTimeSupported,
-            uiMaximumPresetFadeTimeSupported, uiMinimumPresetWaitTimeSupported,
-            uiMaximumPresetWaitTimeSupported, uiMinimumDMX512FailDelayTimeSupported,
-            uiMaximumDMX512FailDelayTimeSupported, uiMinimumDMX512FailHoldTimeSupported,
-            uiMaximumDMX512FailHoldTimeSupported, uiMinimumStartupDelayTimeSupported,
-            uiMaximumStartupDelayTimeSupported, uiMinimumStartupHoldTimeSupported,
-            uiMaximumStartupHoldTimeSupported);
+void Configurator::slotSetPresetInfo(stPresetInfo stInfo) {
+    store(m_stPresetInfo, stInfo);
 }
 
-void Configurator::slotSetPresetStatus(quint16 uiScene, quint16 uiUpFadeTime,
-                                       quint16 uiDownFadeTime, quint16 uiWaitTime,
-                                       quint8 uiProgrammed) {
+void Configurator::slotSetPresetStatus(quint16 uiScene, stPresetStatus stStatus) {
     // Scene 0 has no place in the list; appended it would pose as the next scene.
     if (uiScene == 0)
         return;
-    const stPresetStatus entry{uiUpFadeTime, uiDownFadeTime, uiWaitTime, uiProgrammed};
-    bool changed;
     if (uiScene <= m_lPresetStatus.size()) {
-        changed = store(m_lPresetStatus[uiScene - 1], entry);
+        store(m_lPresetStatus[uiScene - 1], stStatus);
     } else {
-        m_lPresetStatus.append(entry);
+        m_lPresetStatus.append(stStatus);
         m_bFactoryDefaults = false;
-        changed = true;
     }
-    if (changed)
-        emit signalChangedPresetStatus(uiScene, uiUpFadeTime, uiDownFadeTime, uiWaitTime,
-                                       uiProgrammed);
 }
 
 void Configurator::slotSetPresetMergeMode(quint8 uiMode) {
-    if (store(m_uiPresetMergeMode, uiMode))
-        emit signalChangedPresetMergeMode(uiMode);
+    store(m_uiPresetMergeMode, uiMode);
 }
 
 void Configurator::slotSetPowerOnSelfTest(quint8 uiMode) {
-    if (store(m_uiPowerOnSelfTest, uiMode))
-        emit signalChangedPowerOnSelfTest(uiMode);
+    store(m_uiPowerOnSelfTest, uiMode);
 }

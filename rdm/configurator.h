@@ -13,9 +13,10 @@
 
 // The RDM-visible device state. The display engine fills it at start-up, the painter reads
 // the screen values, the responder reads everything and feeds accepted SETs into the slots.
-// A slot stores a new value and reports it by its change signal only when it really differs
-// (the few commands that act every time say so). The model also keeps the E1.20 "at factory
-// defaults" flag, which every change clears.
+// A slot stores a new value only when it really differs (the few commands that act every time
+// say so). Most values are only read; the changes something acts on are reported by the few
+// signals below. The model also keeps the E1.20 "at factory defaults" flag, which every
+// change clears.
 class Configurator : public QObject {
     Q_OBJECT
 
@@ -53,6 +54,12 @@ public:
     quint8 dmxPersonality() const { return m_uiDmxPersonality; }
     QList<stDmxPersonality> personalityDescriptions() const { return m_lPersonalityDescription; }
     quint16 dmxStartAddress() const { return m_uiDmxStartAddress; }
+    // The footprint of the current personality as its description gives it (the stored
+    // footprint while the personality is not described): what DEVICE_INFO reports and what
+    // the start address and the slot lists are measured by.
+    quint16 personalityFootprint() const;
+    // `uiAddress`, moved back as far as the current footprint needs to end within the universe.
+    quint16 fittingStartAddress(quint16 uiAddress) const;
     quint8 slotType() const { return m_uiSlotType; }
     quint16 slotLabelId() const { return m_uiSlotLabelId; }
     QString slotDescription() const { return m_sSlotDescription; }
@@ -91,18 +98,10 @@ public:
     quint8 presetPlaybackLevel() const { return m_uiPresetPlaybackLevel; }
     quint16 totalSubDeviceFootprint() const { return m_uiTotalSubDeviceFootprint; }
     quint16 baseDmx512Address() const { return m_uiBaseDmx512Address; }
-    quint16 dmxFailModeScene() const { return m_uiDmxFailModeScene; }
-    quint16 dmxFailModeDelay() const { return m_uiDmxFailModeDelay; }
-    quint16 dmxFailModeHoldTime() const { return m_uiDmxFailModeHoldTime; }
-    quint8 dmxFailModeLevel() const { return m_uiDmxFailModeLevel; }
-    quint16 dmxStartupModeScene() const { return m_uiDmxStartupModeScene; }
-    quint16 dmxStartupModeDelay() const { return m_uiDmxStartupModeDelay; }
-    quint16 dmxStartupModeHoldTime() const { return m_uiDmxStartupModeHoldTime; }
-    quint8 dmxStartupModeLevel() const { return m_uiDmxStartupModeLevel; }
+    stDmxSceneMode dmxFailMode() const { return m_stDmxFailMode; }
+    stDmxSceneMode dmxStartupMode() const { return m_stDmxStartupMode; }
     stDimmerInfo dimmerInfo() const { return m_stDimmerInfo; }
-    quint16 minimumLevelIncreasing() const { return m_uiMinimumLevelIncreasing; }
-    quint16 minimumLevelDecreasing() const { return m_uiMinimumLevelDecreasing; }
-    quint8 onBelowMinimum() const { return m_uiOnBelowMinimum; }
+    stMinimumLevel minimumLevel() const { return m_stMinimumLevel; }
     quint16 maximumLevel() const { return m_uiMaximumLevel; }
     quint8 curve() const { return m_uiCurve; }
     QStringList curveDescriptions() const { return m_slCurveDescription; }
@@ -139,7 +138,6 @@ public slots:
     void slotSetDeviceInfo(quint16 uiDeviceModelId, quint16 uiProductCategory,
                            quint32 uiSoftwareVersionId, quint16 uiRdmDmxFootPrint,
                            quint16 uiSubDeviceId);
-    void slotSetDmxFootPrint(quint16 uiFootprint);
     void slotSetProductDetailIdList(QList<quint16> lProductDetailIdList);
     void slotSetDeviceModelDescription(QString sText);
     void slotSetManufacturerLabel(QString sText);
@@ -203,16 +201,11 @@ public slots:
     void slotSetCapturePreset(quint16 uiScene, quint16 uiUpFadeTime, quint16 uiDownFadeTime,
                               quint16 uiWaitTime);
     void slotSetPresetPlayback(quint16 uiScene, quint8 uiLevel);
-    void slotSetDmxBlockAddress(quint16 uiTotalSubDeviceFootprint, quint16 uiBaseDmx512Address);
     void slotSetDmxBlockAddress(quint16 uiBaseDmx512Address);
-    void slotSetDmxFailMode(quint16 uiScene, quint16 uiDelay, quint16 uiHoldTime, quint8 uiLevel);
-    void slotSetDmxStartupMode(quint16 uiScene, quint16 uiDelay, quint16 uiHoldTime,
-                               quint8 uiLevel);
-    void slotSetDimmerInfo(quint16 uiMinimumLevelLowerLimit, quint16 uiMinimumLevelUpperLimit,
-                           quint16 uiMaximumLevelLowerLimit, quint16 uiMaximumLevelUpperLimit,
-                           quint8 uiNumberOfSupportedCurves, quint8 uiLevelsResolution,
-                           quint8 uiMinimumLevelSplitLevelsSupported);
-    void slotSetMinimumLevel(quint16 uiIncreasing, quint16 uiDecreasing, quint8 uiOnBelowMinimum);
+    void slotSetDmxFailMode(stDmxSceneMode stMode);
+    void slotSetDmxStartupMode(stDmxSceneMode stMode);
+    void slotSetDimmerInfo(stDimmerInfo stInfo);
+    void slotSetMinimumLevel(stMinimumLevel stLevel);
     void slotSetMaximumLevel(quint16 uiLevel);
     void slotSetCurve(quint8 uiCurve);
     void slotSetOutputResponseTime(quint8 uiSetting);
@@ -221,91 +214,33 @@ public slots:
     void slotSetLockPin(quint16 uiPin);
     void slotSetLockState(quint8 uiState);
     void slotSetIdentifyMode(quint8 uiMode);
-    void slotSetPresetInfo(
-        quint8 uiLevelFieldSupported, quint8 uiPresetSequenceSupported,
-        quint8 uiSplitTimesSupported, quint8 uiDMX512FailInfiniteDelayTimeSupported,
-        quint8 uiDMX512FailInfiniteHoldTimeSupported, quint8 uiStartupInfiniteHoldTime,
-        quint16 uiMaximumSceneNumber, quint16 uiMinimumPresetFadeTimeSupported,
-        quint16 uiMaximumPresetFadeTimeSupported, quint16 uiMinimumPresetWaitTimeSupported,
-        quint16 uiMaximumPresetWaitTimeSupported, quint16 uiMinimumDMX512FailDelayTimeSupported,
-        quint16 uiMaximumDMX512FailDelayTimeSupported, quint16 uiMinimumDMX512FailHoldTimeSupported,
-        quint16 uiMaximumDMX512FailHoldTimeSupported, quint16 uiMinimumStartupDelayTimeSupported,
-        quint16 uiMaximumStartupDelayTimeSupported, quint16 uiMinimumStartupHoldTimeSupported,
-        quint16 uiMaximumStartupHoldTimeSupported);
-    void slotSetPresetStatus(quint16 uiScene, quint16 uiUpFadeTime, quint16 uiDownFadeTime,
-                             quint16 uiWaitTime, quint8 uiProgrammed);
+    void slotSetPresetInfo(stPresetInfo stInfo);
+    // Scene uiScene's entry (list position uiScene - 1), appended when it is the next one.
+    void slotSetPresetStatus(quint16 uiScene, stPresetStatus stStatus);
     void slotSetPresetMergeMode(quint8 uiMode);
     void slotSetPowerOnSelfTest(quint8 uiMode);
 
 signals:
-    void signalChangedSubDeviceStatusReportThreshold(quint8 uiThreshold);
-    void signalChangedDeviceInfo(quint16 uiDeviceModelId, quint16 uiProductCategory,
-                                 quint32 uiSoftwareVersionId, quint16 uiRdmDmxFootPrint,
-                                 quint16 uiSubDeviceId);
-    void signalChangedDeviceLabel(QString sLabel);
+    // The window carries out what these ask for: a factory reset, a language, a preset (the
+    // personality minus one), a self test, a capture of the picture for a scene.
     void signalChangedFactoryDefaults();
     void signalChangedLanguage(quint16 uiLanguage, bool bFactoryResetCycle);
     void signalChangedPresetHelper(int iPresetHelper);
-    void signalChangedDmxPersonality(quint8 uiPersonality);
-    void signalChangedDmxStartAddress(quint16 uiAddress);
-    void signalChangedDeviceHours(quint32 uiHours);
-    void signalChangedLampHours(quint32 uiHours);
-    void signalChangedLampStrikes(quint32 uiStrikes);
-    void signalChangedDevicePowerCycle(quint32 uiCycles);
-    void signalChangedDeviceHours(QDateTime reference);
-    void signalChangedLampHours(QDateTime reference);
-    void signalChangedLampState(quint8 uiState);
-    void signalChangedLampOnMode(quint8 uiMode);
-    void signalChangedScreenInvert(quint8 uiInvert);
-    void signalChangedDisplayLevel(quint8 uiLevel);
-    void signalChangedScreenFlipVertical(quint8 uiFlip);
-    void signalChangedScreenFlipHorizontal(quint8 uiFlip);
-    void signalChangedScreenRotation(quint16 uiRotation);
-    void signalChangedRealTimeClock(QDateTime dateTime);
-    void signalChangedIdentifyDevice(quint8 uiIdentify);
-    void signalChangedResetDeviceWarmStart();
-    void signalChangedResetDeviceColdStart();
-    void signalChangedResetDevice(quint8 uiStartType);
     void signalChangedPerformSelfTest(quint8 uiSelfTest);
     void signalChangedCapturePreset(quint16 uiScene);
     void signalChangedCapturePreset(quint16 uiScene, quint16 uiUpFadeTime, quint16 uiDownFadeTime,
                                     quint16 uiWaitTime);
-    void signalChangedPresetPlayback(quint16 uiScene, quint8 uiLevel);
-    void signalChangedDmxBlockAddress(quint16 uiBaseDmx512Address);
-    void signalChangedDmxFailMode(quint16 uiScene, quint16 uiDelay, quint16 uiHoldTime,
-                                  quint8 uiLevel);
-    void signalChangedDmxStartupMode(quint16 uiScene, quint16 uiDelay, quint16 uiHoldTime,
-                                     quint8 uiLevel);
-    void signalChangedMinimumLevel(quint16 uiIncreasing, quint16 uiDecreasing,
-                                   quint8 uiOnBelowMinimum);
-    void signalChangedMaximumLevel(quint16 uiLevel);
-    void signalChangedCurve(quint8 uiCurve);
-    void signalChangedResponseTime(quint8 uiSetting);
-    void signalChangedModulationFrequencySetting(quint8 uiSetting);
-    void signalChangedBurnIn(quint8 uiHours);
-    void signalChangedLockPin(quint16 uiPin);
-    void signalChangedLockState(quint8 uiState);
-    void signalChangedIdentifyMode(quint8 uiMode);
-    void signalChangedPresetInfo(
-        quint8 uiLevelFieldSupported, quint8 uiPresetSequenceSupported,
-        quint8 uiSplitTimesSupported, quint8 uiDMX512FailInfiniteDelayTimeSupported,
-        quint8 uiDMX512FailInfiniteHoldTimeSupported, quint8 uiStartupInfiniteHoldTime,
-        quint16 uiMaximumSceneNumber, quint16 uiMinimumPresetFadeTimeSupported,
-        quint16 uiMaximumPresetFadeTimeSupported, quint16 uiMinimumPresetWaitTimeSupported,
-        quint16 uiMaximumPresetWaitTimeSupported, quint16 uiMinimumDMX512FailDelayTimeSupported,
-        quint16 uiMaximumDMX512FailDelayTimeSupported, quint16 uiMinimumDMX512FailHoldTimeSupported,
-        quint16 uiMaximumDMX512FailHoldTimeSupported, quint16 uiMinimumStartupDelayTimeSupported,
-        quint16 uiMaximumStartupDelayTimeSupported, quint16 uiMinimumStartupHoldTimeSupported,
-        quint16 uiMaximumStartupHoldTimeSupported);
-    void signalChangedPresetStatus(quint16 uiScene, quint16 uiUpFadeTime, quint16 uiDownFadeTime,
-                                   quint16 uiWaitTime, quint8 uiProgrammed);
-    void signalChangedPresetMergeMode(quint8 uiMode);
-    void signalChangedPowerOnSelfTest(quint8 uiMode);
+    // The engine follows these: the picture's channels and the stored address, and a reset
+    // (0x01 warm, 0xFF cold) re-applying the settings in effect.
+    void signalChangedDmxStartAddress(quint16 uiAddress);
+    void signalChangedResetDevice(quint8 uiStartType);
 
 private:
     // Stores value into field when it differs and clears the factory-defaults flag; returns
     // whether it changed, so the caller can report the change.
     template <typename T> bool store(T &field, const T &value);
+    // Part of every factory reset: a fixture's address goes back to 1.
+    void resetDmxStartAddress();
     quint32 hoursSince(const QDateTime &reference) const;
 
     Clock m_clock;
@@ -331,7 +266,7 @@ private:
     QString m_sBootSoftwareVersionLabel;
     quint8 m_uiDmxPersonality = 1;
     QList<stDmxPersonality> m_lPersonalityDescription;
-    quint16 m_uiDmxStartAddress = 0;
+    quint16 m_uiDmxStartAddress = 1;
     quint8 m_uiSlotType = 0;
     quint16 m_uiSlotLabelId = 1;
     QString m_sSlotDescription = QStringLiteral("Intensity");
@@ -362,18 +297,10 @@ private:
     quint8 m_uiPresetPlaybackLevel = 255;
     quint16 m_uiTotalSubDeviceFootprint = 0;
     quint16 m_uiBaseDmx512Address = 0xFFFF;
-    quint16 m_uiDmxFailModeScene = 0;
-    quint16 m_uiDmxFailModeDelay = 0;
-    quint16 m_uiDmxFailModeHoldTime = 0;
-    quint8 m_uiDmxFailModeLevel = 255;
-    quint16 m_uiDmxStartupModeScene = 0;
-    quint16 m_uiDmxStartupModeDelay = 0;
-    quint16 m_uiDmxStartupModeHoldTime = 0;
-    quint8 m_uiDmxStartupModeLevel = 255;
+    stDmxSceneMode m_stDmxFailMode{0, 0, 0, 255};
+    stDmxSceneMode m_stDmxStartupMode{0, 0, 0, 255};
     stDimmerInfo m_stDimmerInfo;
-    quint16 m_uiMinimumLevelIncreasing = 0;
-    quint16 m_uiMinimumLevelDecreasing = 0;
-    quint8 m_uiOnBelowMinimum = 0;
+    stMinimumLevel m_stMinimumLevel;
     quint16 m_uiMaximumLevel = 0;
     quint8 m_uiCurve = 0;
     QStringList m_slCurveDescription;

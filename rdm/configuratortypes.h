@@ -95,7 +95,7 @@ struct stIpV4StaticAddress {
     bool operator==(const stIpV4StaticAddress &) const = default;
 };
 
-// The seven dimmer values stored by slotSetDimmerInfo, in its argument order.
+// DIMMER_INFO's limits and capabilities.
 struct stDimmerInfo {
     quint16 uiMinimumLevelLowerLimit = 0;
     quint16 uiMinimumLevelUpperLimit = 0;
@@ -108,7 +108,28 @@ struct stDimmerInfo {
     bool operator==(const stDimmerInfo &) const = default;
 };
 
-// The nineteen values stored by slotSetPresetInfo, in its argument order.
+// MINIMUM_LEVEL's three fields.
+struct stMinimumLevel {
+    quint16 uiIncreasing = 0;
+    quint16 uiDecreasing = 0;
+    quint8 uiOnBelowMinimum = 0;
+
+    bool operator==(const stMinimumLevel &) const = default;
+};
+
+// DMX_FAIL_MODE and DMX_STARTUP_MODE share one layout: the scene played, the delay before it
+// (loss of signal, or start-up), how long it is held, and its level. Times in tenths of a
+// second, 0xFFFF infinite.
+struct stDmxSceneMode {
+    quint16 uiScene = 0;
+    quint16 uiDelay = 0;
+    quint16 uiHoldTime = 0;
+    quint8 uiLevel = 0;
+
+    bool operator==(const stDmxSceneMode &) const = default;
+};
+
+// PRESET_INFO's capabilities; the maximum scene number answered is the preset count.
 struct stPresetInfo {
     quint8 uiLevelFieldSupported = 0;
     quint8 uiPresetSequenceSupported = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "net/rdmhandler.h"
+#include "rdm/configuratortypes.h"
 #include "rdm/rdmhandlers.h"
 #include "rdm/rdmmessage.h"
 #include "rdm/rdmmessagedata.h"
@@ -76,11 +77,9 @@ signals:
     void signalRdmCapturePreset(quint16 uiScene, quint16 uiUpFadeTime, quint16 uiDownFadeTime,
                                 quint16 uiWaitTime);
     void signalRdmPresetPlayback(quint16 uiScene, quint8 uiLevel);
-    void signalRdmDmxFailMode(quint16 uiScene, quint16 uiLossOfSignalDelayTime, quint16 uiHoldTime,
-                              quint8 uiLevel);
-    void signalRdmDmxStartupMode(quint16 uiScene, quint16 uiStartupDelayTime, quint16 uiHoldTime,
-                                 quint8 uiLevel);
-    void signalRdmMinimumLevel(quint16 uiIncreasing, quint16 uiDecreasing, quint8 uiOnBelowMinimum);
+    void signalRdmDmxFailMode(stDmxSceneMode stMode);
+    void signalRdmDmxStartupMode(stDmxSceneMode stMode);
+    void signalRdmMinimumLevel(stMinimumLevel stLevel);
     void signalRdmMaximumLevel(quint16 uiLevel);
     void signalRdmCurve(quint8 uiCurve);
     void signalRdmOutputResponseTime(quint8 uiSetting);
@@ -89,21 +88,7 @@ signals:
     void signalRdmLockPin(quint16 uiPin);
     void signalRdmLockState(quint8 uiState);
     void signalRdmIdentifyMode(quint8 uiMode);
-    // Completes the set of the model's slots the engine connects; no RDM command carries the
-    // preset capabilities, so nothing emits it.
-    void signalRdmPresetInfo(
-        quint8 uiLevelFieldSupported, quint8 uiPresetSequenceSupported,
-        quint8 uiSplitTimesSupported, quint8 uiDMX512FailInfiniteDelayTimeSupported,
-        quint8 uiDMX512FailInfiniteHoldTimeSupported, quint8 uiStartupInfiniteHoldTime,
-        quint16 uiMaximumSceneNumber, quint16 uiMinimumPresetFadeTimeSupported,
-        quint16 uiMaximumPresetFadeTimeSupported, quint16 uiMinimumPresetWaitTimeSupported,
-        quint16 uiMaximumPresetWaitTimeSupported, quint16 uiMinimumDMX512FailDelayTimeSupported,
-        quint16 uiMaximumDMX512FailDelayTimeSupported, quint16 uiMinimumDMX512FailHoldTimeSupported,
-        quint16 uiMaximumDMX512FailHoldTimeSupported, quint16 uiMinimumStartupDelayTimeSupported,
-        quint16 uiMaximumStartupDelayTimeSupported, quint16 uiMinimumStartupHoldTimeSupported,
-        quint16 uiMaximumStartupHoldTimeSupported);
-    void signalRdmPresetStatus(quint16 uiScene, quint16 uiUpFadeTime, quint16 uiDownFadeTime,
-                               quint16 uiWaitTime, quint8 uiProgrammed);
+    void signalRdmPresetStatus(quint16 uiScene, stPresetStatus stStatus);
     void signalRdmPresetMergeMode(quint8 uiMode);
     void signalRdmPowerOnSelfTest(quint8 uiMode);
 

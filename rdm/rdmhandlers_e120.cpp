@@ -20,7 +20,7 @@ template <typename WriteSlot>
 RdmReply slotListChunk(RdmContext &c, int chunk, WriteSlot writeSlot) {
     if (c.uiPreviousPid != c.request.pid)
         c.uiOverflowIndex = 0;
-    const int footprint = c.model.dmxFootprint();
+    const int footprint = c.model.personalityFootprint();
     int first = c.uiOverflowIndex * chunk;
     // The footprint shrank during a continuation: start the list again rather than leave
     // every further GET unanswered.
@@ -77,11 +77,8 @@ RdmReply getDeviceInfo(RdmContext &c) {
     c.out.put16(m.productCategory());
     c.out.put32(m.softwareVersionId());
     // The footprint is the current personality's, so both answers always agree.
-    const QList<stDmxPersonality> personalities = m.personalityDescriptions();
-    const quint8 personality = m.dmxPersonality();
-    const bool described = personality >= 1 && personality <= personalities.size();
-    c.out.put16(described ? personalities.at(personality - 1).uiFootprint : m.dmxFootprint());
-    c.out.put8(personality);
+    c.out.put16(m.personalityFootprint());
+    c.out.put8(m.dmxPersonality());
     c.out.put8(quint8(m.personalityDescriptions().size()));
     c.out.put16(m.dmxStartAddress());
     c.out.put16(c.request.subDevice == 0 ? m.subDeviceCount() : 0);
@@ -154,7 +151,7 @@ RdmReply getDmxPersonalityDescription(RdmContext &c) {
 
 RdmReply setDmxStartAddress(RdmContext &c) {
     const quint16 address = c.read16(0);
-    if (address < 1 || address + c.model.dmxFootprint() > 513)
+    if (address < 1 || address + c.model.personalityFootprint() > 513)
         return RdmReply::nack(Nack::dataOutOfRange);
     emit c.responder.signalRdmDmxStartAddress(address);
     return RdmReply::ack();
@@ -172,7 +169,7 @@ RdmReply getSlotInfo(RdmContext &c) {
 
 RdmReply getSlotDescription(RdmContext &c) {
     const quint16 slot = c.read16(0);
-    if (slot >= c.model.dmxFootprint())
+    if (slot >= c.model.personalityFootprint())
         return RdmReply::nack(Nack::dataOutOfRange);
     RdmText text;
     text.append(c.model.slotDescription()).append(" #").appendNumber(slot + 1u, 10, 3);

@@ -21,6 +21,13 @@ quint16 storedTime(quint16 time, quint16 maximum, bool infiniteSupported) {
     return std::min(time, maximum);
 }
 
+void putSceneMode(RdmContext &c, const stDmxSceneMode &mode) {
+    c.out.put16(mode.uiScene);
+    c.out.put16(mode.uiDelay);
+    c.out.put16(mode.uiHoldTime);
+    c.out.put8(mode.uiLevel);
+}
+
 // The described lock states besides the unlocked state 0, numbered 1 upwards.
 quint8 lockStateCount(const RdmContext &c) {
     const QList<stLockStateDescription> list = c.model.lockStateDescriptions();
@@ -33,10 +40,7 @@ quint8 lockStateCount(const RdmContext &c) {
 namespace RdmHandlers {
 
 RdmReply getDmxFailMode(RdmContext &c) {
-    c.out.put16(c.model.dmxFailModeScene());
-    c.out.put16(c.model.dmxFailModeDelay());
-    c.out.put16(c.model.dmxFailModeHoldTime());
-    c.out.put8(c.model.dmxFailModeLevel());
+    putSceneMode(c, c.model.dmxFailMode());
     return RdmReply::ack();
 }
 
@@ -45,20 +49,17 @@ RdmReply setDmxFailMode(RdmContext &c) {
     if (c.read16(0) > c.model.presetStatus().size())
         return RdmReply::nack(Nack::dataOutOfRange);
     emit c.responder.signalRdmDmxFailMode(
-        c.read16(0),
-        storedTime(c.read16(2), p.uiMaximumDMX512FailDelayTimeSupported,
-                   p.uiDMX512FailInfiniteDelayTimeSupported),
-        storedTime(c.read16(4), p.uiMaximumDMX512FailHoldTimeSupported,
-                   p.uiDMX512FailInfiniteHoldTimeSupported),
-        c.read8(6));
+        {c.read16(0),
+         storedTime(c.read16(2), p.uiMaximumDMX512FailDelayTimeSupported,
+                    p.uiDMX512FailInfiniteDelayTimeSupported),
+         storedTime(c.read16(4), p.uiMaximumDMX512FailHoldTimeSupported,
+                    p.uiDMX512FailInfiniteHoldTimeSupported),
+         c.read8(6)});
     return RdmReply::ack();
 }
 
 RdmReply getDmxStartupMode(RdmContext &c) {
-    c.out.put16(c.model.dmxStartupModeScene());
-    c.out.put16(c.model.dmxStartupModeDelay());
-    c.out.put16(c.model.dmxStartupModeHoldTime());
-    c.out.put8(c.model.dmxStartupModeLevel());
+    putSceneMode(c, c.model.dmxStartupMode());
     return RdmReply::ack();
 }
 
@@ -68,9 +69,9 @@ RdmReply setDmxStartupMode(RdmContext &c) {
     if (c.read16(0) > c.model.presetStatus().size())
         return RdmReply::nack(Nack::dataOutOfRange);
     emit c.responder.signalRdmDmxStartupMode(
-        c.read16(0), storedTime(c.read16(2), p.uiMaximumStartupDelayTimeSupported, false),
-        storedTime(c.read16(4), p.uiMaximumStartupHoldTimeSupported, p.uiStartupInfiniteHoldTime),
-        c.read8(6));
+        {c.read16(0), storedTime(c.read16(2), p.uiMaximumStartupDelayTimeSupported, false),
+         storedTime(c.read16(4), p.uiMaximumStartupHoldTimeSupported, p.uiStartupInfiniteHoldTime),
+         c.read8(6)});
     return RdmReply::ack();
 }
 
@@ -87,9 +88,10 @@ RdmReply getDimmerInfo(RdmContext &c) {
 }
 
 RdmReply getMinimumLevel(RdmContext &c) {
-    c.out.put16(c.model.minimumLevelIncreasing());
-    c.out.put16(c.model.minimumLevelDecreasing());
-    c.out.put8(c.model.onBelowMinimum());
+    const stMinimumLevel m = c.model.minimumLevel();
+    c.out.put16(m.uiIncreasing);
+    c.out.put16(m.uiDecreasing);
+    c.out.put8(m.uiOnBelowMinimum);
     return RdmReply::ack();
 }
 
@@ -104,15 +106,16 @@ RdmReply setMinimumLevel(RdmContext &c) {
     };
     if (!fits(increasing) || !fits(decreasing) || c.read8(4) > 1)
         return RdmReply::nack(Nack::dataOutOfRange);
-    emit c.responder.signalRdmMinimumLevel(increasing, decreasing, c.read8(4));
+    emit c.responder.signalRdmMinimumLevel({increasing, decreasing, c.read8(4)});
     return RdmReply::ack();
 }
 
 RdmReply setMaximumLevel(RdmContext &c) {
     const stDimmerInfo d = c.model.dimmerInfo();
     const quint16 level = c.read16(0);
-    const quint16 lower = std::max({d.uiMaximumLevelLowerLimit, c.model.minimumLevelIncreasing(),
-                                    c.model.minimumLevelDecreasing()});
+    const stMinimumLevel minimum = c.model.minimumLevel();
+    const quint16 lower =
+        std::max({d.uiMaximumLevelLowerLimit, minimum.uiIncreasing, minimum.uiDecreasing});
     if (level < lower || level > d.uiMaximumLevelUpperLimit)
         return RdmReply::nack(Nack::dataOutOfRange);
     emit c.responder.signalRdmMaximumLevel(level);
@@ -284,8 +287,8 @@ RdmReply setPresetStatus(RdmContext &c) {
     const quint16 scene = c.read16(0);
     if (scene == 0 || scene > c.model.presetStatus().size())
         return RdmReply::nack(Nack::dataOutOfRange);
-    emit c.responder.signalRdmPresetStatus(scene, c.read16(2), c.read16(4), c.read16(6),
-                                           c.read8(8));
+    emit c.responder.signalRdmPresetStatus(scene,
+                                           {c.read16(2), c.read16(4), c.read16(6), c.read8(8)});
     return RdmReply::ack();
 }
 

@@ -127,6 +127,7 @@ const std::vector<Field> &fields() {
 const QString powerCycleKey = QStringLiteral("PowerCycle");
 const QString stateEnableKey = QStringLiteral("StateEnable");
 const QString selfTestKey = QStringLiteral("SelfTest");
+const QString dmxStartAddressKey = QStringLiteral("DmxStartAddress");
 
 } // namespace
 
@@ -221,6 +222,18 @@ quint8 loadSelfTest() {
 void saveSelfTest(quint8 selfTest) {
     QSettings store = openStore();
     store.setValue(selfTestKey, uint(selfTest));
+}
+
+quint16 loadDmxStartAddress() {
+    bool ok = false;
+    const qint64 address =
+        openStore().value(dmxStartAddressKey).toString().trimmed().toLongLong(&ok);
+    return ok && address >= 1 && address <= 512 ? quint16(address) : quint16(1);
+}
+
+void saveDmxStartAddress(quint16 startAddress) {
+    QSettings store = openStore();
+    store.setValue(dmxStartAddressKey, uint(startAddress));
 }
 
 } // namespace SettingsStore

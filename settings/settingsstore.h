@@ -48,4 +48,10 @@ void saveStateEnable(bool enabled);
 quint8 loadSelfTest();
 void saveSelfTest(quint8 selfTest);
 
+// The DMX start address the device answers RDM with and the picture takes its channels from:
+// 1 ... 512, and 1 when the key is absent or holds anything else. Not part of the presets: a
+// fixture keeps its address whatever it shows.
+quint16 loadDmxStartAddress();
+void saveDmxStartAddress(quint16 startAddress);
+
 } // namespace SettingsStore

@@ -197,7 +197,7 @@ private slots:
                                 "Software Version ID 34079488 (0x02080300)\n"
                                 "DMX512 Footprint 510 (0x01FE)\n"
                                 "DMX512 Personality 1 (0x01)\n"
-                                "DMX512 Start Address 0 (0x0000)\n"
+                                "DMX512 Start Address 1 (0x0001)\n"
                                 "Sub Device Count 0 (0x0000)\n"));
         QCOMPARE(valueText(e120, "0x0603"), QStringLiteral("2024/02/29 13:05:09"));
         QCOMPARE(valueText(e120, "0x00B0"), QStringLiteral("de"));

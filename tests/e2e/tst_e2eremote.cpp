@@ -156,6 +156,30 @@ private slots:
         QVERIFY2(complaint.isEmpty(), qPrintable(complaint));
     }
 
+    // DMX_START_ADDRESS 3: cell 0 shows channels 3, 4 and 5, so a frame sent two channels
+    // later shows the same picture; the address is stored for the next start. Back at 1 the
+    // plain frame shows again.
+    void startAddressMovesPicture() {
+        QString refused = rdmSet(QStringLiteral("dmx_start_address"), {QStringLiteral("3")});
+        QVERIFY2(refused.isEmpty(), qPrintable(refused));
+        const auto sendShifted = [] {
+            runOla({QStringLiteral("ola_set_dmx"), QStringLiteral("-u"),
+                    QString::number(olaUniverse), QStringLiteral("-d"),
+                    levelList(QByteArray(2, '\0') + rgbLevels(0, firstUniverseCells, 1))});
+        };
+        const auto shownRotated = [](const QImage &shot) {
+            return cellMismatches(shot, Grid{cols, rows, 90}, expectCells(firstUniverseCells, 128));
+        };
+        QString complaint = rig.waitForPicture(shownRotated, 8000, sendShifted);
+        QVERIFY2(complaint.isEmpty(), qPrintable(complaint));
+        QCOMPARE(rig.readStore().value(QStringLiteral("DmxStartAddress")).toInt(), 3);
+
+        refused = rdmSet(QStringLiteral("dmx_start_address"), {QStringLiteral("1")});
+        QVERIFY2(refused.isEmpty(), qPrintable(refused));
+        complaint = rig.waitForPicture(shownRotated, 8000, sendFrame);
+        QVERIFY2(complaint.isEmpty(), qPrintable(complaint));
+    }
+
     // DMX personality 3 loads preset 2: its 5 x 4 grid, with its own level and no rotation,
     // becomes the live setting in the store too.
     void personalityLoadsPreset() {

@@ -12,6 +12,8 @@
 #include "rdm/rdm.h"
 #include "rdm/rdmconstants.h"
 #include "rdm/sensorinfo.h"
+#include "settings/settingsstore.h"
+#include "testsettingsstore.h"
 
 #include <QMetaMethod>
 #include <QNetworkDatagram>
@@ -69,12 +71,15 @@ bool isBlack(const QImage &picture) {
 
 class TestEngineWiring : public QObject {
     Q_OBJECT
+    TemporarySettingsStore m_store;
 
 private slots:
     void defaultsBuildEveryObject();
     void deviceModelFilledOnce();
     void everyResponderRequestReachesModel();
     void rdmFactoryDefaultsAlwaysResets();
+    void startAddressIsKeptAndFollowed();
+    void resetDeviceReapplies();
     void atMost38InterfacesForRdm();
     void switchingProtocolsOnAndOff();
     void responderFollowsNetworkAndUseRdm();
@@ -228,7 +233,7 @@ void TestEngineWiring::everyResponderRequestReachesModel() {
         const bool connected = QObject::disconnect(&responder, method, &model, QMetaMethod());
         QVERIFY2(connected != unheard.contains(name), qPrintable(name));
     }
-    QCOMPARE(requests, 43);
+    QCOMPARE(requests, 42);
 }
 
 void TestEngineWiring::rdmFactoryDefaultsAlwaysResets() {
@@ -259,6 +264,62 @@ void TestEngineWiring::rdmFactoryDefaultsAlwaysResets() {
     QVERIFY(model.factoryDefaults());
     QCOMPARE(answer(*engine.responder(), request), ack);
     QCOMPARE(resets, 2);
+}
+
+// The address comes from the store at start-up, moved back as far as the footprint needs; a
+// controller's new one moves the channels the frame takes and is stored for the next start.
+void TestEngineWiring::startAddressIsKeptAndFollowed() {
+    SettingsStore::saveDmxStartAddress(5);
+    Configurator model;
+    ScreenEngine engine(oneInterface());
+    engine.configure(&model, settings(), 0, 0, QDateTime::currentDateTime());
+    paint(engine);
+    QCOMPARE(model.dmxStartAddress(), quint16(3)); // 510 slots end at channel 512
+    QCOMPARE(engine.frameStore().startAddress(), quint16(3));
+
+    using namespace Rdm;
+    const QByteArray set =
+        RdmTest::request(CommandClass::set, Pid::dmxStartAddress, QByteArray::fromHex("0002"));
+    QCOMPARE(answer(*engine.responder(), set),
+             RdmTest::ack(CommandClass::set, Pid::dmxStartAddress));
+    QCOMPARE(engine.frameStore().startAddress(), quint16(2));
+    QCOMPARE(SettingsStore::loadDmxStartAddress(), quint16(2));
+}
+
+// A warm start applies the settings in effect again at the next frame; a cold one waits until
+// the answer is out and then builds the receivers anew.
+void TestEngineWiring::resetDeviceReapplies() {
+    Configurator model;
+    ScreenEngine engine(oneInterface());
+    engine.configure(&model, settings(), 0, 0, QDateTime::currentDateTime());
+    paint(engine);
+    paint(engine);
+    QCOMPARE(engine.statusFrameCount(), 2u); // overlay frames since the apply
+    const QPointer<artnet> node = engine.artnetNode();
+    const QPointer<acnnet> receiver = engine.sacnReceiver();
+
+    using namespace Rdm;
+    const auto reset = [&](char startType) {
+        return answer(*engine.responder(), RdmTest::request(CommandClass::set, Pid::resetDevice,
+                                                            QByteArray(1, startType)));
+    };
+    const QByteArray ack = RdmTest::ack(CommandClass::set, Pid::resetDevice);
+    QCOMPARE(reset(0x01), ack);
+    QVERIFY(engine.needsRepaint());
+    paint(engine);
+    QCOMPARE(engine.statusFrameCount(), 1u);
+    QCOMPARE(engine.artnetNode(), node.data());
+
+    QCOMPARE(reset(char(0xFF)), ack);
+    paint(engine);
+    QCOMPARE(engine.statusFrameCount(), 2u); // nothing before the answer has gone
+    QCoreApplication::sendPostedEvents();
+    processDeferredDeletes();
+    QVERIFY(node.isNull());
+    QTRY_VERIFY(receiver.isNull());
+    paint(engine);
+    QCOMPARE(engine.statusFrameCount(), 1u);
+    QVERIFY(engine.artnetNode() && engine.sacnReceiver());
 }
 
 void TestEngineWiring::atMost38InterfacesForRdm() {

@@ -206,6 +206,7 @@ private slots:
     void cleanup() {
         node.reset();
         store.release();
+        store.setStartAddress(1);
     }
 
     void dmxLandsAtUniverseSlots() {
@@ -369,6 +370,22 @@ private slots:
         feed(artDmx(1, 10, filled(10, 0xC1)));
         feed(artSync());
         QCOMPARE(frame().mid(510), QByteArray(10, char(0xC1)) + QByteArray(500, char(0xC0)));
+    }
+
+    // Start address 3: the frame takes channels 3 ... 512, shown at once or at the ArtSync.
+    void startAddressShiftsBothPaths() {
+        makeNode(510, 510, 0);
+        store.setStartAddress(3);
+        ByteList levels = filled(512, 0x20);
+        levels[0] = levels[1] = 0x10; // channels 1 and 2 lie before the fixture
+        feed(artDmx(0, 512, levels));
+        QCOMPARE(frame(), QByteArray(510, 0x20));
+        now = 1000;
+        feed(artSync());
+        levels[2] = 0x30; // channel 3, the fixture's first
+        feed(artDmx(0, 512, levels));
+        feed(artSync());
+        QCOMPARE(frame(), QByteArray(1, 0x30) + QByteArray(509, 0x20));
     }
 
     void dmxAfterSyncLapsedIsNotUndoneByAStaleBuffer() {

@@ -44,6 +44,26 @@ private slots:
         QCOMPARE(store.universeCount(), 2u);
     }
 
+    // Start address 3, RGB cells, three channels per universe: each slot begins with the
+    // universe's channel 3.
+    void slotsBeginAtTheStartAddress() {
+        const std::array<quint8, 6> universe{0x01, 0x02, 0x03, 0x04, 0x05, 0x06}; // channels 1-6
+        QCOMPARE(channelsFrom(universe, 3).front(), quint8(0x03));
+        QCOMPARE(channelsFrom(universe, 6).size(), 1u);
+        QVERIFY(channelsFrom(universe, 7).empty());
+        FrameStore store;
+        store.allocate(6, 3); // two cells, one per universe
+        store.setStartAddress(3);
+        QCOMPARE(store.writeUniverse(0, universe, Writer::ArtNet), 3);
+        QCOMPARE(store.writeUniverse(1, std::span(universe).first(4), Writer::Sacn), 2);
+        QCOMPARE(store.writeUniverse(1, std::span(universe).first(2), Writer::Sacn), 0);
+        QByteArray frame;
+        QVERIFY(store.snapshot(frame));
+        QCOMPARE(frame, QByteArray::fromHex("030405" // cell 0: channels 3, 4, 5 of universe 1
+                                            "030400" // cell 1: channels 3, 4 of universe 2
+                                            ));
+    }
+
     void zeroChannelsPerUniverseWritesNothing() {
         FrameStore store;
         store.allocate(510, 0);

@@ -60,9 +60,9 @@ inline void fillStartupModel(Configurator &m, const network &net, quint16 footpr
                                   {4, QStringLiteral("Random Fill")},
                                   {5, QStringLiteral("Block Fill")},
                                   {255, QStringLiteral("SELF_TEST_ALL")}});
-    m.slotSetDmxBlockAddress(0, 0xFFFF);
-    m.slotSetDmxFailMode(1, 0, 0, 255);
-    m.slotSetDmxStartupMode(1, 0, 0, 255);
+    m.slotSetDmxBlockAddress(0xFFFF);
+    m.slotSetDmxFailMode({1, 0, 0, 255});
+    m.slotSetDmxStartupMode({1, 0, 0, 255});
     m.slotSetMaximumLevel(255);
     m.slotSetCurve(1);
     m.slotSetCurveDescription({QStringLiteral("Curve Description Linear")});
@@ -73,8 +73,8 @@ inline void fillStartupModel(Configurator &m, const network &net, quint16 footpr
     m.slotSetLockPin(7391);
     m.slotSetLockStateDescription({{0, QStringLiteral("Unlocked")}, {1, QStringLiteral("Locked")}});
     m.slotSetPresetStatus(QList<stPresetStatus>(9));
-    m.slotSetDimmerInfo(0, 255, 0, 255, 1, 8, 0);
-    m.slotSetPresetInfo(0, 0, 0, 0, 1, 1, 9, 0, 0, 0, 0, 0, 3000, 0, 3000, 0, 3000, 0, 3000);
+    m.slotSetDimmerInfo({0, 255, 0, 255, 1, 8, 0});
+    m.slotSetPresetInfo({0, 0, 0, 0, 1, 1, 9, 0, 0, 0, 0, 0, 3000, 0, 3000, 0, 3000, 0, 3000});
     m.slotSetPresetMergeMode(2);
 
     QList<stListInterfaces> interfaces;
@@ -150,9 +150,8 @@ inline void connectToModel(rdm &r, Configurator &m) {
     QObject::connect(&r, &rdm::signalRdmLockPin, &m, &Configurator::slotSetLockPin);
     QObject::connect(&r, &rdm::signalRdmLockState, &m, &Configurator::slotSetLockState);
     QObject::connect(&r, &rdm::signalRdmIdentifyMode, &m, &Configurator::slotSetIdentifyMode);
-    QObject::connect(
-        &r, &rdm::signalRdmPresetStatus, &m,
-        qOverload<quint16, quint16, quint16, quint16, quint8>(&Configurator::slotSetPresetStatus));
+    QObject::connect(&r, &rdm::signalRdmPresetStatus, &m,
+                     qOverload<quint16, stPresetStatus>(&Configurator::slotSetPresetStatus));
     QObject::connect(&r, &rdm::signalRdmPresetMergeMode, &m, &Configurator::slotSetPresetMergeMode);
     QObject::connect(&r, &rdm::signalRdmPowerOnSelfTest, &m, &Configurator::slotSetPowerOnSelfTest);
 }

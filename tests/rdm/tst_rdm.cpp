@@ -214,7 +214,7 @@ private slots:
         Fixture f(100);
         QCOMPARE(f.ask(request(0x20, 0x0122)), overflow(0x0122, defaultValues(0, 75)));
         QCOMPARE(f.ask(request(0x20, 0x0122)), ack(0x20, 0x0122, defaultValues(76, 99)));
-        f.model.slotSetDmxFootPrint(45);
+        f.model.slotSetDmxPersonalityDescription({{45, QStringLiteral("Current")}});
         QCOMPARE(f.ask(request(0x20, 0x0122)), ack(0x20, 0x0122, defaultValues(0, 44)));
     }
 
@@ -239,7 +239,7 @@ private slots:
         Fixture f(100);
         QCOMPARE(f.ask(request(0x20, 0x0120)), overflow(0x0120, slotInfo(0, 44)));
         QCOMPARE(f.ask(request(0x20, 0x0120)), overflow(0x0120, slotInfo(45, 89)));
-        f.model.slotSetDmxFootPrint(40);
+        f.model.slotSetDmxPersonalityDescription({{40, QStringLiteral("Current")}});
         QCOMPARE(f.ask(request(0x20, 0x0120)), ack(0x20, 0x0120, slotInfo(0, 39)));
     }
 

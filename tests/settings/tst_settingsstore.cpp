@@ -205,6 +205,24 @@ private slots:
         QCOMPARE(rawStore().value("StateEnable").toInt(), 1);
     }
 
+    // Kept beside the live keys, outside the presets; anything but 1 ... 512 reads as 1.
+    void dmxStartAddressKey() {
+        QCOMPARE(loadDmxStartAddress(), quint16(1));
+        saveDmxStartAddress(3);
+        QCOMPARE(loadDmxStartAddress(), quint16(3));
+        QCOMPARE(rawStore().value("DmxStartAddress").toInt(), 3);
+        for (const char *stored : {"0", "513", "-4", "three", ""}) {
+            rawStore().setValue("DmxStartAddress", QString::fromLatin1(stored));
+            QCOMPARE(loadDmxStartAddress(), quint16(1));
+        }
+        rawStore().setValue("DmxStartAddress", 512);
+        QCOMPARE(loadDmxStartAddress(), quint16(512));
+        saveSettings(SettingsRecord(), 3);
+        QVERIFY(!rawStore().contains("Preset03DmxStartAddress"));
+        resetSettingsStore();
+        QVERIFY(!rawStore().contains("DmxStartAddress"));
+    }
+
     void languageLetters_data() {
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("letters");
