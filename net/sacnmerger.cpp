@@ -185,14 +185,17 @@ bool SacnMerger::merge(Universe &universe, qint64 nowMs) {
         if (!source.live)
             continue;
         const bool slotted = source.perAddress(nowMs);
-        for (int i = 0; i < source.length; ++i) {
+        // Without slot priorities a source drives the whole universe at its priority (zero
+        // past its last slot), so a lower source never shows through behind a shorter packet.
+        const int end = slotted ? source.length : length;
+        for (int i = 0; i < end; ++i) {
             const int priority =
                 slotted
                     ? (source.slotPriority[size_t(i)] == 0 ? -1 : source.slotPriority[size_t(i)])
                     : source.priority;
             if (priority < 0 || priority < best[size_t(i)])
                 continue;
-            const quint8 level = source.levels[size_t(i)];
+            const quint8 level = i < source.length ? source.levels[size_t(i)] : 0;
             universe.output[size_t(i)] =
                 priority > best[size_t(i)] ? level : std::max(universe.output[size_t(i)], level);
             best[size_t(i)] = priority;

@@ -77,6 +77,10 @@ private slots:
         QCOMPARE(rig.merger.stats(0).lUniverses.at(0).ownership, UniverseOwnership::MergeHtp);
         rig.send(3, QByteArray::fromHex("0101"), 0, 101);
         QCOMPARE(rig.take(), QByteArray::fromHex("0101"));
+        // The owner drives the whole universe: a lower source's longer packet never shows
+        // through past the owner's last slot.
+        rig.send(1, QByteArray::fromHex("108030"), 0, 100);
+        QCOMPARE(rig.take(), QByteArray::fromHex("010100"));
         const UniverseStats u = rig.merger.stats(0).lUniverses.at(0);
         QCOMPARE(u.ownership, UniverseOwnership::Single);
         QCOMPARE(u.iPriority, 101);
