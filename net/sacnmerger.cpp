@@ -84,6 +84,7 @@ bool SacnMerger::acceptData(Universe &universe, const e131::DataPacket &packet, 
         source.lastPerAddressMs = nowMs;
     } else if (packet.startCode == e131::dmxStartCode) {
         std::copy(packet.slotData.begin(), packet.slotData.end(), source.levels.begin());
+        std::fill(source.levels.begin() + count, source.levels.end(), quint8(0));
         source.length = quint16(count);
     } else {
         // Other START codes (RDM, text, ...) carry no levels.
@@ -161,6 +162,7 @@ bool SacnMerger::merge(Universe &universe, qint64 nowMs) {
     int live = 0;
     bool perAddress = false;
     quint16 length = 0;
+    int top = -1;
     for (const Source &source : universe.sources) {
         if (!source.live)
             continue;
@@ -168,6 +170,7 @@ bool SacnMerger::merge(Universe &universe, qint64 nowMs) {
         single = &source;
         perAddress = perAddress || source.perAddress(nowMs);
         length = std::max(length, source.length);
+        top = std::max(top, int(source.priority));
     }
     if (live == 0)
         return false;
@@ -176,11 +179,25 @@ bool SacnMerger::merge(Universe &universe, qint64 nowMs) {
         std::memcpy(universe.output.data(), single->levels.data(), single->length);
         return true;
     }
+    if (!perAddress) {
+        // Universe priorities only: the sources at the top priority drive every slot (their
+        // levels are zero past their last one), merged highest level first; the others are
+        // not looked at. Whole fixed-size arrays, so the loop runs on vector registers.
+        std::array<quint8, slotCount> merged{};
+        for (const Source &source : universe.sources) {
+            if (!source.live || source.priority != top)
+                continue;
+            for (size_t i = 0; i < slotCount; ++i)
+                merged[i] = std::max(merged[i], source.levels[i]);
+        }
+        std::memcpy(universe.output.data(), merged.data(), length);
+        return true;
+    }
+    std::fill(universe.output.begin(), universe.output.begin() + length, quint8(0));
     // Per slot: the highest priority sourcing it wins, ties merged highest level first.
     // A 0xDD slot priority of 0 means the source does not drive that slot.
     std::array<int, slotCount> best;
     best.fill(-1);
-    std::fill(universe.output.begin(), universe.output.begin() + length, quint8(0));
     for (const Source &source : universe.sources) {
         if (!source.live)
             continue;
