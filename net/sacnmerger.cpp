@@ -231,28 +231,19 @@ ReceiverStats SacnMerger::stats(qint64 nowMs) const {
         const Universe &universe = m_universes[i];
         if (universe.lastPacketMs < 0 && universe.dropped == 0)
             continue;
-        UniverseStats u;
-        u.uiUniverse = quint16(m_first + i);
-        u.dPacketsPerSecond = universe.traffic.perSecond(nowMs);
-        u.uiSequenceErrors = universe.traffic.sequenceErrors;
-        u.uiDropped = universe.dropped;
-        u.iLastPacketMs = universe.lastPacketMs;
+        UniverseStats u = universeStats(quint16(m_first + i), universe.traffic, universe.dropped,
+                                        universe.lastPacketMs, nowMs);
         u.uiSyncAddress = universe.syncAddress;
         bool perAddress = false;
         int topCount = 0;
         for (const Source &source : universe.sources) {
             if (!source.live || nowMs - source.lastSeenMs > sourceLossMs)
                 continue;
-            SourceStats s;
+            SourceStats s = sourceStats(source.address, source.traffic, source.lastSeenMs, nowMs);
             s.sName = nameOf(source.name);
             s.cid = QByteArray(reinterpret_cast<const char *>(source.cid.data()), 16);
-            s.address = QHostAddress(source.address);
             s.iPriority = source.priority;
             s.bPerAddressPriority = source.perAddress(nowMs);
-            s.uiPackets = source.traffic.packets;
-            s.dPacketsPerSecond = source.traffic.perSecond(nowMs);
-            s.uiSequenceErrors = source.traffic.sequenceErrors;
-            s.iLastSeenMs = source.lastSeenMs;
             for (const Announcer &announcer : m_announcers)
                 if (announcer.cid == source.cid)
                     s.lAnnouncedUniverses =
