@@ -351,8 +351,26 @@ int universesUpToDate(const QByteArray &frame, int block, quint64 sent) {
     return upToDate;
 }
 
+double threadCpuUs(clockid_t clock) {
+    timespec t{};
+    clock_gettime(clock, &t);
+    return double(t.tv_sec) * 1e6 + double(t.tv_nsec) / 1e3;
+}
+
+// The CPU clock of the thread that runs `receiver`.
+clockid_t cpuClockOf(QObject *receiver) {
+    clockid_t clock{};
+    QMetaObject::invokeMethod(
+        receiver, [&clock] { pthread_getcpuclockid(pthread_self(), &clock); },
+        Qt::BlockingQueuedConnection);
+    return clock;
+}
+
 struct PhaseResult {
     SendResult sent;
+    // CPU time the sACN thread spent in the phase: tells a receiver too slow for the rate from
+    // one the machine did not give its turn.
+    double acnCpuUs = 0;
     // Dropped by the kernel at the receiving socket (buffer full).
     quint64 artLost = 0;
     quint64 acnLost = 0;
@@ -421,11 +439,14 @@ PhaseResult runProduct(network &net, double packetsPerSecond, int seconds, int s
                         node->receiveBufferSize() / 1024, receiver->receiveBufferSize() / 1024);
         }
         Painter painter(store);
+        const clockid_t acnClock = cpuClockOf(receiver);
+        const double acnStart = threadCpuUs(acnClock);
         const auto sent = send(packetsPerSecond, seconds, sources);
         if (sent) {
             r.sent = *sent;
             r.ok = true;
             settle(r);
+            r.acnCpuUs = threadCpuUs(acnClock) - acnStart;
             QByteArray frame;
             store.snapshot(frame);
             // Every source sent the same rounds.
@@ -539,17 +560,14 @@ void printPhase(const char *what, double rate, const PhaseResult &r) {
                     (unsigned long long)r.acnQueued);
     if (r.artUpToDate >= 0)
         std::printf("  last packet in store %d + %d", r.artUpToDate, r.acnUpToDate);
+    if (r.acnCpuUs > 0)
+        std::printf("  sACN thread %.2f us CPU per datagram",
+                    r.acnCpuUs / double(std::max<quint64>(r.acnWritten(), 1)));
     std::printf("  frames %d (longest gap %lld ms, snapshot %lld us)  peak queue %llu + %llu KiB\n",
                 r.frames, (long long)r.longestGapMs, (long long)r.longestSnapshotUs,
                 (unsigned long long)r.peakArtQueue / 1024,
                 (unsigned long long)r.peakAcnQueue / 1024);
     std::fflush(stdout);
-}
-
-double threadCpuUs(clockid_t clock) {
-    timespec t{};
-    clock_gettime(clock, &t);
-    return double(t.tv_sec) * 1e6 + double(t.tv_nsec) / 1e3;
 }
 
 // CPU time per datagram of each receiver's read path, measured on a backlog: both receivers
