@@ -50,6 +50,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <pthread.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <time.h>
 #include <unistd.h>
@@ -191,6 +192,14 @@ bool makeStreams(Stream &art, Stream &acn, bool secondSource = false) {
     return true;
 }
 
+// User and system CPU time of this process so far.
+double processCpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
 // `packetsPerSecond` per protocol and source; a second source sends the same stream beside
 // the first, so both end on the same round and the HTP merge of their stamps is that round's.
 int runSender(double packetsPerSecond, double seconds, int sources) {
@@ -228,9 +237,9 @@ int runSender(double packetsPerSecond, double seconds, int sources) {
         totals[2] += acn[size_t(source)].sent;
         totals[3] += acn[size_t(source)].failed;
     }
-    std::printf("%llu %llu %llu %llu %.3f\n", (unsigned long long)totals[0],
+    std::printf("%llu %llu %llu %llu %.3f %.3f\n", (unsigned long long)totals[0],
                 (unsigned long long)totals[1], (unsigned long long)totals[2],
-                (unsigned long long)totals[3], elapsed);
+                (unsigned long long)totals[3], elapsed, processCpuSeconds());
     return 0;
 }
 
@@ -239,6 +248,8 @@ int runSender(double packetsPerSecond, double seconds, int sources) {
 struct SendResult {
     quint64 artSent = 0, artFailed = 0, acnSent = 0, acnFailed = 0;
     double seconds = 0;
+    // The sender's CPU time (it also pays for the loopback delivery).
+    double cpuSeconds = 0;
 };
 
 // Starts the sender and runs the event loop until it has finished. Counts are of all sources.
@@ -261,8 +272,8 @@ std::optional<SendResult> send(double packetsPerSecond, int seconds, int sources
     SendResult r;
     unsigned long long a, af, s, sf;
     const QByteArray line = sender.readAllStandardOutput();
-    if (sender.exitCode() != 0 ||
-        std::sscanf(line.constData(), "%llu %llu %llu %llu %lf", &a, &af, &s, &sf, &r.seconds) != 5)
+    if (sender.exitCode() != 0 || std::sscanf(line.constData(), "%llu %llu %llu %llu %lf %lf", &a,
+                                              &af, &s, &sf, &r.seconds, &r.cpuSeconds) != 6)
         return std::nullopt;
     r.artSent = a;
     r.artFailed = af;
@@ -371,6 +382,8 @@ struct PhaseResult {
     // CPU time the sACN thread spent in the phase: tells a receiver too slow for the rate from
     // one the machine did not give its turn.
     double acnCpuUs = 0;
+    // CPU time of the whole receiving process (receivers and painter).
+    double cpuSeconds = 0;
     // Dropped by the kernel at the receiving socket (buffer full).
     quint64 artLost = 0;
     quint64 acnLost = 0;
@@ -441,7 +454,9 @@ PhaseResult runProduct(network &net, double packetsPerSecond, int seconds, int s
         Painter painter(store);
         const clockid_t acnClock = cpuClockOf(receiver);
         const double acnStart = threadCpuUs(acnClock);
+        const double cpuStart = processCpuSeconds();
         const auto sent = send(packetsPerSecond, seconds, sources);
+        r.cpuSeconds = processCpuSeconds() - cpuStart;
         if (sent) {
             r.sent = *sent;
             r.ok = true;
@@ -527,7 +542,9 @@ PhaseResult runBare(double packetsPerSecond, int seconds) {
         return r;
     }
     Painter painter(store);
+    const double cpuStart = processCpuSeconds();
     const auto sent = send(packetsPerSecond, seconds, 1);
+    r.cpuSeconds = processCpuSeconds() - cpuStart;
     if (sent) {
         r.sent = *sent;
         r.ok = true;
@@ -563,6 +580,10 @@ void printPhase(const char *what, double rate, const PhaseResult &r) {
     if (r.acnCpuUs > 0)
         std::printf("  sACN thread %.2f us CPU per datagram",
                     r.acnCpuUs / double(std::max<quint64>(r.acnWritten(), 1)));
+    // In cores: on a 2-core machine sender and receiving side together near 2 mean that loss
+    // may be the machine's, not the receivers'.
+    std::printf("  CPU sender %.2f, receiving side %.2f", r.sent.cpuSeconds / r.sent.seconds,
+                r.cpuSeconds / r.sent.seconds);
     std::printf("  frames %d (longest gap %lld ms, snapshot %lld us)  peak queue %llu + %llu KiB\n",
                 r.frames, (long long)r.longestGapMs, (long long)r.longestSnapshotUs,
                 (unsigned long long)r.peakArtQueue / 1024,

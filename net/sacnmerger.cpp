@@ -37,8 +37,10 @@ bool SacnMerger::acceptData(Universe &universe, const e131::DataPacket &packet, 
         ++universe.dropped;
         return false;
     }
-    if (universe.sources.empty())
-        universe.sources.resize(maxSources);
+    // Room for every source at the first packet, but only the slots used are built: a rig's
+    // first round over a thousand universes must not stop reading to fill unused tables.
+    if (universe.sources.capacity() == 0)
+        universe.sources.reserve(maxSources);
     expire(universe, nowMs);
     auto found =
         std::find_if(universe.sources.begin(), universe.sources.end(),
@@ -50,9 +52,12 @@ bool SacnMerger::acceptData(Universe &universe, const e131::DataPacket &packet, 
         found = std::find_if(universe.sources.begin(), universe.sources.end(),
                              [](const Source &s) { return !s.live; });
         if (found == universe.sources.end()) {
-            ++m_droppedSourceLimit;
-            ++universe.dropped;
-            return false;
+            if (universe.sources.size() >= size_t(maxSources)) {
+                ++m_droppedSourceLimit;
+                ++universe.dropped;
+                return false;
+            }
+            found = universe.sources.emplace(universe.sources.end());
         }
         *found = Source{};
         found->live = true;
