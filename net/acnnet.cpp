@@ -121,6 +121,9 @@ bool acnnet::joinAllGroups() {
     bool ok = true;
     for (quint32 i = 0; i < count; ++i)
         ok = joinUniverse(first + i) && ok;
+    // Other sources announce their universes (kept for the diagnostics) on a group of its own.
+    if (count > 0)
+        ok = joinUniverse(e131::discoveryUniverse) && ok;
     return ok;
 }
 

@@ -22,8 +22,9 @@
 class network;
 
 // Streaming ACN (E1.31) receiver: listens on UDP 5568, joins the group of every configured
-// universe on every interface of the `network` snapshot and writes the DMX slots of each
-// universe the merger (SacnMerger) lets through into the frame store.
+// universe and the universe-discovery group on every interface of the `network` snapshot and
+// writes the DMX slots of each universe the merger (SacnMerger) lets through into the frame
+// store.
 //
 // Threading: the engine moves the receiver into its own "sACN" thread, where readPackage()
 // runs, but calls the configuration setters from the GUI thread. Each setter therefore runs

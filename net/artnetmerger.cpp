@@ -97,23 +97,12 @@ ReceiverStats ArtNetMerger::stats(qint64 nowMs) const {
         const Universe &universe = m_universes[i];
         if (universe.lastPacketMs < 0 && universe.dropped == 0)
             continue;
-        UniverseStats u;
-        u.uiUniverse = quint16(m_first + i);
-        u.dPacketsPerSecond = universe.traffic.perSecond(nowMs);
-        u.uiSequenceErrors = universe.traffic.sequenceErrors;
-        u.uiDropped = universe.dropped;
-        u.iLastPacketMs = universe.lastPacketMs;
-        for (const Source &source : universe.sources) {
-            if (!source.live || nowMs - source.lastSeenMs > sourceTimeoutMs)
-                continue;
-            SourceStats s;
-            s.address = QHostAddress(source.address);
-            s.uiPackets = source.traffic.packets;
-            s.dPacketsPerSecond = source.traffic.perSecond(nowMs);
-            s.uiSequenceErrors = source.traffic.sequenceErrors;
-            s.iLastSeenMs = source.lastSeenMs;
-            u.lSources.append(s);
-        }
+        UniverseStats u = universeStats(quint16(m_first + i), universe.traffic, universe.dropped,
+                                        universe.lastPacketMs, nowMs);
+        for (const Source &source : universe.sources)
+            if (source.live && nowMs - source.lastSeenMs <= sourceTimeoutMs)
+                u.lSources.append(
+                    sourceStats(source.address, source.traffic, source.lastSeenMs, nowMs));
         u.iLiveSources = int(u.lSources.size());
         if (u.iLiveSources == 1) {
             u.ownership = UniverseOwnership::Single;

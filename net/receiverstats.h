@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/packetrate.h"
+
 #include <QByteArray>
 #include <QHostAddress>
 #include <QList>
@@ -40,6 +42,28 @@ struct UniverseStats {
     quint16 uiSyncAddress = 0;
     QList<SourceStats> lSources;
 };
+
+// The facts both protocols keep alike, copied from a universe's or a source's counters.
+inline UniverseStats universeStats(quint16 universe, const PacketCounter &traffic, quint64 dropped,
+                                   qint64 lastPacketMs, qint64 nowMs) {
+    UniverseStats u;
+    u.uiUniverse = universe;
+    u.dPacketsPerSecond = traffic.perSecond(nowMs);
+    u.uiSequenceErrors = traffic.sequenceErrors;
+    u.uiDropped = dropped;
+    u.iLastPacketMs = lastPacketMs;
+    return u;
+}
+inline SourceStats sourceStats(quint32 address, const PacketCounter &traffic, qint64 lastSeenMs,
+                               qint64 nowMs) {
+    SourceStats s;
+    s.address = QHostAddress(address);
+    s.uiPackets = traffic.packets;
+    s.dPacketsPerSecond = traffic.perSecond(nowMs);
+    s.uiSequenceErrors = traffic.sequenceErrors;
+    s.iLastSeenMs = lastSeenMs;
+    return s;
+}
 
 struct ReceiverStats {
     QList<UniverseStats> lUniverses;

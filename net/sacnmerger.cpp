@@ -37,8 +37,10 @@ bool SacnMerger::acceptData(Universe &universe, const e131::DataPacket &packet, 
         ++universe.dropped;
         return false;
     }
-    if (universe.sources.empty())
-        universe.sources.resize(maxSources);
+    // Room for every source at the first packet, but only the slots used are built: a rig's
+    // first round over a thousand universes must not stop reading to fill unused tables.
+    if (universe.sources.capacity() == 0)
+        universe.sources.reserve(maxSources);
     expire(universe, nowMs);
     auto found =
         std::find_if(universe.sources.begin(), universe.sources.end(),
@@ -50,9 +52,12 @@ bool SacnMerger::acceptData(Universe &universe, const e131::DataPacket &packet, 
         found = std::find_if(universe.sources.begin(), universe.sources.end(),
                              [](const Source &s) { return !s.live; });
         if (found == universe.sources.end()) {
-            ++m_droppedSourceLimit;
-            ++universe.dropped;
-            return false;
+            if (universe.sources.size() >= size_t(maxSources)) {
+                ++m_droppedSourceLimit;
+                ++universe.dropped;
+                return false;
+            }
+            found = universe.sources.emplace(universe.sources.end());
         }
         *found = Source{};
         found->live = true;
@@ -84,6 +89,7 @@ bool SacnMerger::acceptData(Universe &universe, const e131::DataPacket &packet, 
         source.lastPerAddressMs = nowMs;
     } else if (packet.startCode == e131::dmxStartCode) {
         std::copy(packet.slotData.begin(), packet.slotData.end(), source.levels.begin());
+        std::fill(source.levels.begin() + count, source.levels.end(), quint8(0));
         source.length = quint16(count);
     } else {
         // Other START codes (RDM, text, ...) carry no levels.
@@ -161,6 +167,7 @@ bool SacnMerger::merge(Universe &universe, qint64 nowMs) {
     int live = 0;
     bool perAddress = false;
     quint16 length = 0;
+    int top = -1;
     for (const Source &source : universe.sources) {
         if (!source.live)
             continue;
@@ -168,6 +175,7 @@ bool SacnMerger::merge(Universe &universe, qint64 nowMs) {
         single = &source;
         perAddress = perAddress || source.perAddress(nowMs);
         length = std::max(length, source.length);
+        top = std::max(top, int(source.priority));
     }
     if (live == 0)
         return false;
@@ -176,23 +184,40 @@ bool SacnMerger::merge(Universe &universe, qint64 nowMs) {
         std::memcpy(universe.output.data(), single->levels.data(), single->length);
         return true;
     }
+    if (!perAddress) {
+        // Universe priorities only: the sources at the top priority drive every slot (their
+        // levels are zero past their last one), merged highest level first; the others are
+        // not looked at. Whole fixed-size arrays, so the loop runs on vector registers.
+        std::array<quint8, slotCount> merged{};
+        for (const Source &source : universe.sources) {
+            if (!source.live || source.priority != top)
+                continue;
+            for (size_t i = 0; i < slotCount; ++i)
+                merged[i] = std::max(merged[i], source.levels[i]);
+        }
+        std::memcpy(universe.output.data(), merged.data(), length);
+        return true;
+    }
+    std::fill(universe.output.begin(), universe.output.begin() + length, quint8(0));
     // Per slot: the highest priority sourcing it wins, ties merged highest level first.
     // A 0xDD slot priority of 0 means the source does not drive that slot.
     std::array<int, slotCount> best;
     best.fill(-1);
-    std::fill(universe.output.begin(), universe.output.begin() + length, quint8(0));
     for (const Source &source : universe.sources) {
         if (!source.live)
             continue;
         const bool slotted = source.perAddress(nowMs);
-        for (int i = 0; i < source.length; ++i) {
+        // Without slot priorities a source drives the whole universe at its priority (zero
+        // past its last slot), so a lower source never shows through behind a shorter packet.
+        const int end = slotted ? source.length : length;
+        for (int i = 0; i < end; ++i) {
             const int priority =
                 slotted
                     ? (source.slotPriority[size_t(i)] == 0 ? -1 : source.slotPriority[size_t(i)])
                     : source.priority;
             if (priority < 0 || priority < best[size_t(i)])
                 continue;
-            const quint8 level = source.levels[size_t(i)];
+            const quint8 level = i < source.length ? source.levels[size_t(i)] : 0;
             universe.output[size_t(i)] =
                 priority > best[size_t(i)] ? level : std::max(universe.output[size_t(i)], level);
             best[size_t(i)] = priority;
@@ -211,28 +236,19 @@ ReceiverStats SacnMerger::stats(qint64 nowMs) const {
         const Universe &universe = m_universes[i];
         if (universe.lastPacketMs < 0 && universe.dropped == 0)
             continue;
-        UniverseStats u;
-        u.uiUniverse = quint16(m_first + i);
-        u.dPacketsPerSecond = universe.traffic.perSecond(nowMs);
-        u.uiSequenceErrors = universe.traffic.sequenceErrors;
-        u.uiDropped = universe.dropped;
-        u.iLastPacketMs = universe.lastPacketMs;
+        UniverseStats u = universeStats(quint16(m_first + i), universe.traffic, universe.dropped,
+                                        universe.lastPacketMs, nowMs);
         u.uiSyncAddress = universe.syncAddress;
         bool perAddress = false;
         int topCount = 0;
         for (const Source &source : universe.sources) {
             if (!source.live || nowMs - source.lastSeenMs > sourceLossMs)
                 continue;
-            SourceStats s;
+            SourceStats s = sourceStats(source.address, source.traffic, source.lastSeenMs, nowMs);
             s.sName = nameOf(source.name);
             s.cid = QByteArray(reinterpret_cast<const char *>(source.cid.data()), 16);
-            s.address = QHostAddress(source.address);
             s.iPriority = source.priority;
             s.bPerAddressPriority = source.perAddress(nowMs);
-            s.uiPackets = source.traffic.packets;
-            s.dPacketsPerSecond = source.traffic.perSecond(nowMs);
-            s.uiSequenceErrors = source.traffic.sequenceErrors;
-            s.iLastSeenMs = source.lastSeenMs;
             for (const Announcer &announcer : m_announcers)
                 if (announcer.cid == source.cid)
                     s.lAnnouncedUniverses =

@@ -58,7 +58,8 @@ private:
         }
     };
     struct Universe {
-        // Sized maxSources on the first packet; slots are reused, never erased.
+        // Room for maxSources taken on the first packet; a slot is built for each new source
+        // up to that, then reused, never erased.
         std::vector<Source> sources;
         std::array<quint8, slotCount> output{};
         quint16 outputLength = 0;

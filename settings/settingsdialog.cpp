@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
@@ -14,12 +15,15 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
 
 // Above this many universes an Art-Net node cannot announce them all in its poll replies.
 constexpr qint64 artnetAnnouncedUniverses = 1023;
+// Port-Addresses are 15 bits; DMX universe n is Port-Address n - 1.
+constexpr qint64 artnetLastUniverse = 32768;
 constexpr int lowScreenLevel = 25;
 
 QRect desktopRect() {
@@ -288,6 +292,8 @@ void Settings::slotUpdateInfoUniverseWarningGui() {
     const bool bVisible = r.UseArtnet && universeCount(r) > artnetAnnouncedUniverses;
     m_pWarnUniverseCount->setVisible(bVisible);
     m_pWarnUniverseArtnet->setVisible(bVisible);
+    const qint64 lastShown = qint64(r.DmxUniverseStart) + std::max<qint64>(universeCount(r), 1) - 1;
+    m_pWarnArtnetReach->setVisible(r.UseArtnet && lastShown > artnetLastUniverse);
 }
 
 void Settings::slotUpdateInfoScreenLevelGui() {

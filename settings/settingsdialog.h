@@ -153,6 +153,7 @@ private:
     QToolButton *m_pWarnUniverseCount = nullptr;
     QToolButton *m_pWarnUniverseArtnet = nullptr;
     QToolButton *m_pWarnScreenLevel = nullptr;
+    QLabel *m_pWarnArtnetReach = nullptr;
     QToolButton *m_pInfoArtnet = nullptr;
     QToolButton *m_pInfoAcnnet = nullptr;
     QToolButton *m_pInfoRdm = nullptr;

@@ -163,6 +163,8 @@ QWidget *Settings::createDmxTab() {
     m_pWarnUniverseCount = makeIconButton("warningUniverseCount", warningIcon,
                                           tr("click to view information about Art-Net"));
     m_pUniverseCount = makeDisplay("DmxUniverseCount");
+    m_pWarnArtnetReach = new QLabel(tr("Art-Net reaches universes 1 to 32768 only"));
+    m_pWarnArtnetReach->setObjectName(QStringLiteral("warningArtnetReach"));
     m_pChannelsTotal = makeDisplay("DmxChannelsTotal");
     m_pDmxUseRgb = makeCombo(
         "DmxUseRgb", {{tr("Monochrome"), ColourMode::Monochrome, ":/images/color_mode_mono.xpm"},
@@ -182,6 +184,7 @@ QWidget *Settings::createDmxTab() {
     addRow(layout, tr("DMX Resolution X / Y :"), {m_pDmxSizeX, m_pDmxSizeY});
     addRow(layout, tr("DMX Channels per Universe :"), {m_pDmxChannelPerUniverse});
     addRow(layout, tr("DMX Start Universe :"), {m_pDmxUniverseStart});
+    addRow(layout, QString(), {m_pWarnArtnetReach});
     addRow(layout, tr("DMX Universe Count :"), {m_pWarnUniverseCount, m_pUniverseCount});
     addRow(layout, tr("DMX Channels, Total :"), {m_pChannelsTotal});
     addRow(layout, tr("DMX Color Mode :"), {m_pDmxUseRgb});
@@ -290,6 +293,8 @@ void Settings::connectWidgets() {
         connect(spin, &QSpinBox::valueChanged, this, &Settings::slotUpdateInfoDmxGui);
         connect(spin, &QSpinBox::valueChanged, this, &Settings::slotUpdateInfoUniverseWarningGui);
     }
+    connect(m_pDmxUniverseStart, &QSpinBox::valueChanged, this,
+            &Settings::slotUpdateInfoUniverseWarningGui);
     connect(m_pDmxUseRgb, &QComboBox::activated, this, &Settings::slotUpdateInfoDmxGui);
     connect(m_pDmxUseRgb, &QComboBox::activated, this, &Settings::slotUpdateInfoUniverseWarningGui);
     connect(m_pTimerInMs, &QSpinBox::valueChanged, this, &Settings::slotUpdateInfoFrames);

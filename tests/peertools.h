@@ -51,15 +51,16 @@ struct OlaRun {
 
 // Runs an OLA client as nobody in olad's namespace, with `input` on its standard input. The
 // event loop keeps running meanwhile: OLA's requests are answered by objects in this process.
+// `runner` names the harness variable of the daemon (TESSAVIEW_OLA_RUN2 for the second one).
 inline OlaRun runOla(const QStringList &arguments, const QByteArray &input = {},
-                     int timeoutMs = 15000) {
+                     int timeoutMs = 15000, const char *runner = "TESSAVIEW_OLA_RUN") {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     QEventLoop loop;
     QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
     QObject::connect(&process, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
     QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    process.start(qEnvironmentVariable("TESSAVIEW_OLA_RUN"), arguments);
+    process.start(qEnvironmentVariable(runner), arguments);
     if (!input.isEmpty()) {
         process.write(input);
         process.waitForBytesWritten(5000);

@@ -683,7 +683,12 @@ Es ist nicht sichergestellt, dass auf dem Bildschirm etwas zu sehen ist!</transl
         <translation>klicken für Informationen zu Art-Net</translation>
     </message>
     <message>
-        <location line="-33"/>
+        <location line="-38"/>
+        <source>Art-Net reaches universes 1 to 32768 only</source>
+        <translation>Art-Net erreicht nur die Universen 1 bis 32768</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Monochrome</source>
         <translation>Monochrom</translation>
     </message>

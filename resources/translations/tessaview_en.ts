@@ -683,7 +683,12 @@ It is not guaranteed that something is visible on the screen!</translation>
         <translation>click to view information about Art-Net</translation>
     </message>
     <message>
-        <location line="-33"/>
+        <location line="-38"/>
+        <source>Art-Net reaches universes 1 to 32768 only</source>
+        <translation>Art-Net reaches universes 1 to 32768 only</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Monochrome</source>
         <translation>Monochrome</translation>
     </message>

@@ -33,7 +33,9 @@ public:
     bool send(const E131PacketBuilder &packet) const { return send(packet.universe, packet); }
     // `groupUniverse` picks the destination group, independent of the universe field.
     bool send(quint16 groupUniverse, const E131PacketBuilder &packet) const {
-        const QByteArray bytes = packet.build();
+        return send(groupUniverse, packet.build());
+    }
+    bool send(quint16 groupUniverse, const QByteArray &bytes) const {
         sockaddr_in to{};
         to.sin_family = AF_INET;
         to.sin_port = htons(5568);
@@ -161,16 +163,25 @@ private slots:
         QVERIFY(running.receiver->setStartUniverse(299));
         running.receiver->setFrameBuffer(&store);
         QVERIFY(loopbackGroups().contains(QStringLiteral("239.255.1.44")));
-        QCOMPARE(running.receiver->joinedGroupCount(), 1);
+        // The universe-discovery group 239.255.250.214 (universe 64214) beside the universe.
+        QVERIFY(loopbackGroups().contains(QStringLiteral("239.255.250.214")));
+        QCOMPARE(running.receiver->joinedGroupCount(), 2);
 
         Sender sender;
         QVERIFY(sender.send(packet(300, QByteArray(512, char(0x30)))));
         QTRY_COMPARE(frame(store), QByteArray(512, char(0x30)));
+        // The sender's discovery packet reaches its facts, not the picture.
+        QVERIFY(sender.send(e131::discoveryUniverse,
+                            e131DiscoveryPacket({300, 301}, 0, 0, E131PacketBuilder().cid)));
+        QTRY_COMPARE(
+            running.receiver->stats().lUniverses.value(0).lSources.value(0).lAnnouncedUniverses,
+            (QList<quint16>{300, 301}));
+        QCOMPARE(frame(store), QByteArray(512, char(0x30)));
 
         QVERIFY(running.receiver->setStartUniverse(9));
         QVERIFY(!loopbackGroups().contains(QStringLiteral("239.255.1.44")));
         QVERIFY(loopbackGroups().contains(QStringLiteral("239.255.0.10")));
-        QCOMPARE(running.receiver->joinedGroupCount(), 1);
+        QCOMPARE(running.receiver->joinedGroupCount(), 2);
         QVERIFY(running.receiver->setStartUniverse(9)); // unchanged: nothing happens
         QVERIFY(!running.receiver->setStartUniverse(63999));
 
@@ -195,7 +206,7 @@ private slots:
         RunningReceiver running(&twoInterfaces);
         QVERIFY(running.receiver->setStartUniverse(76));
         running.receiver->setFrameBuffer(&store);
-        QCOMPARE(running.receiver->joinedGroupCount(), 2);
+        QCOMPARE(running.receiver->joinedGroupCount(), 4);
         QCOMPARE(loopbackGroups().value(QStringLiteral("239.255.0.77")), 2);
         Sender sender;
         QVERIFY(sender.send(packet(77, QByteArray(512, char(0x77)))));
@@ -210,7 +221,7 @@ private slots:
         RunningReceiver running(m_net.get());
         QVERIFY(running.receiver->setStartUniverse(0));
         running.receiver->setFrameBuffer(&store);
-        QCOMPARE(running.receiver->joinedGroupCount(), 1024);
+        QCOMPARE(running.receiver->joinedGroupCount(), 1025);
         QVERIFY(loopbackGroups().contains(QStringLiteral("239.255.4.0"))); // universe 1024
 
         QFile cap(QStringLiteral("/proc/sys/net/ipv4/igmp_max_memberships"));
@@ -248,7 +259,8 @@ private slots:
             receiver.processDatagram(std::span<const quint8>(
                 reinterpret_cast<const quint8 *>(bytes.constData()), size_t(bytes.size())));
         }
-        QCOMPARE(receiver.joinedGroupCount(), configured + configured / 2);
+        // Two universes and discovery per interface, then the sync universe on each.
+        QCOMPARE(receiver.joinedGroupCount(), configured + configured / 3);
         QVERIFY(loopbackGroups().contains(QStringLiteral("239.255.1.244")));
     }
 

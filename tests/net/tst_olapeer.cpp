@@ -66,7 +66,9 @@ class TestOlaPeer : public QObject {
     QHostAddress local;
     QHostAddress remote;
 
-    std::unique_ptr<artnet> makeNode(FrameStore &store) {
+    // Port-Address `start` is universe index 0.
+    std::unique_ptr<artnet> makeNode(FrameStore &store, quint16 start = 1,
+                                     quint32 length = frameLength) {
         auto node = std::make_unique<artnet>(net.get());
         node->setVersion(2, 8);
         node->setOem(0x0C, 0x10);
@@ -75,10 +77,9 @@ class TestOlaPeer : public QObject {
         node->setNodeReport(QStringLiteral("#0001 [0000] peer test"));
         node->setLedControl(true);
         node->resetLedState();
-        // Port-Address 1 is universe index 0.
-        if (!node->setStartUniverse(1))
+        if (!node->setStartUniverse(start))
             return nullptr;
-        store.allocate(frameLength, channelsPerUniverse);
+        store.allocate(length, channelsPerUniverse);
         node->setFrameBuffer(&store);
         node->setPollReplyEnabled(true);
         return node;
@@ -142,7 +143,8 @@ private slots:
 
     // What our node sends, as Wireshark's dissector reads it: poll replies to our poll and to
     // OLA's, timecode to the broadcast address and to OLA, with no malformed packet and no
-    // expert note.
+    // expert note. Port-Addresses 15 .. 18 cross from sub-net 0 into sub-net 1, so each poll
+    // gets one reply for 15 and one for 16 .. 18.
     void tsharkDissectsOurPacketsCleanly() {
         const QString tshark = QStandardPaths::findExecutable(QStringLiteral("tshark"));
         if (tshark.isEmpty())
@@ -151,7 +153,7 @@ private slots:
         QVERIFY(dir.isValid());
         const QString capture = dir.filePath(QStringLiteral("node.pcapng"));
         FrameStore store;
-        const auto node = makeNode(store);
+        const auto node = makeNode(store, 15, 4 * channelsPerUniverse);
         QVERIFY(node && node->isListening());
 
         QProcess capturing;
@@ -192,6 +194,17 @@ private slots:
         qInfo("%s", read(QStringLiteral("udp port 6454"), {}).constData());
         QVERIFY2(opCodes.count("0x2100") >= 2, "poll replies to the poller and the broadcast");
         QCOMPARE(opCodes.count("0x9700"), 2);
+        QStringList fields{QStringLiteral("-T"), QStringLiteral("fields")};
+        for (const char *f : {"bind_index", "num_ports", "netswitch", "subswitch", "swout_1",
+                              "swout_2", "swout_3", "swout_4"})
+            fields << QStringLiteral("-e") << QStringLiteral("artnet.poll_reply.") + f;
+        const QList<QByteArray> replies =
+            read(QStringLiteral("(%1) && artnet.poll_reply").arg(ours), fields).split('\n');
+        // BindIndex, NumPortsLo, NetSwitch, SubSwitch, SwOut 1 .. 4, once per poll.
+        QCOMPARE(replies.count("0x01\t1\t0x00\t0x00\t0x0f\t0x00\t0x00\t0x00"),
+                 opCodes.count("0x2100") / 2);
+        QCOMPARE(replies.count("0x02\t3\t0x00\t0x01\t0x00\t0x01\t0x02\t0x00"),
+                 opCodes.count("0x2100") / 2);
         const QByteArray warnings =
             read(QStringLiteral("(%1) && (_ws.malformed || _ws.expert)").arg(ours),
                  {QStringLiteral("-V")});

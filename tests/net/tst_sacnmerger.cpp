@@ -75,8 +75,17 @@ private slots:
         rig.send(2, QByteArray::fromHex("4020"), 0, 100);
         QCOMPARE(rig.take(), QByteArray::fromHex("4080"));
         QCOMPARE(rig.merger.stats(0).lUniverses.at(0).ownership, UniverseOwnership::MergeHtp);
+        // A shorter packet ends the source's slots: its earlier third level is gone.
+        rig.send(2, QByteArray::fromHex("402099"), 0, 100);
+        rig.send(1, QByteArray::fromHex("108000"), 0, 100);
+        rig.send(2, QByteArray::fromHex("4020"), 0, 100);
+        QCOMPARE(rig.take(), QByteArray::fromHex("408000"));
+        // The owner drives the whole universe: the lower sources' longer packets never show
+        // through past the owner's last slot.
         rig.send(3, QByteArray::fromHex("0101"), 0, 101);
-        QCOMPARE(rig.take(), QByteArray::fromHex("0101"));
+        QCOMPARE(rig.take(), QByteArray::fromHex("010100"));
+        rig.send(1, QByteArray::fromHex("108030"), 0, 100);
+        QCOMPARE(rig.take(), QByteArray::fromHex("010100"));
         const UniverseStats u = rig.merger.stats(0).lUniverses.at(0);
         QCOMPARE(u.ownership, UniverseOwnership::Single);
         QCOMPARE(u.iPriority, 101);

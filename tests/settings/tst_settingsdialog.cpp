@@ -62,7 +62,7 @@ QSettings rawStore() {
 }
 
 bool warningShown(const Settings &dlg, const char *name) {
-    return !child<QToolButton>(dlg, name)->isHidden();
+    return !child<QWidget>(dlg, name)->isHidden();
 }
 
 } // namespace
@@ -438,6 +438,26 @@ private slots:
         SettingsStore::saveSettings(big, 3);
         click(dlg, "presetLoad3");
         QVERIFY(!warningShown(dlg, "warningArtnet"));
+    }
+
+    // Universe 32768 (Port-Address 32767) is the last Art-Net reaches: a start universe, or the
+    // last universe the grid shows, beyond it warns while Art-Net is on.
+    void artNetReachWarningPastUniverse32768() {
+        Settings dlg(m_live);
+        QVERIFY(!warningShown(dlg, "warningArtnetReach"));
+        spin(dlg, "DmxUniverseStart")->setValue(32768);
+        QVERIFY(!warningShown(dlg, "warningArtnetReach"));
+        spin(dlg, "DmxUniverseStart")->setValue(32769);
+        QVERIFY(warningShown(dlg, "warningArtnetReach"));
+        QVERIFY(choose(combo(dlg, "UseArtnet"), 0));
+        QVERIFY(!warningShown(dlg, "warningArtnetReach"));
+        QVERIFY(choose(combo(dlg, "UseArtnet"), 1));
+        // 20 x 10 RGB cells at 510 channels: two universes, 32767 and 32768, then 32768 and 32769.
+        spin(dlg, "DmxUniverseStart")->setValue(32767);
+        spin(dlg, "DmxSizeX")->setValue(20);
+        QVERIFY(!warningShown(dlg, "warningArtnetReach"));
+        spin(dlg, "DmxUniverseStart")->setValue(32768);
+        QVERIFY(warningShown(dlg, "warningArtnetReach"));
     }
 
     void screenLevelWarningBelow25() {
