@@ -103,7 +103,6 @@ void artnet::setFrameBuffer(FrameStore *store) {
     m_pendingUniverses.clear();
     configureMerger();
     if (!store) {
-        m_channelsPerUniverse = 0;
         m_universeCount = 0;
         m_shadow = {};
         m_pendingLength = {};
@@ -111,9 +110,9 @@ void artnet::setFrameBuffer(FrameStore *store) {
         return;
     }
     openSocket();
-    m_channelsPerUniverse = store->channelsPerUniverse();
-    m_universeCount = store->universeCount();
-    m_shadow.assign(size_t(m_universeCount) * m_channelsPerUniverse, 0);
+    // Port-Addresses are 15 bits, so no universe index past that is ever held back.
+    m_universeCount = std::min(store->universeCount(), quint32(0x8000));
+    m_shadow.assign(size_t(m_universeCount) * FrameStore::maxChannelsPerUniverse, 0);
     m_pendingLength.assign(m_universeCount, 0);
     m_pendingUniverses.reserve(m_universeCount);
     store->takeChanged(FrameStore::Writer::ArtNet);
@@ -326,14 +325,10 @@ void artnet::handleDmx(Bytes datagram, const QHostAddress &sender) {
     }
     if (k >= m_universeCount)
         return;
-    // Held back as the store would take it: from the start address on.
-    const Bytes own = channelsFrom(levels, m_store->startAddress());
-    const size_t offset = size_t(k) * m_channelsPerUniverse;
-    const size_t count =
-        std::min({own.size(), size_t(m_channelsPerUniverse), m_shadow.size() - offset});
-    if (count == 0)
-        return;
-    std::memcpy(m_shadow.data() + offset, own.data(), count);
+    // Held back as received, so the store derives it with the start address of the ArtSync.
+    const size_t count = std::min(levels.size(), size_t(FrameStore::maxChannelsPerUniverse));
+    std::memcpy(m_shadow.data() + size_t(k) * FrameStore::maxChannelsPerUniverse, levels.data(),
+                count);
     if (m_pendingLength[k] == 0)
         m_pendingUniverses.push_back(k);
     m_pendingLength[k] = std::max(m_pendingLength[k], quint16(count));
@@ -357,20 +352,9 @@ void artnet::handleSync(const QHostAddress &sender) {
         m_syncCount = 1;
     }
 
-    bool released = false;
-    for (quint32 k : m_pendingUniverses)
-        released = released || m_pendingLength[k] != 0;
-    if (m_store && released) {
-        m_store->modify(FrameStore::Writer::ArtNet, [this](std::span<quint8> frame) {
-            for (quint32 k : m_pendingUniverses) {
-                const size_t offset = size_t(k) * m_channelsPerUniverse;
-                if (offset >= frame.size())
-                    continue;
-                const size_t count = std::min(size_t(m_pendingLength[k]), frame.size() - offset);
-                std::memcpy(frame.data() + offset, m_shadow.data() + offset, count);
-            }
-        });
-    }
+    if (m_store)
+        m_store->writeUniverses(m_pendingUniverses, m_shadow, m_pendingLength,
+                                FrameStore::Writer::ArtNet);
     for (quint32 k : m_pendingUniverses)
         m_pendingLength[k] = 0;
     m_pendingUniverses.clear();

@@ -72,7 +72,7 @@ public:
     // Enabling opens the socket and stays off when it cannot be bound. Returns the new state.
     bool setPollReplyEnabled(bool on);
     // Attaches the engine's frame store and opens the socket; null detaches. Call it again
-    // after every FrameStore::allocate, since the node keeps its sync buffer in that layout.
+    // after every FrameStore::allocate, since the node sizes its sync buffer to that layout.
     void setFrameBuffer(FrameStore *store);
     // The RDM responder (borrowed; null when RDM is off: ArtRdm and the table-of-devices
     // requests are then ignored and ArtPollReply does not announce RDM). RDM is carried on the
@@ -158,9 +158,9 @@ private:
     quint8 m_ledState = 0;
 
     FrameStore *m_store = nullptr;
-    quint16 m_channelsPerUniverse = 0;
     quint32 m_universeCount = 0;
-    // ArtDmx held back in ArtSync mode, in the frame store's layout. A universe is released
+    // ArtDmx held back in ArtSync mode, as received, one FrameStore::maxChannelsPerUniverse
+    // slot per universe index (the store's writeUniverses layout). A universe is released
     // by the next ArtSync only when it was buffered since the previous one.
     std::vector<quint8> m_shadow;
     std::vector<quint16> m_pendingLength;

@@ -8,11 +8,24 @@ std::span<const quint8> channelsFrom(std::span<const quint8> universe, quint16 s
     return skipped < universe.size() ? universe.subspan(skipped) : std::span<const quint8>();
 }
 
+namespace {
+
+quint64 slotCount(quint64 length, quint64 width) {
+    return width == 0 ? 0 : (length + width - 1) / width;
+}
+
+quint64 receivedCount(quint64 length, quint64 width) {
+    return std::min(slotCount(length, width), quint64(FrameStore::maxReceivedUniverses));
+}
+
+} // namespace
+
 void FrameStore::allocate(quint32 length, quint16 channelsPerUniverse) {
     QMutexLocker lock(&m_lock);
     m_buffer = QByteArray(qsizetype(length), '\0');
     m_channelsPerUniverse = std::min(channelsPerUniverse, maxChannelsPerUniverse);
     m_firstUniverse = 0;
+    prepareReceived(quint32(receivedCount(length, m_channelsPerUniverse)));
     m_changedBy = 0;
     m_changedSinceSnapshot = false;
 }
@@ -24,25 +37,39 @@ void FrameStore::relayout(quint32 length, quint16 channelsPerUniverse, quint32 f
         firstUniverse == m_firstUniverse)
         return;
     QByteArray buffer(qsizetype(length), '\0');
+    const quint64 count = receivedCount(length, width);
+    QByteArray received(qsizetype(count * maxChannelsPerUniverse), '\0');
+    std::vector<quint16> receivedLength(count, 0);
     const quint64 oldWidth = m_channelsPerUniverse;
     if (width != 0 && oldWidth != 0) {
-        const quint64 oldCount = (quint64(m_buffer.size()) + oldWidth - 1) / oldWidth;
+        const quint64 oldCount = slotCount(quint64(m_buffer.size()), oldWidth);
         for (quint64 oldSlot = 0; oldSlot < oldCount; ++oldSlot) {
             const quint64 universe = m_firstUniverse + oldSlot;
             if (universe < firstUniverse)
                 continue;
+            const quint64 slot = universe - firstUniverse;
             const quint64 from = oldSlot * oldWidth;
-            const quint64 to = (universe - firstUniverse) * width;
+            const quint64 to = slot * width;
             if (to >= length)
                 break;
-            const quint64 count = std::min(
+            const quint64 bytes = std::min(
                 {oldWidth, quint64(width), quint64(m_buffer.size()) - from, quint64(length) - to});
-            std::memcpy(buffer.data() + to, m_buffer.constData() + from, count);
+            std::memcpy(buffer.data() + to, m_buffer.constData() + from, bytes);
+            if (slot >= count || oldSlot >= m_receivedLength.size())
+                continue;
+            std::memcpy(received.data() + slot * maxChannelsPerUniverse,
+                        m_received.constData() + oldSlot * maxChannelsPerUniverse,
+                        maxChannelsPerUniverse);
+            receivedLength[slot] = m_receivedLength[oldSlot];
         }
     }
     m_buffer = std::move(buffer);
     m_channelsPerUniverse = width;
     m_firstUniverse = firstUniverse;
+    m_received = std::move(received);
+    m_receivedLength = std::move(receivedLength);
+    for (quint32 slot = 0; slot < quint32(count); ++slot)
+        deriveSlot(slot);
 }
 
 void FrameStore::release() {
@@ -50,6 +77,7 @@ void FrameStore::release() {
     m_buffer = QByteArray();
     m_channelsPerUniverse = maxChannelsPerUniverse;
     m_firstUniverse = 0;
+    prepareReceived(0);
     m_changedBy = 0;
     m_changedSinceSnapshot = false;
 }
@@ -66,14 +94,23 @@ quint16 FrameStore::channelsPerUniverse() const {
 
 quint32 FrameStore::universeCount() const {
     QMutexLocker lock(&m_lock);
-    if (m_channelsPerUniverse == 0)
-        return 0;
-    return (quint32(m_buffer.size()) + m_channelsPerUniverse - 1) / m_channelsPerUniverse;
+    return quint32(slotCount(quint64(m_buffer.size()), m_channelsPerUniverse));
 }
 
 void FrameStore::setStartAddress(quint16 startAddress) {
     QMutexLocker lock(&m_lock);
+    if (startAddress == m_startAddress)
+        return;
     m_startAddress = startAddress;
+    bool received = false;
+    for (quint32 slot = 0; slot < quint32(m_receivedLength.size()); ++slot) {
+        received = received || m_receivedLength[slot] != 0;
+        deriveSlot(slot);
+    }
+    if (received) {
+        m_changedSinceSnapshot = true;
+        notifyChange();
+    }
 }
 
 quint16 FrameStore::startAddress() const {
@@ -84,18 +121,71 @@ quint16 FrameStore::startAddress() const {
 int FrameStore::writeUniverse(quint32 universeIndex, std::span<const quint8> universe,
                               Writer writer) {
     QMutexLocker lock(&m_lock);
-    const std::span<const quint8> data = channelsFrom(universe, m_startAddress);
+    const quint64 count = storeUniverse(universeIndex, universe);
+    if (count != 0)
+        markChanged(writer);
+    return int(count);
+}
+
+void FrameStore::writeUniverses(std::span<const quint32> universeIndices,
+                                std::span<const quint8> universes, std::span<const quint16> lengths,
+                                Writer writer) {
+    QMutexLocker lock(&m_lock);
+    bool written = false;
+    for (const quint32 k : universeIndices) {
+        const size_t from = size_t(k) * maxChannelsPerUniverse;
+        if (k >= lengths.size() || from >= universes.size())
+            continue;
+        const size_t length = std::min(size_t(lengths[k]), universes.size() - from);
+        written = storeUniverse(k, universes.subspan(from, length)) != 0 || written;
+    }
+    if (written)
+        markChanged(writer);
+}
+
+void FrameStore::prepareReceived(quint32 universeCount) {
+    m_received = QByteArray(qsizetype(quint64(universeCount) * maxChannelsPerUniverse), '\0');
+    m_receivedLength.assign(universeCount, 0);
+}
+
+quint64 FrameStore::storeUniverse(quint32 universeIndex, std::span<const quint8> universe) {
     const quint64 width = m_channelsPerUniverse;
     const quint64 offset = quint64(universeIndex) * width;
-    const quint64 length = quint64(m_buffer.size());
-    if (width == 0 || offset >= length)
+    if (width == 0 || offset >= quint64(m_buffer.size()) || universe.empty())
         return 0;
-    const quint64 count = std::min({quint64(data.size()), width, length - offset});
-    if (count == 0)
-        return 0;
-    std::memcpy(m_buffer.data() + offset, data.data(), count);
-    markChanged(writer);
-    return int(count);
+    const size_t kept = std::min(universe.size(), size_t(maxChannelsPerUniverse));
+    if (universeIndex < m_receivedLength.size()) {
+        std::memcpy(m_received.data() + quint64(universeIndex) * maxChannelsPerUniverse,
+                    universe.data(), kept);
+        quint16 &receivedLength = m_receivedLength[universeIndex];
+        receivedLength = std::max(receivedLength, quint16(kept));
+    }
+    // Only what this packet carries: the rest of the slot keeps the tail of a longer one.
+    const std::span<const quint8> data = channelsFrom(universe.first(kept), m_startAddress);
+    const quint64 count =
+        std::min({quint64(data.size()), width, quint64(m_buffer.size()) - offset});
+    if (count != 0)
+        std::memcpy(m_buffer.data() + offset, data.data(), count);
+    return count;
+}
+
+void FrameStore::deriveSlot(quint32 universeIndex) {
+    const quint16 receivedLength = m_receivedLength[universeIndex];
+    if (receivedLength == 0)
+        return; // nothing received: what the engine or an earlier layout put there stays
+    const quint64 width = m_channelsPerUniverse;
+    const quint64 offset = quint64(universeIndex) * width;
+    const quint64 slot = std::min(width, quint64(m_buffer.size()) - offset);
+    const std::span<const quint8> received(
+        reinterpret_cast<const quint8 *>(m_received.constData()) +
+            quint64(universeIndex) * maxChannelsPerUniverse,
+        receivedLength);
+    const std::span<const quint8> data = channelsFrom(received, m_startAddress);
+    const quint64 count = std::min(quint64(data.size()), slot);
+    char *target = m_buffer.data() + offset;
+    if (count != 0)
+        std::memcpy(target, data.data(), count);
+    std::memset(target + count, 0, slot - count);
 }
 
 bool FrameStore::snapshot(QByteArray &snapshot) {
@@ -125,6 +215,11 @@ void FrameStore::setChangeListener(std::function<void()> listener) {
 void FrameStore::markChanged(Writer writer) {
     m_changedBy |= quint8(1u << quint8(writer));
     m_changedSinceSnapshot = true;
-    if (m_changeListener && writer != Writer::Engine)
+    if (writer != Writer::Engine)
+        notifyChange();
+}
+
+void FrameStore::notifyChange() {
+    if (m_changeListener)
         m_changeListener();
 }

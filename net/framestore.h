@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <span>
+#include <vector>
 
 // The part of a universe (DMX channel 1 first) a fixture starting at `startAddress` takes:
 // the channels from that address on, empty when the universe ends before it.
@@ -14,19 +15,26 @@ std::span<const quint8> channelsFrom(std::span<const quint8> universe, quint16 s
 // The DMX frame buffer shared by the receivers (Art-Net on the GUI thread, sACN on its own
 // thread), the self tests and the painter. One lock guards the bytes, the layout and the
 // change flags, so a painted snapshot never mixes two layouts and no change is lost.
+// Beside the frame (the per-cell layout the painter reads) the store keeps every universe as
+// it was received, so a new start address re-derives the frame at once: a console that sends
+// only on change never has to send again for the picture to follow.
 class FrameStore {
 public:
     // Who wrote: each writer keeps its own "changed since last asked" flag.
     enum class Writer : quint8 { ArtNet = 0, Sacn = 1, Engine = 2 };
 
     static constexpr quint16 maxChannelsPerUniverse = 512;
+    // Universe slots kept as received: no protocol numbers more (E1.31 1 ... 63999, Art-Net
+    // 0 ... 32767), so a layout of many narrow slots costs at most this many copies.
+    static constexpr quint32 maxReceivedUniverses = 64000;
 
     // Replaces the buffer with `length` zero bytes. `channelsPerUniverse` is capped at 512; 0
     // (a hand-edited store) leaves no universe slots, so receivers write nothing.
     void allocate(quint32 length, quint16 channelsPerUniverse);
     // Like allocate, but keeps what the old layout held for the universes that stay:
     // `firstUniverse` numbers slot 0 (the previous call's number, 0 after allocate), and each
-    // universe numbered in both layouts keeps its bytes up to the narrower slot width.
+    // universe numbered in both layouts keeps its bytes up to the narrower slot width; one
+    // that was received is derived anew from what it was received as.
     void relayout(quint32 length, quint16 channelsPerUniverse, quint32 firstUniverse);
     // Drops the buffer; writers then write nothing.
     void release();
@@ -36,8 +44,9 @@ public:
     // ceil(length / channelsPerUniverse), 0 without slots.
     quint32 universeCount() const;
 
-    // The DMX start address (1 ... 512) every universe slot begins with. Bytes already stored
-    // keep their place until their universe arrives again.
+    // The DMX start address (1 ... 512) every universe slot begins with. A new one re-derives
+    // every received universe's slot at once (the rest of a slot beyond what was received
+    // becomes zero) and marks the frame changed.
     void setStartAddress(quint16 startAddress);
     quint16 startAddress() const;
 
@@ -45,6 +54,10 @@ public:
     // most channelsPerUniverse of them, to universe slot `universeIndex`, cut at the end of the
     // buffer. Returns the number of bytes written; marks the frame changed when it is above 0.
     int writeUniverse(quint32 universeIndex, std::span<const quint8> universe, Writer writer);
+    // writeUniverse for each of `universeIndices` under one lock, so they show together:
+    // universe k is the first `lengths[k]` bytes of `universes[k * 512 ...]`.
+    void writeUniverses(std::span<const quint32> universeIndices, std::span<const quint8> universes,
+                        std::span<const quint16> lengths, Writer writer);
 
     // Runs `edit` on the whole buffer under the lock and marks the frame changed by `writer`.
     // `edit` receives a std::span<quint8> (empty without a buffer).
@@ -68,6 +81,11 @@ public:
     void setChangeListener(std::function<void()> listener);
 
 private:
+    // The lock is held by the callers of these.
+    void prepareReceived(quint32 universeCount);
+    quint64 storeUniverse(quint32 universeIndex, std::span<const quint8> universe);
+    void deriveSlot(quint32 universeIndex);
+    void notifyChange();
     void markChanged(Writer writer);
 
     mutable QMutex m_lock;
@@ -75,6 +93,11 @@ private:
     quint16 m_channelsPerUniverse = maxChannelsPerUniverse;
     quint32 m_firstUniverse = 0;
     quint16 m_startAddress = 1;
+    // Universe k as received, DMX channel 1 first, at k * maxChannelsPerUniverse; its length
+    // is the longest received since the layout began, as the frame keeps the tail of a longer
+    // packet when a shorter one follows.
+    QByteArray m_received;
+    std::vector<quint16> m_receivedLength;
     std::function<void()> m_changeListener;
     quint8 m_changedBy = 0;
     bool m_changedSinceSnapshot = false;

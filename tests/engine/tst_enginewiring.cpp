@@ -21,6 +21,8 @@
 #include <QUdpSocket>
 #include <QtTest>
 
+#include <array>
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -276,6 +278,9 @@ void TestEngineWiring::startAddressIsKeptAndFollowed() {
     paint(engine);
     QCOMPARE(model.dmxStartAddress(), quint16(3)); // 510 slots end at channel 512
     QCOMPARE(engine.frameStore().startAddress(), quint16(3));
+    const std::array<quint8, 6> universe{1, 2, 3, 4, 5, 6}; // channels 1-6, sent once
+    engine.frameStore().writeUniverse(0, universe, FrameStore::Writer::Sacn);
+    QCOMPARE(engine.frameImage().pixel(0, 0), qRgb(3, 4, 5));
 
     using namespace Rdm;
     const QByteArray set =
@@ -283,6 +288,7 @@ void TestEngineWiring::startAddressIsKeptAndFollowed() {
     QCOMPARE(answer(*engine.responder(), set),
              RdmTest::ack(CommandClass::set, Pid::dmxStartAddress));
     QCOMPARE(engine.frameStore().startAddress(), quint16(2));
+    QCOMPARE(engine.frameImage().pixel(0, 0), qRgb(2, 3, 4)); // without a new packet
     QCOMPARE(SettingsStore::loadDmxStartAddress(), quint16(2));
 }
 

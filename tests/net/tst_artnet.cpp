@@ -386,6 +386,13 @@ private slots:
         feed(artDmx(0, 512, levels));
         feed(artSync());
         QCOMPARE(frame(), QByteArray(1, 0x30) + QByteArray(509, 0x20));
+        // Held back as received: the address in force at the ArtSync decides.
+        levels[0] = 0x40;
+        feed(artDmx(0, 512, levels));
+        store.setStartAddress(1);
+        feed(artSync());
+        QCOMPARE(frame(), QByteArray(1, 0x40) + QByteArray(1, 0x10) + QByteArray(1, 0x30) +
+                              QByteArray(507, 0x20));
     }
 
     void dmxAfterSyncLapsedIsNotUndoneByAStaleBuffer() {

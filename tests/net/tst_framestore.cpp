@@ -64,6 +64,44 @@ private slots:
                                             ));
     }
 
+    // Sent once, as a console that sends only on change does: a new start address must move
+    // the picture at once, and only where something was received.
+    void startAddressChangeRederivesAtOnce() {
+        FrameStore store;
+        store.allocate(18, 6); // three universes of two RGB cells
+        const std::array<quint8, 8> u0{0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18}; // 1-8
+        const std::array<quint8, 4> u1{0x21, 0x22, 0x23, 0x24}; // channels 1-4 only
+        store.writeUniverse(0, u0, Writer::ArtNet);
+        store.writeUniverse(1, u1, Writer::Sacn);
+        store.modify(Writer::Engine, [](std::span<quint8> frame) { frame[17] = 0xEE; });
+        QByteArray frame;
+        store.snapshot(frame);
+        int notified = 0;
+        store.setChangeListener([&notified] { ++notified; });
+        store.setStartAddress(3);
+        QVERIFY(store.snapshot(frame));
+        QCOMPARE(notified, 1);
+        QCOMPARE(frame, QByteArray::fromHex("131415161718" // universe 0: channels 3-8
+                                            "232400000000" // universe 1: channels 3, 4
+                                            "0000000000ee" // never received: left alone
+                                            ));
+        store.setStartAddress(3); // unchanged: nothing to paint
+        QVERIFY(!store.snapshot(frame));
+        store.setStartAddress(1);
+        store.snapshot(frame);
+        QCOMPARE(frame, QByteArray::fromHex("111213141516" // universe 0: channels 1-6
+                                            "212223240000" // universe 1: channels 1-4
+                                            "0000000000ee"));
+        // The received copy moves with its universe: after a relayout that starts at universe
+        // 1, slot 0 derives from universe 1's channels.
+        store.relayout(12, 6, 1);
+        store.setStartAddress(2);
+        store.snapshot(frame);
+        QCOMPARE(frame, QByteArray::fromHex("222324000000" // universe 1: channels 2-4
+                                            "0000000000ee"));
+        QCOMPARE(notified, 3);
+    }
+
     void zeroChannelsPerUniverseWritesNothing() {
         FrameStore store;
         store.allocate(510, 0);
