@@ -20,6 +20,8 @@
 #include <QTimerEvent>
 #include <QVBoxLayout>
 
+#include <optional>
+
 namespace {
 
 constexpr int refreshIntervalMs = 1000;
@@ -75,6 +77,14 @@ QTableWidget *receiverTable(const QString &name, const QStringList &headers, QWi
     table->setSortingEnabled(true);
     table->sortByColumn(0, Qt::AscendingOrder);
     return table;
+}
+
+// The universe number of the selected row, if a row is selected.
+std::optional<quint16> selectedUniverse(const QTableWidget *table) {
+    const QList<QTableWidgetItem *> chosen = table->selectedItems();
+    if (chosen.isEmpty() || !table->item(chosen.first()->row(), 0))
+        return std::nullopt;
+    return quint16(table->item(chosen.first()->row(), 0)->data(Qt::DisplayRole).toUInt());
 }
 
 enum RdmColumn { ColumnId, ColumnType, ColumnParameter, ColumnValue, ColumnAllowed };
@@ -209,10 +219,7 @@ void InfoDlg::refreshReceiverPage(ReceiverPage &page) {
     if (!page.source)
         return;
     QTableWidget *table = page.pUniverses;
-    const int selectedRow = table->currentRow();
-    const QVariant selected = selectedRow >= 0 && table->item(selectedRow, 0)
-                                  ? table->item(selectedRow, 0)->data(Qt::DisplayRole)
-                                  : QVariant();
+    const std::optional<quint16> selected = selectedUniverse(table);
     const ReceiverView view = page.source();
     page.stats = view.stats;
     {
@@ -221,8 +228,8 @@ void InfoDlg::refreshReceiverPage(ReceiverPage &page) {
         fillTable(table, ReceiverStatsRows::universes(page.protocol, view));
         table->clearSelection();
         table->setCurrentItem(nullptr);
-        for (int r = 0; selected.isValid() && r < table->rowCount(); ++r) {
-            if (table->item(r, 0)->data(Qt::DisplayRole) == selected) {
+        for (int r = 0; selected && r < table->rowCount(); ++r) {
+            if (table->item(r, 0)->data(Qt::DisplayRole).toUInt() == *selected) {
                 table->selectRow(r);
                 break;
             }
@@ -232,15 +239,10 @@ void InfoDlg::refreshReceiverPage(ReceiverPage &page) {
 }
 
 void InfoDlg::refreshSources(ReceiverPage &page) {
-    const int row = page.pUniverses->currentRow();
-    const QTableWidgetItem *universe =
-        row >= 0 && page.pUniverses->item(row, 0) && page.pUniverses->item(row, 0)->isSelected()
-            ? page.pUniverses->item(row, 0)
-            : nullptr;
-    fillTable(page.pSources, universe ? ReceiverStatsRows::sources(
-                                            page.protocol, page.stats,
-                                            quint16(universe->data(Qt::DisplayRole).toUInt()))
-                                      : QList<ReceiverStatsRows::Row>());
+    const std::optional<quint16> universe = selectedUniverse(page.pUniverses);
+    fillTable(page.pSources, universe
+                                 ? ReceiverStatsRows::sources(page.protocol, page.stats, *universe)
+                                 : QList<ReceiverStatsRows::Row>());
 }
 
 void InfoDlg::refreshRdmTable(QTableWidget *table, const QString &type,

@@ -153,6 +153,14 @@ private slots:
         QCOMPARE(sources->rowCount(), 2);
         QCOMPARE(dlg.findChild<QTableWidget *>(QStringLiteral("table Streaming Acn"))->rowCount(),
                  0);
+
+        // Both consoles gone past the 10 s timeout: the universe keeps its row, now silent.
+        now += 10000;
+        dlg.refresh();
+        QCOMPARE(column(universes, 1), (QStringList{"0", "0", "0"}));
+        QCOMPARE(universes->item(2, 2)->text(), QStringLiteral("no live source"));
+        QCOMPARE(universes->item(2, 6)->text(), QStringLiteral("11.5"));
+        QCOMPARE(sources->rowCount(), 0);
     }
 };
 
