@@ -5,6 +5,7 @@
 #include "dialogs/aboutinfo.h"
 #include "dialogs/checksoftwareupdate.h"
 #include "dialogs/infodlg.h"
+#include "engine/screenengine.h"
 #include "settings/settingsdialog.h"
 
 namespace {
@@ -56,6 +57,10 @@ void TessaviewDialogs::openInfo(int page) {
     }
     m_info->setSettings(&m_liveSettings);
     m_info->setConfigurator(m_window.configurator());
+    // Read through the window at every refresh: an apply may replace the engine's receivers.
+    m_info->setReceivers(
+        [this] { return m_window.engine() ? m_window.engine()->artnetView() : ReceiverView{}; },
+        [this] { return m_window.engine() ? m_window.engine()->sacnView() : ReceiverView{}; });
     m_info->show();
     m_info->activateWindow();
     m_info->selectPage(InfoDlg::Page(page));

@@ -13,10 +13,14 @@
 #include <QComboBox>
 #include <QIcon>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimerEvent>
 #include <QVBoxLayout>
+
+#include <optional>
 
 namespace {
 
@@ -39,6 +43,48 @@ QStringList comboTexts(const QComboBox *combo) {
     for (int i = 0; i < combo->count(); ++i)
         texts << combo->itemText(i);
     return texts;
+}
+
+// Sorting works on the item's display data, so numbers stay numbers.
+QTableWidgetItem *readOnlyItem(const QVariant &value) {
+    auto *item = new QTableWidgetItem;
+    item->setData(Qt::DisplayRole, value);
+    item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+    return item;
+}
+
+// Rebuilds the rows with sorting off, since a sorted table moves each row as it is written.
+void fillTable(QTableWidget *table, const QList<ReceiverStatsRows::Row> &rows) {
+    table->setSortingEnabled(false);
+    table->setRowCount(int(rows.size()));
+    for (int r = 0; r < rows.size(); ++r) {
+        const ReceiverStatsRows::Row &cells = rows.at(r);
+        for (int c = 0; c < cells.size() && c < table->columnCount(); ++c)
+            table->setItem(r, c, readOnlyItem(cells.at(c)));
+    }
+    table->setSortingEnabled(true);
+    table->resizeColumnsToContents();
+    table->resizeRowsToContents();
+}
+
+QTableWidget *receiverTable(const QString &name, const QStringList &headers, QWidget *parent) {
+    auto *table = new QTableWidget(0, int(headers.size()), parent);
+    table->setObjectName(name);
+    table->setHorizontalHeaderLabels(headers);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setSortingEnabled(true);
+    table->sortByColumn(0, Qt::AscendingOrder);
+    return table;
+}
+
+// The universe number of the selected row, if a row is selected.
+std::optional<quint16> selectedUniverse(const QTableWidget *table) {
+    const QList<QTableWidgetItem *> chosen = table->selectedItems();
+    if (chosen.isEmpty() || !table->item(chosen.first()->row(), 0))
+        return std::nullopt;
+    return quint16(table->item(chosen.first()->row(), 0)->data(Qt::DisplayRole).toUInt());
 }
 
 enum RdmColumn { ColumnId, ColumnType, ColumnParameter, ColumnValue, ColumnAllowed };
@@ -77,8 +123,8 @@ InfoDlg::InfoDlg() : QWidget(nullptr) {
                  QStringLiteral("Screen Pos X"), QStringLiteral("Screen Pos Y"),
                  QStringLiteral("Start Universe"), QStringLiteral("Universe Count"),
                  QStringLiteral("Channels per Universe"), QStringLiteral("Color Mode")});
-    m_pTableArtnet = addPage(QStringLiteral("Art-Net"), {});
-    m_pTableAcnnet = addPage(QStringLiteral("Streaming Acn"), {});
+    addReceiverPage(m_artnetPage, QStringLiteral("Art-Net"));
+    addReceiverPage(m_acnnetPage, QStringLiteral("Streaming Acn"));
     m_pTableRdm120 = addPage(QStringLiteral("RDM 1.20"), rdmHeaders());
     m_pTableRdm137_1 = addPage(QStringLiteral("RDM 1.37-1"), rdmHeaders());
     m_pTableRdm137_2 = addPage(QStringLiteral("RDM 1.37-2"), rdmHeaders());
@@ -109,12 +155,30 @@ QTableWidget *InfoDlg::addPage(const QString &label, const QStringList &headers)
     return table;
 }
 
+void InfoDlg::addReceiverPage(ReceiverPage &page, const QString &label) {
+    auto *splitter = new QSplitter(Qt::Vertical, m_pTabs);
+    page.pUniverses = receiverTable(QStringLiteral("table ") + label,
+                                    ReceiverStatsRows::universeHeaders(page.protocol), splitter);
+    page.pSources = receiverTable(QStringLiteral("sources ") + label,
+                                  ReceiverStatsRows::sourceHeaders(), splitter);
+    splitter->addWidget(page.pUniverses);
+    splitter->addWidget(page.pSources);
+    m_pTabs->addTab(splitter, label);
+    connect(page.pUniverses, &QTableWidget::itemSelectionChanged, this,
+            [&page] { refreshSources(page); });
+}
+
 void InfoDlg::setSettings(const SettingsRecord *settings) {
     m_pSettings = settings;
 }
 
 void InfoDlg::setConfigurator(Configurator *model) {
     m_pConfigurator = model;
+}
+
+void InfoDlg::setReceivers(ReceiverSource artnet, ReceiverSource sacn) {
+    m_artnetPage.source = std::move(artnet);
+    m_acnnetPage.source = std::move(sacn);
 }
 
 void InfoDlg::selectPage(Page page) {
@@ -124,7 +188,8 @@ void InfoDlg::selectPage(Page page) {
 
 void InfoDlg::refresh() {
     refreshPresetTable();
-    // The Art-Net and sACN pages have nothing to show; the main window hands no receivers.
+    refreshReceiverPage(m_artnetPage);
+    refreshReceiverPage(m_acnnetPage);
     if (m_pConfigurator) {
         refreshRdmTable(m_pTableRdm120, QStringLiteral("E1.20"),
                         RdmInfoRows::e120(*m_pConfigurator));
@@ -148,6 +213,36 @@ void InfoDlg::refreshPresetTable() {
     }
     m_pTablePreset->resizeColumnsToContents();
     m_pTablePreset->resizeRowsToContents();
+}
+
+void InfoDlg::refreshReceiverPage(ReceiverPage &page) {
+    if (!page.source)
+        return;
+    QTableWidget *table = page.pUniverses;
+    const std::optional<quint16> selected = selectedUniverse(table);
+    const ReceiverView view = page.source();
+    page.stats = view.stats;
+    {
+        // The rows are written anew; the selection is put back below, by universe number.
+        const QSignalBlocker blocker(table);
+        fillTable(table, ReceiverStatsRows::universes(page.protocol, view));
+        table->clearSelection();
+        table->setCurrentItem(nullptr);
+        for (int r = 0; selected && r < table->rowCount(); ++r) {
+            if (table->item(r, 0)->data(Qt::DisplayRole).toUInt() == *selected) {
+                table->selectRow(r);
+                break;
+            }
+        }
+    }
+    refreshSources(page);
+}
+
+void InfoDlg::refreshSources(ReceiverPage &page) {
+    const std::optional<quint16> universe = selectedUniverse(page.pUniverses);
+    fillTable(page.pSources, universe
+                                 ? ReceiverStatsRows::sources(page.protocol, page.stats, *universe)
+                                 : QList<ReceiverStatsRows::Row>());
 }
 
 void InfoDlg::refreshRdmTable(QTableWidget *table, const QString &type,

@@ -1,8 +1,13 @@
 #pragma once
 
+#include "dialogs/receiverstatsrows.h"
+#include "net/receiverstats.h"
+
 #include <QList>
 #include <QPointer>
 #include <QWidget>
+
+#include <functional>
 
 class QAction;
 class QCloseEvent;
@@ -15,8 +20,9 @@ class Configurator;
 struct RdmInfoRow;
 struct SettingsRecord;
 
-// The live information window: the stored presets and the RDM device model parameter by
-// parameter, in six tabbed tables. It shows the state of the moment it was opened or a page
+// The live information window: the stored presets, what the Art-Net and sACN receivers hear
+// universe by universe and source by source, and the RDM device model parameter by parameter,
+// in six tabbed pages. It shows the state of the moment it was opened or a page
 // was selected, and refreshes once per second while its refresh button is checked.
 class InfoDlg : public QWidget {
     Q_OBJECT
@@ -25,12 +31,17 @@ public:
     // Page indices in tab order.
     enum Page { PagePreset, PageArtnet, PageAcnnet, PageRdm120, PageRdm137_1, PageRdm137_2 };
 
+    // A receiver's snapshot as it is now; the engine's, handed in by the main window.
+    using ReceiverSource = std::function<ReceiverView()>;
+
     InfoDlg();
 
     // The main window's live record; the preset table is filled only while one is set.
     void setSettings(const SettingsRecord *settings);
     // Source of the three RDM tables; without it they stay as they are.
     void setConfigurator(Configurator *model);
+    // Sources of the "Art-Net" and "Streaming Acn" pages; without one a page stays as it is.
+    void setReceivers(ReceiverSource artnet, ReceiverSource sacn);
 
     // Selects the page, then refreshes every table.
     void selectPage(Page page);
@@ -48,8 +59,22 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // A receiver page: its universes above, the sources of the selected universe below.
+    struct ReceiverPage {
+        explicit ReceiverPage(ReceiverStatsRows::Protocol p) : protocol(p) {}
+        ReceiverStatsRows::Protocol protocol;
+        QTableWidget *pUniverses = nullptr;
+        QTableWidget *pSources = nullptr;
+        ReceiverSource source;
+        // The snapshot the tables show, so a new selection lists its sources at once.
+        ReceiverStats stats;
+    };
+
     QTableWidget *addPage(const QString &label, const QStringList &headers);
+    void addReceiverPage(ReceiverPage &page, const QString &label);
     void refreshPresetTable();
+    void refreshReceiverPage(ReceiverPage &page);
+    static void refreshSources(ReceiverPage &page);
     void refreshRdmTable(QTableWidget *table, const QString &type, const QList<RdmInfoRow> &rows);
     void writeValueCell(QTableWidget *table, int row, const RdmInfoRow &info);
 
@@ -61,8 +86,8 @@ private:
     QAction *m_pActionNextTab = nullptr;
     QTabWidget *m_pTabs = nullptr;
     QTableWidget *m_pTablePreset = nullptr;
-    QTableWidget *m_pTableArtnet = nullptr;
-    QTableWidget *m_pTableAcnnet = nullptr;
+    ReceiverPage m_artnetPage{ReceiverStatsRows::Protocol::ArtNet};
+    ReceiverPage m_acnnetPage{ReceiverStatsRows::Protocol::Sacn};
     QTableWidget *m_pTableRdm120 = nullptr;
     QTableWidget *m_pTableRdm137_1 = nullptr;
     QTableWidget *m_pTableRdm137_2 = nullptr;

@@ -3,6 +3,7 @@
 #include "engine/cellpainter.h"
 #include "engine/selftest.h"
 #include "net/framestore.h"
+#include "net/receiverstats.h"
 #include "rdm/configurator.h"
 #include "settings/settingsrecord.h"
 
@@ -100,6 +101,11 @@ public:
     QThread *sacnThread() const { return m_acnnetThread; }
     SensorInfo *sensors() const { return m_sensors.get(); }
     rdm *responder() const { return m_rdm.get(); }
+
+    // What each receiver hears, with the universes the picture shows (Art-Net Port-Addresses,
+    // sACN universes); empty while the protocol is off.
+    ReceiverView artnetView() const;
+    ReceiverView sacnView() const;
 
 private:
     void applySettings();

@@ -66,9 +66,19 @@ inline SourceStats sourceStats(quint32 address, const PacketCounter &traffic, qi
 }
 
 struct ReceiverStats {
+    // The receiver's clock when the copy was taken, so ages can be read from the times above.
+    qint64 iTakenMs = 0;
     QList<UniverseStats> lUniverses;
     quint64 uiDroppedInvalid = 0;
     quint64 uiDroppedSequence = 0;
     quint64 uiDroppedPreview = 0;
     quint64 uiDroppedSourceLimit = 0;
+};
+
+// One receiver as the diagnostics views show it: its snapshot and the universes the picture is
+// drawn from (sACN universes, Art-Net Port-Addresses), so a universe that is shown but has never
+// been received is listed too.
+struct ReceiverView {
+    ReceiverStats stats;
+    QList<quint16> lShownUniverses;
 };

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Screenshots of the settings dialog (each tab), the information dialog and the about box, in
-# English and in German, taken under Xvfb inside a private network namespace.
+# Screenshots of the settings dialog (each tab), the information dialog (the Art-Net and sACN
+# pages with consoles sending over loopback) and the about box, in English and in German, taken
+# under Xvfb inside a private network namespace.
 # Usage: scripts/screenshot-dialogs.sh <output folder> [build folder, default: build]
 set -euo pipefail
 if [ $# -lt 1 ]; then
@@ -19,3 +20,4 @@ for language in en de; do
         xvfb-run -a -s "-screen 0 1280x1024x24" "$helper" "$out" "$language"
 done
 ls "$out"
+echo "screenshots in $out"

@@ -346,6 +346,51 @@ Pegel %5 (0x%6)</translation>
     </message>
 </context>
 <context>
+    <name>ReceiverStatsRows</name>
+    <message>
+        <location filename="../../dialogs/receiverstatsrows.cpp" line="+83"/>
+        <location line="+27"/>
+        <source>per address</source>
+        <translation>pro Adresse</translation>
+    </message>
+    <message>
+        <location line="-11"/>
+        <source>never</source>
+        <translation>nie</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+3"/>
+        <source>no live source</source>
+        <translation>keine aktive Quelle</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>merge LTP</source>
+        <translation>LTP-Merge</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>per address of %1 sources</source>
+        <translation>pro Adresse aus %1 Quellen</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>merge HTP</source>
+        <translation>HTP-Merge</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>HTP of %1 sources</source>
+        <translation>HTP aus %1 Quellen</translation>
+    </message>
+</context>
+<context>
     <name>ScreenEngine</name>
     <message>
         <location filename="../../engine/screenengine.cpp" line="+187"/>

@@ -346,6 +346,51 @@ Level %5 (0x%6)</translation>
     </message>
 </context>
 <context>
+    <name>ReceiverStatsRows</name>
+    <message>
+        <location filename="../../dialogs/receiverstatsrows.cpp" line="+83"/>
+        <location line="+27"/>
+        <source>per address</source>
+        <translation>per address</translation>
+    </message>
+    <message>
+        <location line="-11"/>
+        <source>never</source>
+        <translation>never</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>none</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+3"/>
+        <source>no live source</source>
+        <translation>no live source</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>merge LTP</source>
+        <translation>merge LTP</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>per address of %1 sources</source>
+        <translation>per address of %1 sources</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>merge HTP</source>
+        <translation>merge HTP</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>HTP of %1 sources</source>
+        <translation>HTP of %1 sources</translation>
+    </message>
+</context>
+<context>
     <name>ScreenEngine</name>
     <message>
         <location filename="../../engine/screenengine.cpp" line="+187"/>

@@ -1,29 +1,87 @@
 // Pictures of the settings dialog (every tab), the information dialog and the about box as
-// the window opens them, in one language, for a look at layouts and translations.
+// the window opens them, in one language, for a look at layouts and translations. The
+// receiver pages are taken while consoles send over loopback: two Art-Net consoles merging on
+// Port-Address 0, two sACN sources at priorities 100 and 80 on universe 1.
 // Usage: tessaview_screenshots <folder> <en|de>. Run it through scripts/screenshot-dialogs.sh.
 #include "app/languageloader.h"
 #include "app/tessaview.h"
 #include "dialogs/aboutinfo.h"
 #include "dialogs/infodlg.h"
 #include "engine/screenengine.h"
+#include "net/artdmxpacket.h"
+#include "net/tst_acnsupport.h"
 #include "settings/settingsdialog.h"
 #include "settings/settingsstore.h"
 #include "testsettingsstore.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QNetworkInterface>
 #include <QPainter>
+#include <QTableWidget>
 #include <QTimer>
+#include <QUdpSocket>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
-void settle() {
+void settle(int ms = 300) {
     QEventLoop loop;
-    QTimer::singleShot(300, &loop, &QEventLoop::quit);
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
 }
+
+QByteArray sacnData(const char *cidHex, const char *name, quint8 priority, quint8 sequence) {
+    E131PacketBuilder builder;
+    builder.universe = 1;
+    builder.cid = QByteArray::fromHex(cidHex);
+    builder.priority = priority;
+    builder.sequence = sequence;
+    builder.levels = QByteArray(512, char(priority));
+    QByteArray packet = builder.build();
+    QByteArray sourceName(name);
+    sourceName.resize(64, '\0');
+    packet.replace(44, 64, sourceName); // Source Name
+    return packet;
+}
+
+std::unique_ptr<QUdpSocket> socketOn(const char *address) {
+    auto socket = std::make_unique<QUdpSocket>();
+    if (!socket->bind(QHostAddress(QLatin1String(address)), 0))
+        return nullptr;
+    socket->setMulticastInterface(QNetworkInterface::interfaceFromName(QStringLiteral("lo")));
+    return socket;
+}
+
+// Consoles on 127.0.0.2 and 127.0.0.3 sending to the program at 127.0.0.1 every 40 ms for as
+// long as they live.
+struct Consoles {
+    std::unique_ptr<QUdpSocket> left = socketOn("127.0.0.2");
+    std::unique_ptr<QUdpSocket> right = socketOn("127.0.0.3");
+    QTimer timer;
+    quint8 sequence = 0;
+
+    bool start() {
+        if (!left || !right)
+            return false;
+        QObject::connect(&timer, &QTimer::timeout, [this] { send(); });
+        timer.start(40);
+        return true;
+    }
+    void send() {
+        const QHostAddress node(QStringLiteral("127.0.0.1"));
+        const QHostAddress group(QStringLiteral("239.255.0.1"));
+        ++sequence;
+        left->writeDatagram(artDmxPacket(0, sequence, QByteArray(512, char(0x40))), node, 6454);
+        right->writeDatagram(artDmxPacket(0, sequence, QByteArray(512, char(0x80))), node, 6454);
+        left->writeDatagram(sacnData("5d1f3a2c8e9b4c71a0f6d2e84b7c9a13", "Desk A", 100, sequence),
+                            group, 5568);
+        right->writeDatagram(sacnData("c4e2a9107b3d4f5e8a6c1d2b3e4f5a6b", "Backup B", 80, sequence),
+                             group, 5568);
+    }
+};
 
 bool save(QWidget *widget, const QString &folder, const QString &name) {
     widget->show();
@@ -87,6 +145,12 @@ int main(int argc, char *argv[]) {
     }
     settings->hide();
 
+    Consoles consoles;
+    if (!consoles.start()) {
+        std::fprintf(stderr, "cannot bind the consoles' addresses (run inside in-netns.sh)\n");
+        ok = false;
+    }
+    settle(2500); // a rate to show
     window.slotViewInfoPreset();
     InfoDlg *info = window.infoDialog();
     info->resize(900, 600);
@@ -98,6 +162,17 @@ int main(int argc, char *argv[]) {
     for (const auto &[page, name] : pages) {
         info->selectPage(page);
         ok &= save(info, folder, prefix + QLatin1String(name));
+    }
+    // With the universe selected, so its sources are listed below.
+    const std::pair<InfoDlg::Page, const char *> receiverPages[] = {
+        {InfoDlg::PageArtnet, "Art-Net"}, {InfoDlg::PageAcnnet, "Streaming Acn"}};
+    for (const auto &[page, label] : receiverPages) {
+        info->selectPage(page);
+        info->findChild<QTableWidget *>(QStringLiteral("table ") + QLatin1String(label))
+            ->selectRow(0);
+        ok &= save(info, folder,
+                   prefix + (page == InfoDlg::PageArtnet ? QStringLiteral("info-artnet")
+                                                         : QStringLiteral("info-sacn")));
     }
     window.dialogs()->closeInfo();
 

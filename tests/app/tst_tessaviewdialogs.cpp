@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QtTest>
 
 namespace {
@@ -111,6 +112,30 @@ private slots:
         QCOMPARE(window.settings().UpdateCheck, factory.UpdateCheck);
         QVERIFY(!rawStore().contains("Preset04Name"));
         QCOMPARE(rawStore().value("UseArtnet").toBool(), true);
+    }
+
+    void receiverPagesListTheShownUniverses() {
+        // Two universes from start universe 5: Art-Net numbers them from Port-Address 4.
+        SettingsRecord live;
+        live.UpdateCheck = 0;
+        live.UseArtnet = true;
+        live.UseAcnnet = true;
+        live.DmxSizeX = 34;
+        live.DmxSizeY = 10;
+        live.DmxUniverseStart = 5;
+        SettingsStore::saveSettings(live, SettingsStore::livePreset);
+        Tessaview window({"tessaview"});
+        QImage canvas(16, 16, QImage::Format_RGB32);
+        QPainter painter(&canvas);
+        window.engine()->paintFrame(painter, canvas.rect(), 0);
+        window.dialogs()->openInfo(InfoDlg::PageArtnet);
+        for (const auto &[label, first] :
+             {std::pair{"table Art-Net", "4"}, std::pair{"table Streaming Acn", "5"}}) {
+            auto *table = window.infoDialog()->findChild<QTableWidget *>(QLatin1String(label));
+            QCOMPARE(table->rowCount(), 2);
+            QCOMPARE(table->item(0, 0)->text(), QLatin1String(first));
+            QCOMPARE(table->item(1, 2)->text(), QStringLiteral("no live source"));
+        }
     }
 
     void infoButtonsOfTheSettingsDialogOpenTheirPage() {

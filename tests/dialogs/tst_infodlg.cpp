@@ -87,8 +87,16 @@ private slots:
         for (const char *rdm : {"RDM 1.20", "RDM 1.37-1", "RDM 1.37-2"})
             QCOMPARE(headerTexts(table(dlg, rdm)),
                      (QStringList{"RDM", "Type", "Parameter", "Value", "Allowed"}));
-        QCOMPARE(table(dlg, "Art-Net")->columnCount(), 0);
-        QCOMPARE(table(dlg, "Streaming Acn")->columnCount(), 0);
+        const QStringList universeHeaders{"Universe",       "Sources",         "Owner",
+                                          "Packets/s",      "Sequence Errors", "Dropped",
+                                          "Last Packet [s]"};
+        QCOMPARE(headerTexts(table(dlg, "Art-Net")), universeHeaders);
+        QCOMPARE(headerTexts(table(dlg, "Streaming Acn")),
+                 (universeHeaders + QStringList{"Priority", "Sync Address"}));
+        for (const char *sources : {"sources Art-Net", "sources Streaming Acn"})
+            QCOMPARE(headerTexts(dlg.findChild<QTableWidget *>(QLatin1String(sources))),
+                     (QStringList{"Name", "CID / IP Address", "Priority", "Packets/s",
+                                  "Sequence Errors", "Last Seen [s]", "Announced Universes"}));
     }
 
     void presetTable() {
