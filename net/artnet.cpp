@@ -193,11 +193,13 @@ bool artnet::openSocket() {
 void artnet::readPackage() {
     if (!m_socket.isOpen())
         return;
-    m_batch.drain(m_socket.fd(), batchesPerWakeUp, [this](Bytes datagram, quint32 sender) {
-        // setAddress() reuses the address's storage unless a handler kept a copy of it.
-        m_receiveSender.setAddress(sender);
-        handleDatagram(datagram, m_receiveSender);
-    });
+    m_batch.drain(m_socket.fd(), batchesPerWakeUp,
+                  [this](Bytes datagram, quint32 sender, qint64 receivedNs) {
+                      // setAddress() reuses the address's storage unless a handler copied it.
+                      m_receiveSender.setAddress(sender);
+                      m_receivedNs = receivedNs;
+                      handleDatagram(datagram, m_receiveSender);
+                  });
 }
 
 void artnet::transmit(const QByteArray &datagram, const QHostAddress &destination) {
@@ -318,7 +320,7 @@ void artnet::handleDmx(Bytes datagram, const QHostAddress &sender) {
     if (levels.empty())
         return;
     if (!syncActive(now)) {
-        m_store->writeUniverse(k, levels, FrameStore::Writer::ArtNet);
+        m_store->writeUniverse(k, levels, FrameStore::Writer::ArtNet, m_receivedNs);
         // Newer than anything held back for the next ArtSync.
         if (k < m_universeCount)
             m_pendingLength[k] = 0;
@@ -361,15 +363,20 @@ void artnet::handleSync(const QHostAddress &sender) {
     for (quint32 k : m_pendingUniverses)
         released = released || m_pendingLength[k] != 0;
     if (m_store && released) {
-        m_store->modify(FrameStore::Writer::ArtNet, [this](std::span<quint8> frame) {
-            for (quint32 k : m_pendingUniverses) {
-                const size_t offset = size_t(k) * m_channelsPerUniverse;
-                if (offset >= frame.size())
-                    continue;
-                const size_t count = std::min(size_t(m_pendingLength[k]), frame.size() - offset);
-                std::memcpy(frame.data() + offset, m_shadow.data() + offset, count);
-            }
-        });
+        // Held data is due when the sync arrives, so its latency counts from then.
+        m_store->modify(
+            FrameStore::Writer::ArtNet,
+            [this](std::span<quint8> frame) {
+                for (quint32 k : m_pendingUniverses) {
+                    const size_t offset = size_t(k) * m_channelsPerUniverse;
+                    if (offset >= frame.size())
+                        continue;
+                    const size_t count =
+                        std::min(size_t(m_pendingLength[k]), frame.size() - offset);
+                    std::memcpy(frame.data() + offset, m_shadow.data() + offset, count);
+                }
+            },
+            m_receivedNs);
     }
     for (quint32 k : m_pendingUniverses)
         m_pendingLength[k] = 0;

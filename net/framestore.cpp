@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 std::span<const quint8> channelsFrom(std::span<const quint8> universe, quint16 startAddress) {
     const size_t skipped = startAddress > 0 ? startAddress - 1u : 0u;
@@ -15,6 +16,7 @@ void FrameStore::allocate(quint32 length, quint16 channelsPerUniverse) {
     m_firstUniverse = 0;
     m_changedBy = 0;
     m_changedSinceSnapshot = false;
+    m_oldestChange = {};
 }
 
 void FrameStore::relayout(quint32 length, quint16 channelsPerUniverse, quint32 firstUniverse) {
@@ -52,6 +54,7 @@ void FrameStore::release() {
     m_firstUniverse = 0;
     m_changedBy = 0;
     m_changedSinceSnapshot = false;
+    m_oldestChange = {};
 }
 
 quint32 FrameStore::length() const {
@@ -82,7 +85,7 @@ quint16 FrameStore::startAddress() const {
 }
 
 int FrameStore::writeUniverse(quint32 universeIndex, std::span<const quint8> universe,
-                              Writer writer) {
+                              Writer writer, qint64 receivedNs) {
     QMutexLocker lock(&m_lock);
     const std::span<const quint8> data = channelsFrom(universe, m_startAddress);
     const quint64 width = m_channelsPerUniverse;
@@ -94,11 +97,11 @@ int FrameStore::writeUniverse(quint32 universeIndex, std::span<const quint8> uni
     if (count == 0)
         return 0;
     std::memcpy(m_buffer.data() + offset, data.data(), count);
-    markChanged(writer);
+    markChanged(writer, receivedNs);
     return int(count);
 }
 
-bool FrameStore::snapshot(QByteArray &snapshot) {
+bool FrameStore::snapshot(QByteArray &snapshot, ChangeStamps *stamps) {
     QMutexLocker lock(&m_lock);
     if (snapshot.size() != m_buffer.size())
         snapshot.resize(m_buffer.size());
@@ -106,7 +109,16 @@ bool FrameStore::snapshot(QByteArray &snapshot) {
         std::memcpy(snapshot.data(), m_buffer.constData(), size_t(m_buffer.size()));
     const bool changed = m_changedSinceSnapshot;
     m_changedSinceSnapshot = false;
+    if (stamps != nullptr) {
+        *stamps = m_oldestChange;
+        m_oldestChange = {};
+    }
     return changed;
+}
+
+FrameStore::ChangeStamps FrameStore::takeChangeStamps() {
+    QMutexLocker lock(&m_lock);
+    return std::exchange(m_oldestChange, {});
 }
 
 bool FrameStore::takeChanged(Writer writer) {
@@ -122,8 +134,13 @@ void FrameStore::setChangeListener(std::function<void()> listener) {
     m_changeListener = std::move(listener);
 }
 
-void FrameStore::markChanged(Writer writer) {
+void FrameStore::markChanged(Writer writer, qint64 receivedNs) {
     m_changedBy |= quint8(1u << quint8(writer));
+    if (receivedNs != 0 && size_t(writer) < m_oldestChange.size()) {
+        qint64 &oldest = m_oldestChange[size_t(writer)];
+        if (oldest == 0 || receivedNs < oldest)
+            oldest = receivedNs;
+    }
     m_changedSinceSnapshot = true;
     if (m_changeListener && writer != Writer::Engine)
         m_changeListener();
