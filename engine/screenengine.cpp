@@ -7,6 +7,7 @@
 #include "engine/workerthread.h"
 #include "net/acnnet.h"
 #include "net/artnet.h"
+#include "net/monotonicclock.h"
 #include "net/network.h"
 #include "rdm/rdm.h"
 #include "rdm/sensorinfo.h"
@@ -21,6 +22,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 std::unique_ptr<network> machineNetwork() {
@@ -44,7 +46,10 @@ constexpr int blinkShownFrom = 26;
 ScreenEngine::ScreenEngine(NetworkFactory networkFactory)
     : m_networkFactory(networkFactory ? std::move(networkFactory) : machineNetwork),
       m_secondClock(wallClockSecond), m_startTime(QDateTime::currentDateTime()),
-      m_selfTestPattern(quint32(QTime::currentTime().msec())), m_lastSecond(wallClockSecond()) {}
+      m_selfTestPattern(quint32(QTime::currentTime().msec())),
+      m_lastSecond(wallClockSecond()), m_latency{LatencyHistogram(monotonicNs),
+                                                 LatencyHistogram(monotonicNs),
+                                                 LatencyHistogram(monotonicNs)} {}
 
 ScreenEngine::~ScreenEngine() {
     m_active.reset();
@@ -331,7 +336,7 @@ QString ScreenEngine::statusText(int renderEngineId) const {
     fields.interfaces = m_interfaceText;
     fields.preset = statustext::preset(m_appliedPreset, settings.Name);
     fields.freezeOrSelfTest = statustext::freezeOrSelfTest(m_freeze, m_selfTest);
-    return statustext::block(fields);
+    return statustext::block(fields) + statustext::latency(latency(Protocol::Any));
 }
 
 bool ScreenEngine::identifying() const {
@@ -413,9 +418,12 @@ void ScreenEngine::takeFrame() {
     if (!m_freeze)
         m_frozenFrame.reset();
     if (m_selfTest == 0 && !m_freeze) {
-        m_store.snapshot(m_frame);
+        m_store.snapshot(m_frame, &m_frameStamps);
         return;
     }
+    // Left in the store, the stamps would count the whole freeze at its end.
+    m_store.takeChangeStamps();
+    m_frameStamps = {};
     const SettingsRecord &settings = *m_active;
     m_store.modify(FrameStore::Writer::Engine, [&](std::span<quint8> frame) {
         if (m_selfTest != 0 && !frame.empty())
@@ -460,6 +468,25 @@ void ScreenEngine::paintFrame(QPainter &painter, const QRect &rect, int renderEn
     countFrame();
     if (statusDue())
         paintStatus(painter, rect, params, renderEngineId);
+    recordLatency();
+}
+
+void ScreenEngine::recordLatency() {
+    const qint64 paintEnd = monotonicNs();
+    qint64 oldest = 0;
+    for (size_t protocol = 0; protocol < m_frameStamps.size(); ++protocol) {
+        const qint64 stamp = std::exchange(m_frameStamps[protocol], 0);
+        if (stamp == 0)
+            continue;
+        m_latency[protocol].add(paintEnd - stamp);
+        oldest = oldest == 0 ? stamp : std::min(oldest, stamp);
+    }
+    if (oldest != 0)
+        m_latency[size_t(Protocol::Any)].add(paintEnd - oldest);
+}
+
+LatencyFigures ScreenEngine::latency(Protocol protocol) const {
+    return m_latency[size_t(protocol)].figures();
 }
 
 void ScreenEngine::setFreeze(bool on) {

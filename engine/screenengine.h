@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/cellpainter.h"
+#include "engine/latencyhistogram.h"
 #include "engine/selftest.h"
 #include "net/framestore.h"
 #include "net/receiverstats.h"
@@ -14,6 +15,7 @@
 #include <QString>
 #include <QThread>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -38,6 +40,8 @@ public:
     using NetworkFactory = std::function<std::unique_ptr<network>()>;
     // Second of the minute (0 ... 59) the frame rate is counted by.
     using SecondClock = std::function<int()>;
+    // Whose data a latency figure covers.
+    enum class Protocol : quint8 { ArtNet = 0, Sacn = 1, Any = 2 };
 
     explicit ScreenEngine(NetworkFactory networkFactory = {});
     ~ScreenEngine();
@@ -93,6 +97,10 @@ public:
     // Frames painted in the last counted second.
     int framesLastSecond() const { return m_framesLastSecond; }
     void setSecondClock(SecondClock clock) { m_secondClock = std::move(clock); }
+    // Packet-to-pixel latency over the last 10 s: from the kernel's receive stamp of the oldest
+    // change a frame shows to the end of that frame's paint. Frames under freeze or self test
+    // show no received data and count nothing.
+    LatencyFigures latency(Protocol protocol) const;
 
     // The protocol objects as the last apply left them (none where switched off).
     network *networkObject() const { return m_network.get(); }
@@ -132,6 +140,7 @@ private:
     void countFrame();
     // Advances the blink phase and says whether this frame shows the status.
     bool statusDue();
+    void recordLatency();
     void paintStatus(QPainter &painter, const QRect &rect, const PaintParams &params,
                      int renderEngineId);
 
@@ -168,6 +177,8 @@ private:
     // Reading the frame for a capture is logically const; the store's lock is not.
     mutable FrameStore m_store;
     QByteArray m_frame;
+    FrameStore::ChangeStamps m_frameStamps{};
+    std::array<LatencyHistogram, 3> m_latency;
     CellPainter m_cellPainter;
 
     std::unique_ptr<network> m_network;

@@ -1,6 +1,7 @@
 #include "engine/statustext.h"
 
 #include "buildinfo.h"
+#include "engine/latencyhistogram.h"
 #include "net/network.h"
 #include "settings/settingsrecord.h"
 
@@ -87,6 +88,15 @@ QString freezeOrSelfTest(bool freeze, quint8 selfTest) {
         return QStringLiteral("\n") +
                QCoreApplication::translate("ScreenEngine", "Self Test %1 Enabled").arg(selfTest);
     return {};
+}
+
+QString latency(const LatencyFigures &figures) {
+    if (figures.count == 0)
+        return {};
+    return QStringLiteral("\n") +
+           QCoreApplication::translate("ScreenEngine", "Latency: median %1 ms, max %2 ms")
+               .arg(QString::number(figures.medianMs, 'f', 1),
+                    QString::number(figures.maxMs, 'f', 1));
 }
 
 QString block(const Fields &f) {

@@ -4,6 +4,7 @@
 #include <QtGlobal>
 
 class network;
+struct LatencyFigures;
 
 // The texts of the status overlay. Shown to the user, so they pass through translation under
 // the context "ScreenEngine".
@@ -29,6 +30,10 @@ QString preset(int preset, const QString &name);
 
 // "\nFreeze Enabled" wins over "\nSelf Test <n> Enabled"; empty when neither is on.
 QString freezeOrSelfTest(bool freeze, quint8 selfTest);
+
+// "\nLatency: median <m> ms, max <x> ms" (one decimal each), the block's last line; empty
+// without samples.
+QString latency(const LatencyFigures &figures);
 
 struct Fields {
     int sizeX = 0;

@@ -147,12 +147,12 @@ void acnnet::readPackage() {
     if (!m_socket.isOpen())
         return;
     m_batch.drain(m_socket.fd(), batchesPerWakeUp,
-                  [this](std::span<const quint8> datagram, quint32 sender) {
-                      processDatagram(datagram, sender);
+                  [this](std::span<const quint8> datagram, quint32 sender, qint64 receivedNs) {
+                      processDatagram(datagram, sender, receivedNs);
                   });
 }
 
-void acnnet::processDatagram(std::span<const quint8> datagram, quint32 sender) {
+void acnnet::processDatagram(std::span<const quint8> datagram, quint32 sender, qint64 receivedNs) {
     const e131::DataPacket packet = e131::parseDataPacket(datagram);
     FrameStore *store = m_store.load(std::memory_order_relaxed);
     if (store == nullptr)
@@ -160,9 +160,10 @@ void acnnet::processDatagram(std::span<const quint8> datagram, quint32 sender) {
     const qint64 now = m_clock();
     {
         QMutexLocker lock(&m_mergerLock);
-        m_merger.accept(packet, sender, now, [store](quint32 index, std::span<const quint8> bytes) {
-            store->writeUniverse(index, bytes, FrameStore::Writer::Sacn);
-        });
+        m_merger.accept(
+            packet, sender, now, [store, receivedNs](quint32 index, std::span<const quint8> bytes) {
+                store->writeUniverse(index, bytes, FrameStore::Writer::Sacn, receivedNs);
+            });
     }
     // Sync packets go to the group of their synchronisation universe; one outside the
     // configured universes is joined when a data packet first names it.

@@ -61,8 +61,10 @@ public:
     int joinedGroupCount() const;
     int receiveBufferSize() const;
 
-    // Everything a received datagram from IPv4 `sender` goes through after the socket.
-    void processDatagram(std::span<const quint8> datagram, quint32 sender = 0);
+    // Everything a received datagram from IPv4 `sender` goes through after the socket;
+    // `receivedNs` (monotonicNs(), 0 for none) is when it arrived.
+    void processDatagram(std::span<const quint8> datagram, quint32 sender = 0,
+                         qint64 receivedNs = 0);
 
     // Monotonic milliseconds for the arbitration; set before the receiver is moved to its
     // thread.

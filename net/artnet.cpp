@@ -192,11 +192,13 @@ bool artnet::openSocket() {
 void artnet::readPackage() {
     if (!m_socket.isOpen())
         return;
-    m_batch.drain(m_socket.fd(), batchesPerWakeUp, [this](Bytes datagram, quint32 sender) {
-        // setAddress() reuses the address's storage unless a handler kept a copy of it.
-        m_receiveSender.setAddress(sender);
-        handleDatagram(datagram, m_receiveSender);
-    });
+    m_batch.drain(m_socket.fd(), batchesPerWakeUp,
+                  [this](Bytes datagram, quint32 sender, qint64 receivedNs) {
+                      // setAddress() reuses the address's storage unless a handler copied it.
+                      m_receiveSender.setAddress(sender);
+                      m_receivedNs = receivedNs;
+                      handleDatagram(datagram, m_receiveSender);
+                  });
 }
 
 void artnet::transmit(const QByteArray &datagram, const QHostAddress &destination) {
@@ -317,7 +319,7 @@ void artnet::handleDmx(Bytes datagram, const QHostAddress &sender) {
     if (levels.empty())
         return;
     if (!syncActive(now)) {
-        m_store->writeUniverse(k, levels, FrameStore::Writer::ArtNet);
+        m_store->writeUniverse(k, levels, FrameStore::Writer::ArtNet, m_receivedNs);
         // Newer than anything held back for the next ArtSync.
         if (k < m_universeCount)
             m_pendingLength[k] = 0;
@@ -352,9 +354,10 @@ void artnet::handleSync(const QHostAddress &sender) {
         m_syncCount = 1;
     }
 
+    // Held data is due when the sync arrives, so its latency counts from then.
     if (m_store)
         m_store->writeUniverses(m_pendingUniverses, m_shadow, m_pendingLength,
-                                FrameStore::Writer::ArtNet);
+                                FrameStore::Writer::ArtNet, m_receivedNs);
     for (quint32 k : m_pendingUniverses)
         m_pendingLength[k] = 0;
     m_pendingUniverses.clear();

@@ -186,6 +186,8 @@ private:
     // Reused for every datagram so that nothing is allocated per packet.
     DatagramBatch m_batch{batchSize, maxDatagramBytes};
     QHostAddress m_receiveSender;
+    // When the datagram being handled arrived (monotonicNs()), for the frame store's latency.
+    qint64 m_receivedNs = 0;
     artnetpackets::Dmx m_dmx;
     QByteArray m_reply;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 std::span<const quint8> channelsFrom(std::span<const quint8> universe, quint16 startAddress) {
     const size_t skipped = startAddress > 0 ? startAddress - 1u : 0u;
@@ -28,6 +29,7 @@ void FrameStore::allocate(quint32 length, quint16 channelsPerUniverse) {
     prepareReceived(quint32(receivedCount(length, m_channelsPerUniverse)));
     m_changedBy = 0;
     m_changedSinceSnapshot = false;
+    m_oldestChange = {};
 }
 
 void FrameStore::relayout(quint32 length, quint16 channelsPerUniverse, quint32 firstUniverse) {
@@ -80,6 +82,7 @@ void FrameStore::release() {
     prepareReceived(0);
     m_changedBy = 0;
     m_changedSinceSnapshot = false;
+    m_oldestChange = {};
 }
 
 quint32 FrameStore::length() const {
@@ -119,17 +122,17 @@ quint16 FrameStore::startAddress() const {
 }
 
 int FrameStore::writeUniverse(quint32 universeIndex, std::span<const quint8> universe,
-                              Writer writer) {
+                              Writer writer, qint64 receivedNs) {
     QMutexLocker lock(&m_lock);
     const quint64 count = storeUniverse(universeIndex, universe);
     if (count != 0)
-        markChanged(writer);
+        markChanged(writer, receivedNs);
     return int(count);
 }
 
 void FrameStore::writeUniverses(std::span<const quint32> universeIndices,
                                 std::span<const quint8> universes, std::span<const quint16> lengths,
-                                Writer writer) {
+                                Writer writer, qint64 receivedNs) {
     QMutexLocker lock(&m_lock);
     bool written = false;
     for (const quint32 k : universeIndices) {
@@ -140,7 +143,7 @@ void FrameStore::writeUniverses(std::span<const quint32> universeIndices,
         written = storeUniverse(k, universes.subspan(from, length)) != 0 || written;
     }
     if (written)
-        markChanged(writer);
+        markChanged(writer, receivedNs);
 }
 
 void FrameStore::prepareReceived(quint32 universeCount) {
@@ -188,7 +191,7 @@ void FrameStore::deriveSlot(quint32 universeIndex) {
     std::memset(target + count, 0, slot - count);
 }
 
-bool FrameStore::snapshot(QByteArray &snapshot) {
+bool FrameStore::snapshot(QByteArray &snapshot, ChangeStamps *stamps) {
     QMutexLocker lock(&m_lock);
     if (snapshot.size() != m_buffer.size())
         snapshot.resize(m_buffer.size());
@@ -196,7 +199,16 @@ bool FrameStore::snapshot(QByteArray &snapshot) {
         std::memcpy(snapshot.data(), m_buffer.constData(), size_t(m_buffer.size()));
     const bool changed = m_changedSinceSnapshot;
     m_changedSinceSnapshot = false;
+    if (stamps != nullptr) {
+        *stamps = m_oldestChange;
+        m_oldestChange = {};
+    }
     return changed;
+}
+
+FrameStore::ChangeStamps FrameStore::takeChangeStamps() {
+    QMutexLocker lock(&m_lock);
+    return std::exchange(m_oldestChange, {});
 }
 
 bool FrameStore::takeChanged(Writer writer) {
@@ -212,8 +224,13 @@ void FrameStore::setChangeListener(std::function<void()> listener) {
     m_changeListener = std::move(listener);
 }
 
-void FrameStore::markChanged(Writer writer) {
+void FrameStore::markChanged(Writer writer, qint64 receivedNs) {
     m_changedBy |= quint8(1u << quint8(writer));
+    if (receivedNs != 0 && size_t(writer) < m_oldestChange.size()) {
+        qint64 &oldest = m_oldestChange[size_t(writer)];
+        if (oldest == 0 || receivedNs < oldest)
+            oldest = receivedNs;
+    }
     m_changedSinceSnapshot = true;
     if (writer != Writer::Engine)
         notifyChange();

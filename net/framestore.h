@@ -4,6 +4,7 @@
 #include <QMutex>
 #include <QtGlobal>
 
+#include <array>
 #include <functional>
 #include <span>
 #include <vector>
@@ -50,26 +51,37 @@ public:
     void setStartAddress(quint16 startAddress);
     quint16 startAddress() const;
 
+    // When the oldest change not yet handed out by snapshot() arrived, per receiving writer
+    // (ArtNet, Sacn), in monotonicNs(); 0 where nothing stamped changed.
+    using ChangeStamps = std::array<qint64, 2>;
+
     // Copies the channels of `universe` (DMX channel 1 first) from the start address on, at
     // most channelsPerUniverse of them, to universe slot `universeIndex`, cut at the end of the
-    // buffer. Returns the number of bytes written; marks the frame changed when it is above 0.
-    int writeUniverse(quint32 universeIndex, std::span<const quint8> universe, Writer writer);
+    // buffer. Returns the number of bytes written; marks the frame changed when it is above 0,
+    // with `receivedNs` (0 for none) as the arrival of that change.
+    int writeUniverse(quint32 universeIndex, std::span<const quint8> universe, Writer writer,
+                      qint64 receivedNs = 0);
     // writeUniverse for each of `universeIndices` under one lock, so they show together:
     // universe k is the first `lengths[k]` bytes of `universes[k * 512 ...]`.
     void writeUniverses(std::span<const quint32> universeIndices, std::span<const quint8> universes,
-                        std::span<const quint16> lengths, Writer writer);
+                        std::span<const quint16> lengths, Writer writer, qint64 receivedNs = 0);
 
     // Runs `edit` on the whole buffer under the lock and marks the frame changed by `writer`.
     // `edit` receives a std::span<quint8> (empty without a buffer).
-    template <typename Edit> void modify(Writer writer, Edit &&edit) {
+    template <typename Edit> void modify(Writer writer, Edit &&edit, qint64 receivedNs = 0) {
         QMutexLocker lock(&m_lock);
         edit(std::span<quint8>(reinterpret_cast<quint8 *>(m_buffer.data()), m_buffer.size()));
-        markChanged(writer);
+        markChanged(writer, receivedNs);
     }
 
     // Copies the buffer into `snapshot` (resized to the buffer's length). Returns whether any
-    // writer changed it since the previous snapshot.
-    bool snapshot(QByteArray &snapshot);
+    // writer changed it since the previous snapshot. With `stamps`, also hands out the change
+    // stamps of the copied bytes and clears them, in the same lock, so each stamp goes to the
+    // one paint that shows its change.
+    bool snapshot(QByteArray &snapshot, ChangeStamps *stamps = nullptr);
+    // Hands out and clears the change stamps without a copy, for a frame that does not show
+    // the received data (freeze, self test).
+    ChangeStamps takeChangeStamps();
 
     // Whether `writer` changed the frame since the last call for that writer; clears the flag.
     bool takeChanged(Writer writer);
@@ -86,7 +98,7 @@ private:
     quint64 storeUniverse(quint32 universeIndex, std::span<const quint8> universe);
     void deriveSlot(quint32 universeIndex);
     void notifyChange();
-    void markChanged(Writer writer);
+    void markChanged(Writer writer, qint64 receivedNs = 0);
 
     mutable QMutex m_lock;
     QByteArray m_buffer;
@@ -101,4 +113,5 @@ private:
     std::function<void()> m_changeListener;
     quint8 m_changedBy = 0;
     bool m_changedSinceSnapshot = false;
+    ChangeStamps m_oldestChange{};
 };

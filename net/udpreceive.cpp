@@ -1,14 +1,43 @@
 #include "net/udpreceive.h"
 
+#include "net/monotonicclock.h"
+
 #include <algorithm>
 #include <cstring>
+#include <ctime>
 
 #include <arpa/inet.h>
 #include <unistd.h>
 
+namespace {
+
+// Room for one SCM_TIMESTAMPNS message per datagram.
+constexpr size_t controlBytes = CMSG_SPACE(sizeof(timespec));
+
+qint64 nanoseconds(const timespec &time) {
+    return qint64(time.tv_sec) * 1000000000 + time.tv_nsec;
+}
+
+// The SCM_TIMESTAMPNS stamp of a received message (CLOCK_REALTIME), 0 without one.
+qint64 realtimeStamp(msghdr &header) {
+    for (cmsghdr *message = CMSG_FIRSTHDR(&header); message != nullptr;
+         message = CMSG_NXTHDR(&header, message)) {
+        if (message->cmsg_level == SOL_SOCKET && message->cmsg_type == SCM_TIMESTAMPNS &&
+            message->cmsg_len >= CMSG_LEN(sizeof(timespec))) {
+            timespec stamp{};
+            std::memcpy(&stamp, CMSG_DATA(message), sizeof stamp);
+            return nanoseconds(stamp);
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
 DatagramBatch::DatagramBatch(int count, size_t slotBytes)
     : m_slotBytes(slotBytes), m_buffers(size_t(count) * slotBytes), m_vectors(size_t(count)),
-      m_senders(size_t(count)), m_headers(size_t(count)) {
+      m_senders(size_t(count)), m_headers(size_t(count)), m_controls(size_t(count) * controlBytes),
+      m_receivedNs(size_t(count)) {
     for (size_t i = 0; i < size_t(count); ++i) {
         m_vectors[i] = {m_buffers.data() + i * slotBytes, slotBytes};
         std::memset(&m_headers[i], 0, sizeof m_headers[i]);
@@ -19,14 +48,29 @@ DatagramBatch::DatagramBatch(int count, size_t slotBytes)
 }
 
 int DatagramBatch::receive(int fd) {
-    // The kernel writes each sender's length back, so the room for it is given anew.
+    // The kernel writes each sender's and control length back, so the room is given anew.
     for (size_t i = 0; i < m_headers.size(); ++i) {
         m_headers[i].msg_hdr.msg_namelen = sizeof(sockaddr_in);
+        m_headers[i].msg_hdr.msg_control = m_controls.data() + i * controlBytes;
+        m_headers[i].msg_hdr.msg_controllen = controlBytes;
         m_senders[i].sin_family = AF_UNSPEC;
     }
-    const int received =
-        recvmmsg(fd, m_headers.data(), unsigned(m_headers.size()), MSG_DONTWAIT, nullptr);
-    return std::max(received, 0);
+    const int received = std::max(
+        recvmmsg(fd, m_headers.data(), unsigned(m_headers.size()), MSG_DONTWAIT, nullptr), 0);
+    // The kernel stamps with CLOCK_REALTIME (software receive stamps have no monotonic
+    // variant, SO_TIMESTAMPING included), latency is measured on CLOCK_MONOTONIC. The offset of
+    // the two clocks is read once per batch, two calls apart: a step of the wall clock (NTP,
+    // the user) then misplaces only the datagrams queued across it, and those are held to the
+    // read time rather than placed in the future.
+    timespec wall{};
+    clock_gettime(CLOCK_REALTIME, &wall);
+    const qint64 readNs = monotonicNs();
+    const qint64 offset = nanoseconds(wall) - readNs;
+    for (size_t i = 0; i < size_t(received); ++i) {
+        const qint64 stamp = realtimeStamp(m_headers[i].msg_hdr);
+        m_receivedNs[i] = stamp != 0 ? std::min(stamp - offset, readNs) : readNs;
+    }
+    return received;
 }
 
 std::span<const quint8> DatagramBatch::datagram(int index) const {
@@ -38,6 +82,11 @@ std::span<const quint8> DatagramBatch::datagram(int index) const {
 quint32 DatagramBatch::senderAddress(int index) const {
     const sockaddr_in &sender = m_senders[size_t(index)];
     return sender.sin_family == AF_INET ? ntohl(sender.sin_addr.s_addr) : 0;
+}
+
+void enableReceiveTimestamps(int fd) {
+    const int one = 1;
+    setsockopt(fd, SOL_SOCKET, SO_TIMESTAMPNS, &one, sizeof one);
 }
 
 void enlargeReceiveBuffer(int fd, int bytes) {
@@ -67,6 +116,7 @@ int openUdpReceiver(quint16 port, bool shared, int receiveBuffer) {
             setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof(one));
         if (::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof(address)) == 0) {
             enlargeReceiveBuffer(fd, receiveBuffer);
+            enableReceiveTimestamps(fd);
             return fd;
         }
         ::close(fd);

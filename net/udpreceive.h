@@ -13,7 +13,9 @@
 
 // Datagrams taken from a non-blocking UDP socket a batch at a time with recvmmsg(): one system
 // call for up to `count` datagrams, into buffers set up once, so that reading allocates
-// nothing. Shared by the Art-Net node and the sACN receiver.
+// nothing. Shared by the Art-Net node and the sACN receiver. Each datagram carries the time the
+// kernel received it (SO_TIMESTAMPNS, see enableReceiveTimestamps), so the time it spent queued
+// behind a paint counts towards its latency.
 class DatagramBatch {
 public:
     // Datagrams longer than `slotBytes` are cut to that length.
@@ -21,17 +23,17 @@ public:
     DatagramBatch(const DatagramBatch &) = delete;
     DatagramBatch &operator=(const DatagramBatch &) = delete;
 
-    // Hands every datagram queued at `fd` to `fn(datagram, senderAddress)` (IPv4 in host order,
-    // 0 for any other family), with at most `maxBatches` recvmmsg() calls: a flood must not
-    // keep the caller's event loop from its paints, timers and queued calls. Returns true when
-    // it stopped at that bound, so datagrams may still be queued; the socket notifier, being
-    // level-triggered, then calls again after the loop's other work. The datagram view is
-    // valid only inside `fn`.
+    // Hands every datagram queued at `fd` to `fn(datagram, senderAddress, receivedNs)` (IPv4 in
+    // host order, 0 for any other family; monotonicNs() time of arrival), with at most `maxBatches`
+    // recvmmsg() calls: a flood must not keep the caller's event loop from its paints, timers and
+    // queued calls. Returns true when it stopped at that bound, so datagrams may still be queued;
+    // the socket notifier, being level-triggered, then calls again after the loop's other work. The
+    // datagram view is valid only inside `fn`.
     template <typename Fn> bool drain(int fd, int maxBatches, Fn &&fn) {
         for (int batch = 0; batch < maxBatches; ++batch) {
             const int received = receive(fd);
             for (int i = 0; i < received; ++i)
-                fn(datagram(i), senderAddress(i));
+                fn(datagram(i), senderAddress(i), receivedAt(i));
             if (received < capacity())
                 return false;
         }
@@ -43,6 +45,9 @@ public:
     int receive(int fd);
     std::span<const quint8> datagram(int index) const;
     quint32 senderAddress(int index) const;
+    // When the kernel received the datagram, on the monotonicNs() clock; the time it was read
+    // where the socket gives no stamp. Never later than the read.
+    qint64 receivedAt(int index) const { return m_receivedNs[size_t(index)]; }
     int capacity() const { return int(m_headers.size()); }
 
 private:
@@ -51,6 +56,8 @@ private:
     std::vector<iovec> m_vectors;
     std::vector<sockaddr_in> m_senders;
     std::vector<mmsghdr> m_headers;
+    std::vector<quint8> m_controls;
+    std::vector<qint64> m_receivedNs;
 };
 
 // Opens a UDP socket bound to any IPv4 address on `port`, non-blocking, with a receive buffer
@@ -87,6 +94,9 @@ private:
     int m_fd = -1;
     QSocketNotifier *m_notifier = nullptr;
 };
+
+// Asks the kernel to stamp every datagram queued at `fd` with its receive time.
+void enableReceiveTimestamps(int fd);
 
 // A paint of several milliseconds must not make the kernel drop datagrams at tens of thousands
 // per second, so a receiver asks for a large buffer: SO_RCVBUFFORCE passes net.core.rmem_max

@@ -474,6 +474,11 @@ Pegel %5 (0x%6)</translation>
     </message>
     <message>
         <location line="+5"/>
+        <source>Latency: median %1 ms, max %2 ms</source>
+        <translation>Latenz: Median %1 ms, Maximum %2 ms</translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>Tessaview Version: %1
 Screen Resolution: %2x%3
 DMX Configuration: %4x%5 %6
