@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QIcon>
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSplitter>
@@ -156,14 +157,20 @@ QTableWidget *InfoDlg::addPage(const QString &label, const QStringList &headers)
 }
 
 void InfoDlg::addReceiverPage(ReceiverPage &page, const QString &label) {
-    auto *splitter = new QSplitter(Qt::Vertical, m_pTabs);
+    auto *pageWidget = new QWidget(m_pTabs);
+    auto *layout = new QVBoxLayout(pageWidget);
+    page.pLatency = new QLabel(pageWidget);
+    page.pLatency->setObjectName(QStringLiteral("latency ") + label);
+    auto *splitter = new QSplitter(Qt::Vertical, pageWidget);
+    layout->addWidget(page.pLatency);
+    layout->addWidget(splitter);
     page.pUniverses = receiverTable(QStringLiteral("table ") + label,
                                     ReceiverStatsRows::universeHeaders(page.protocol), splitter);
     page.pSources = receiverTable(QStringLiteral("sources ") + label,
                                   ReceiverStatsRows::sourceHeaders(), splitter);
     splitter->addWidget(page.pUniverses);
     splitter->addWidget(page.pSources);
-    m_pTabs->addTab(splitter, label);
+    m_pTabs->addTab(pageWidget, label);
     connect(page.pUniverses, &QTableWidget::itemSelectionChanged, this,
             [&page] { refreshSources(page); });
 }
@@ -222,6 +229,7 @@ void InfoDlg::refreshReceiverPage(ReceiverPage &page) {
     const std::optional<quint16> selected = selectedUniverse(table);
     const ReceiverView view = page.source();
     page.stats = view.stats;
+    page.pLatency->setText(ReceiverStatsRows::latencyText(view.latency));
     {
         // The rows are written anew; the selection is put back below, by universe number.
         const QSignalBlocker blocker(table);

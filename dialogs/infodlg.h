@@ -11,6 +11,7 @@
 
 class QAction;
 class QCloseEvent;
+class QLabel;
 class QPushButton;
 class QTabWidget;
 class QTableWidget;
@@ -63,6 +64,7 @@ private:
     struct ReceiverPage {
         explicit ReceiverPage(ReceiverStatsRows::Protocol p) : protocol(p) {}
         ReceiverStatsRows::Protocol protocol;
+        QLabel *pLatency = nullptr;
         QTableWidget *pUniverses = nullptr;
         QTableWidget *pSources = nullptr;
         ReceiverSource source;

@@ -146,3 +146,10 @@ QString ReceiverStatsRows::sourceText(const SourceStats &source) {
     const QString address = source.address.toString();
     return source.sName.isEmpty() ? address : QStringLiteral("%1 (%2)").arg(source.sName, address);
 }
+
+QString ReceiverStatsRows::latencyText(const LatencyFigures &latency) {
+    if (latency.count == 0)
+        return tr("Latency: nothing shown in the last 10 s");
+    return tr("Latency: median %1 ms, max %2 ms")
+        .arg(QString::number(latency.medianMs, 'f', 1), QString::number(latency.maxMs, 'f', 1));
+}

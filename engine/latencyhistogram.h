@@ -1,17 +1,11 @@
 #pragma once
 
+#include "net/receiverstats.h"
+
 #include <QtGlobal>
 
 #include <array>
 #include <functional>
-
-// Packet-to-pixel latency over the last seconds, as the status overlay and the information
-// dialog show it.
-struct LatencyFigures {
-    quint32 count = 0;
-    double medianMs = 0;
-    double maxMs = 0;
-};
 
 // Latencies of the last 10 s in fixed memory: one histogram of 1 ms buckets (the last one
 // holding everything from 1 s on) for each of the last ten whole seconds of the clock, in a

@@ -23,12 +23,14 @@ ReceiverView ScreenEngine::artnetView() const {
         return {};
     // The same numbering the node is given at the apply.
     const quint32 first = quint32(std::max(0, int(m_active->DmxUniverseStart) - 1));
-    return {m_artnet->stats(), range(first, m_store.universeCount(), maxPortAddress)};
+    return {m_artnet->stats(), range(first, m_store.universeCount(), maxPortAddress),
+            latency(Protocol::ArtNet)};
 }
 
 ReceiverView ScreenEngine::sacnView() const {
     if (!m_acnnet || !m_active)
         return {};
     const quint32 first = quint32(std::max(1, int(m_active->DmxUniverseStart)));
-    return {m_acnnet->stats(), range(first, m_store.universeCount(), e131::maxUniverse)};
+    return {m_acnnet->stats(), range(first, m_store.universeCount(), e131::maxUniverse),
+            latency(Protocol::Sacn)};
 }

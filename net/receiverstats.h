@@ -78,7 +78,17 @@ struct ReceiverStats {
 // One receiver as the diagnostics views show it: its snapshot and the universes the picture is
 // drawn from (sACN universes, Art-Net Port-Addresses), so a universe that is shown but has never
 // been received is listed too.
+// Packet-to-pixel latency over the last seconds, as the status overlay and the information
+// dialog show it.
+struct LatencyFigures {
+    quint32 count = 0;
+    double medianMs = 0;
+    double maxMs = 0;
+};
+
 struct ReceiverView {
     ReceiverStats stats;
     QList<quint16> lShownUniverses;
+    // Of the frames that showed this receiver's data.
+    LatencyFigures latency;
 };

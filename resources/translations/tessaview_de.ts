@@ -348,6 +348,14 @@ Pegel %5 (0x%6)</translation>
 <context>
     <name>ReceiverStatsRows</name>
     <message>
+        <source>Latency: nothing shown in the last 10 s</source>
+        <translation>Latenz: nichts gezeigt in den letzten 10 s</translation>
+    </message>
+    <message>
+        <source>Latency: median %1 ms, max %2 ms</source>
+        <translation>Latenz: Median %1 ms, Maximum %2 ms</translation>
+    </message>
+    <message>
         <location filename="../../dialogs/receiverstatsrows.cpp" line="+83"/>
         <location line="+27"/>
         <source>per address</source>

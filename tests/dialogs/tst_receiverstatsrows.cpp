@@ -7,6 +7,7 @@
 #include "net/runningreceiver.h"
 #include "net/tst_acnsupport.h"
 
+#include <QLabel>
 #include <QNetworkInterface>
 #include <QTableWidget>
 #include <QUdpSocket>
@@ -125,7 +126,7 @@ private slots:
         InfoDlg dlg;
         dlg.setReceivers(
             [&node] {
-                return ReceiverView{node.stats(), {0, 2, 10}};
+                return ReceiverView{node.stats(), {0, 2, 10}, {3, 1.5, 4.0}};
             },
             [] { return ReceiverView{}; });
         dlg.selectPage(InfoDlg::PageArtnet);
@@ -138,6 +139,10 @@ private slots:
                  (QStringList{"merge HTP", "no live source", "no live source"}));
         QCOMPARE(column(universes, 6), (QStringList{"1.5", "never", "never"}));
         QCOMPARE(sources->rowCount(), 0);
+        QCOMPARE(dlg.findChild<QLabel *>(QStringLiteral("latency Art-Net"))->text(),
+                 QStringLiteral("Latency: median 1.5 ms, max 4.0 ms"));
+        QCOMPARE(dlg.findChild<QLabel *>(QStringLiteral("latency Streaming Acn"))->text(),
+                 QStringLiteral("Latency: nothing shown in the last 10 s"));
 
         // Selecting Port-Address 0 lists its two consoles; sorting the universes the other
         // way round and refreshing keeps that universe selected.
