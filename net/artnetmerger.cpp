@@ -91,6 +91,7 @@ quint8 ArtNetMerger::goodOutputBits(quint32 index, qint64 nowMs) const {
 
 ReceiverStats ArtNetMerger::stats(qint64 nowMs) const {
     ReceiverStats out;
+    out.iTakenMs = nowMs;
     out.uiDroppedSequence = m_droppedSequence;
     out.uiDroppedSourceLimit = m_droppedSourceLimit;
     for (size_t i = 0; i < m_universes.size(); ++i) {

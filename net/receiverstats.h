@@ -42,6 +42,8 @@ struct UniverseStats {
 };
 
 struct ReceiverStats {
+    // The receiver's time the snapshot was taken at, which the other times are measured against.
+    qint64 iTakenMs = 0;
     QList<UniverseStats> lUniverses;
     quint64 uiDroppedInvalid = 0;
     quint64 uiDroppedSequence = 0;

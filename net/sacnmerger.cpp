@@ -203,6 +203,7 @@ bool SacnMerger::merge(Universe &universe, qint64 nowMs) {
 
 ReceiverStats SacnMerger::stats(qint64 nowMs) const {
     ReceiverStats out;
+    out.iTakenMs = nowMs;
     out.uiDroppedInvalid = m_droppedInvalid;
     out.uiDroppedSequence = m_droppedSequence;
     out.uiDroppedPreview = m_droppedPreview;
