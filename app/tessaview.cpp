@@ -200,6 +200,7 @@ void Tessaview::ChangeRender() {
     }
 
     slotViewStatus();
+    m_pActions->diagnostics()->setChecked(m_pSettings.DiagnosticMarks);
     slotViewSelfTest(0);
 
     m_bFirstApply = false;

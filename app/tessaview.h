@@ -62,6 +62,7 @@ public slots:
     void slotFreeze();
     void slotViewStatus();
     void slotViewStatusToggle();
+    void slotViewDiagnostics();
     void slotViewSelfTest(quint8 uiSelfTestNumber);
     void slotViewSelfTestNext();
     void slotDmxSizeX_Inc();

@@ -93,6 +93,12 @@ void TessaviewActions::createActions(Tessaview &window, bool fullScreen, bool st
                              statusVisible);
     connect(m_status, &QAction::triggered, &window, &Tessaview::slotViewStatus);
 
+    // Checked by the window from the settings in effect, which a preset may change.
+    m_diagnostics = makeCheckable(this, Tessaview::tr("Show Diagnostics"), Qt::Key_D,
+                                  Tessaview::tr("marks silent and shared universes on the screen"),
+                                  QString(), false);
+    connect(m_diagnostics, &QAction::triggered, &window, &Tessaview::slotViewDiagnostics);
+
     m_selfTestNext = makeAction(this, Tessaview::tr("Self Test Next"), Qt::Key_T,
                                 Tessaview::tr("start next self test"), "selftest_next.xpm");
     connect(m_selfTestNext, &QAction::triggered, &window, &Tessaview::slotViewSelfTestNext);
@@ -193,6 +199,7 @@ void TessaviewActions::createContextMenu() {
     menu->addAction(m_freeze);
     menu->addAction(m_stayOnTop);
     menu->addAction(m_status);
+    menu->addAction(m_diagnostics);
 
     QMenu *selfTests =
         menu->addMenu(QIcon(image("selftest_next.xpm")), Tessaview::tr("Self Test\tT"));
@@ -228,6 +235,7 @@ void TessaviewActions::addActionsTo(Tessaview &window) {
     window.addAction(m_reset);
     window.addAction(m_freeze);
     window.addAction(m_status);
+    window.addAction(m_diagnostics);
     window.addAction(m_stayOnTop);
     window.addAction(m_fullScreen);
     window.addAction(m_selfTestNext);

@@ -10,7 +10,7 @@ class QMenu;
 class QPoint;
 class Tessaview;
 
-// The window's 37 actions and its context menu. The actions sit on the window, so their
+// The window's 38 actions and its context menu. The actions sit on the window, so their
 // shortcuts work without a menu bar, and call the window's slots; the preset and self-test
 // actions each call the one slot with their number. The actions are children of this object,
 // the submenus of the context menu.
@@ -29,6 +29,7 @@ public:
     QAction *stayOnTop() const { return m_stayOnTop; }
     QAction *fullScreen() const { return m_fullScreen; }
     QAction *status() const { return m_status; }
+    QAction *diagnostics() const { return m_diagnostics; }
 
     // Check marks that follow a loaded preset and the running self test.
     void markPreset(int preset);
@@ -48,6 +49,7 @@ private:
     QAction *m_stayOnTop = nullptr;
     QAction *m_fullScreen = nullptr;
     QAction *m_status = nullptr;
+    QAction *m_diagnostics = nullptr;
     QAction *m_selfTestNext = nullptr;
     // Off, 1 ... 5 and "Test All" (255).
     std::array<QAction *, 7> m_selfTest{};

@@ -64,6 +64,13 @@ void Tessaview::slotViewStatusToggle() {
     slotViewStatus();
 }
 
+void Tessaview::slotViewDiagnostics() {
+    m_pSettings.DiagnosticMarks = m_pActions->diagnostics()->isChecked();
+    if (m_pEngine)
+        m_pEngine->setDiagnosticMarks(m_pSettings.DiagnosticMarks);
+    SettingsStore::saveSettings(m_pSettings, SettingsStore::livePreset);
+}
+
 void Tessaview::slotViewSelfTest(quint8 uiSelfTestNumber) {
     if (!m_pEngine)
         return;

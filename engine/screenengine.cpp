@@ -41,6 +41,9 @@ const QColor statusGrey(160, 160, 164);
 constexpr quint32 statusFrames = 1000;
 constexpr int blinkPeriod = 50;
 constexpr int blinkShownFrom = 26;
+// How often the marks read the receivers' snapshots: a universe turning silent shows within
+// this time after its loss time.
+constexpr qint64 marksPeriodMs = 250;
 } // namespace
 
 ScreenEngine::ScreenEngine(NetworkFactory networkFactory)
@@ -103,6 +106,9 @@ void ScreenEngine::applySettings() {
     m_active = m_stagedSettings;
     m_appliedPreset = m_currentPreset;
     m_settingsChanged = false;
+    m_marksOn = m_active->DiagnosticMarks;
+    // New receivers or a new layout: the marks are read again at the next frame.
+    m_marksAge.invalidate();
     rebuild();
     m_statusFrameCount = 0;
     buildStatusTexts();
@@ -353,6 +359,8 @@ bool ScreenEngine::needsRepaint() const {
         return true;
     if (m_paintedParams != paintParams())
         return true;
+    if (m_marksOn && refreshMarksIfDue() && m_marks != m_paintedMarks)
+        return true;
     if (m_statusVisible)
         return m_secondClock() != m_lastSecond;
     return m_statusFrameCount < statusFrames;
@@ -391,6 +399,38 @@ void ScreenEngine::paintStatus(QPainter &painter, const QRect &rect, const Paint
                      statusText(renderEngineId));
     painter.restore();
     ++m_statusFrameCount;
+}
+
+bool ScreenEngine::refreshMarksIfDue() const {
+    const quint32 count = m_store.universeCount();
+    if (m_marksAge.isValid() && m_marksAge.elapsed() < marksPeriodMs && m_marks.size() == count)
+        return false;
+    m_marksAge.start();
+    const quint32 first = m_active->DmxUniverseStart;
+    ReceiverStats sacnStats;
+    ReceiverStats artnetStats;
+    std::vector<MarkSource> sources;
+    if (m_acnnet) {
+        sacnStats = m_acnnet->stats();
+        sources.push_back({&sacnStats, first, sacnLossMs});
+    }
+    if (m_artnet) {
+        artnetStats = m_artnet->stats();
+        sources.push_back({&artnetStats, std::max<quint32>(first, 1) - 1, artnetLossMs});
+    }
+    m_marks = universeMarks(sources, count);
+    return true;
+}
+
+void ScreenEngine::paintMarks(QPainter &painter, const QRect &rect, const PaintParams &params) {
+    refreshMarksIfDue();
+    m_paintedMarks = m_marks;
+    painter.save();
+    painter.translate(rect.topLeft());
+    painter.setTransform(pictureTransform(params), true);
+    paintUniverseMarks(painter, cellGrid(rect.width(), rect.height(), params.cols, params.rows),
+                       m_marks, m_store.channelsPerUniverse(), channelsPerCell(params.colourMode));
+    painter.restore();
 }
 
 PaintParams ScreenEngine::paintParams() const {
@@ -465,6 +505,10 @@ void ScreenEngine::paintFrame(QPainter &painter, const QRect &rect, int renderEn
         painter, rect,
         std::span(reinterpret_cast<const quint8 *>(m_frame.constData()), size_t(m_frame.size())),
         params);
+    if (m_marksOn)
+        paintMarks(painter, rect, params);
+    else
+        m_paintedMarks.clear();
     countFrame();
     if (statusDue())
         paintStatus(painter, rect, params, renderEngineId);
@@ -507,6 +551,16 @@ void ScreenEngine::setStatusVisible(bool visible) {
     if (m_artnet)
         m_artnet->resetLedState();
     m_statusVisible = visible;
+    m_pictureChanged = true;
+}
+
+void ScreenEngine::setDiagnosticMarks(bool on) {
+    m_marksOn = on;
+    if (m_active)
+        m_active->DiagnosticMarks = on;
+    if (m_stagedSettings)
+        m_stagedSettings->DiagnosticMarks = on;
+    m_marksAge.invalidate();
     m_pictureChanged = true;
 }
 

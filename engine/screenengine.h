@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/cellpainter.h"
+#include "engine/diagnosticmarks.h"
 #include "engine/latencyhistogram.h"
 #include "engine/selftest.h"
 #include "net/framestore.h"
@@ -10,6 +11,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPointer>
 #include <QString>
@@ -60,7 +62,7 @@ public:
     // Whether the next frame would differ from the one painted last without any new data:
     // staged settings, a changed freeze, self test or status switch, a running self test, the
     // overlay's first frames, the identify blink, the permanent overlay's rate once a second,
-    // or screen values the device model changed.
+    // screen values the device model changed, or a universe's diagnostic mark changed.
     bool needsRepaint() const;
     // Called at the start of every paintFrame, before the frame is taken from the store.
     void setPaintListener(std::function<void()> listener) { m_paintListener = std::move(listener); }
@@ -72,6 +74,12 @@ public:
     void setSelfTest(quint8 selfTest);
     // Also ends an Art-Net locate, whose blinking would otherwise hide the permanent status.
     void setStatusVisible(bool visible);
+    // Marks silent and shared universes on the picture; the settings in effect (and those
+    // staged) take the switch, so the next apply keeps it.
+    void setDiagnosticMarks(bool on);
+    bool diagnosticMarksShown() const { return m_marksOn; }
+    // The marks the last painted frame showed, one per universe slot; empty while off.
+    const std::vector<UniverseMark> &paintedMarks() const { return m_paintedMarks; }
 
     // DmxSizeX x DmxSizeY pixels, RGB888, one pixel per cell, from the raw frame bytes (no
     // level, invert or mirroring). Cells beyond the frame stay black; null before the first
@@ -143,6 +151,11 @@ private:
     void recordLatency();
     void paintStatus(QPainter &painter, const QRect &rect, const PaintParams &params,
                      int renderEngineId);
+    // Reads the receivers' snapshots again when the last reading is a period old, so neither
+    // the scheduler's ticks nor a flood of frames takes them at the frame rate. Returns whether
+    // it read them.
+    bool refreshMarksIfDue() const;
+    void paintMarks(QPainter &painter, const QRect &rect, const PaintParams &params);
 
     NetworkFactory m_networkFactory;
     SecondClock m_secondClock;
@@ -173,6 +186,12 @@ private:
     int m_framesLastSecond = 0;
     QString m_colourModeText;
     QString m_interfaceText;
+
+    bool m_marksOn = false;
+    // Reading the receivers at the scheduler's tick is logically const.
+    mutable std::vector<UniverseMark> m_marks;
+    mutable QElapsedTimer m_marksAge;
+    std::vector<UniverseMark> m_paintedMarks;
 
     // Reading the frame for a capture is logically const; the store's lock is not.
     mutable FrameStore m_store;

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # A screenshot of the program showing live Art-Net data with the status overlay switched on,
 # taken under Xvfb inside a private network namespace with a settings store of its own.
-# Usage: scripts/screenshot-live.sh <output.png> [build folder, default: build]
+# With "marks" the diagnostics are on as well: universe 0 has one source, universe 1 two
+# (an Art-Net merge), universe 2 falls silent after its first second and universe 3 never
+# receives anything.
+# Usage: scripts/screenshot-live.sh <output.png> [build folder, default: build] [marks]
 set -euo pipefail
 if [ $# -lt 1 ]; then
     echo "usage: $0 <output.png> [build folder]" >&2
@@ -14,6 +17,7 @@ if [ "${TESSAVIEW_IN_NETNS:-}" != 1 ]; then
 fi
 out=$1
 build=${2:-build}
+mode=${3:-live}
 case "$build" in /*) ;; *) build="$root/$build" ;; esac
 for tool in Xvfb import python3; do
     command -v "$tool" >/dev/null || { echo "$tool is not installed" >&2; exit 2; }
@@ -44,7 +48,7 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
 display=:$(cat "$work/display")
 
-# The store: a 32 x 18 RGB grid (576 cells, two universes from Port-Address 0) on the whole
+# The store: a 32 x 18 RGB grid (576 cells, four universes from Port-Address 0) on the whole
 # screen, the status overlay on, no update check.
 maker=$(sed -n 's/^TESSAVIEW_MAKER_WEB:STRING=//p' "$build/CMakeCache.txt")
 store="$work/config/${maker:-www.example.org}"
@@ -68,6 +72,7 @@ ShapeType=0
 UseArtnet=1
 UseAcnnet=1
 StateEnable=1
+DiagnosticMarks=$([ "$mode" = marks ] && echo 1 || echo 0)
 EOF
 
 env DISPLAY="$display" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" HOME="$work/home" \
@@ -77,10 +82,14 @@ viewer=$!
 
 # Our sender: ArtDmx to the loopback address, a colour wheel across the grid that turns a
 # little with every frame, 25 frames a second.
-python3 - "$work/sender.ready" <<'EOF' &
+python3 - "$work/sender.ready" "$mode" <<'EOF' &
 import colorsys, socket, struct, sys, time
 cells, per_universe = 32 * 18, 510
+marks = sys.argv[2] == "marks"
 sock = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+# A second console from another address of the loopback net, sending zeros.
+second = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+second.bind(("127.0.0.2", 0))
 frame_no = 0
 while True:
     levels = bytearray()
@@ -96,7 +105,11 @@ while True:
                   + bytes((frame_no % 255 + 1, 0))            # Sequence, Physical
                   + struct.pack("<H", universe)               # Port-Address: SubUni, Net
                   + struct.pack(">H", len(data)) + data)      # Length, high byte first
+        if marks and (universe == 3 or (universe == 2 and frame_no >= 25)):
+            continue
         sock.sendto(packet, ("127.0.0.1", 6454))
+        if marks and universe == 1:
+            second.sendto(packet[:18] + bytes(len(data)), ("127.0.0.1", 6454))
     if frame_no == 0:
         open(sys.argv[1], "w").close()
     frame_no += 1
@@ -115,6 +128,8 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 sleep 0.7
+# Universe 2 stops after a second; its loss time is 4 s.
+if [ "$mode" = marks ]; then sleep 5; fi
 for _ in $(seq 20); do
     red_at_corner && break
     sleep 0.1

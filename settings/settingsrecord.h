@@ -32,6 +32,8 @@ struct SettingsRecord {
     bool UseAcnnet = true;
     bool UseRdm = true;
     bool UseRdmForAllUniverses = false;
+    // Marks silent and shared universes on the picture.
+    bool DiagnosticMarks = false;
 
     bool operator==(const SettingsRecord &) const = default;
 };

@@ -120,6 +120,7 @@ const std::vector<Field> &fields() {
         boolField("UseAcnnet", &SettingsRecord::UseAcnnet),
         boolField("UseRdm", &SettingsRecord::UseRdm),
         boolField("UseRdmForAllUniverses", &SettingsRecord::UseRdmForAllUniverses),
+        boolField("DiagnosticMarks", &SettingsRecord::DiagnosticMarks),
     };
     return all;
 }

@@ -20,7 +20,7 @@ bool isValidPreset(int preset);
 // "" for the live keys, "Preset00" ... "Preset09" for the presets.
 QString presetPrefix(int preset);
 
-// The 24 field names in record order.
+// The 25 field names in record order.
 const QStringList &fieldNames();
 
 // Writes every field under the preset's prefix; an invalid preset number writes nothing.

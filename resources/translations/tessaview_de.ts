@@ -1074,6 +1074,16 @@ Es ist nicht sichergestellt, dass auf dem Bildschirm etwas zu sehen ist!</transl
         <translation>zeigt den Status auf dem Bildschirm an oder blendet ihn aus</translation>
     </message>
     <message>
+        <location line="+6"/>
+        <source>Show Diagnostics</source>
+        <translation>Diagnose anzeigen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>marks silent and shared universes on the screen</source>
+        <translation>markiert stille und geteilte Universen auf dem Bildschirm</translation>
+    </message>
+    <message>
         <location line="+4"/>
         <source>Self Test Next</source>
         <translation>Nächster Selbsttest</translation>

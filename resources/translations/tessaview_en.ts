@@ -1074,6 +1074,16 @@ It is not guaranteed that something is visible on the screen!</translation>
         <translation>shows/hide the status on the screen</translation>
     </message>
     <message>
+        <location line="+6"/>
+        <source>Show Diagnostics</source>
+        <translation>Show Diagnostics</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>marks silent and shared universes on the screen</source>
+        <translation>marks silent and shared universes on the screen</translation>
+    </message>
+    <message>
         <location line="+4"/>
         <source>Self Test Next</source>
         <translation>Self Test Next</translation>

@@ -32,7 +32,8 @@ private slots:
         QCOMPARE(r.DmxChannelPerUniverse, quint16(510));
         QCOMPARE(r.ScreenNumber, qint16(-1));
         QCOMPARE(r.ScreenLevel, quint8(255));
-        QVERIFY(r.UseArtnet && r.UseAcnnet && r.UseRdm && !r.UseRdmForAllUniverses);
+        QVERIFY(r.UseArtnet && r.UseAcnnet && r.UseRdm && !r.UseRdmForAllUniverses &&
+                !r.DiagnosticMarks);
         setFactoryDefaults(r, QSize());
         QCOMPARE(QSize(r.SizeX, r.SizeY), QSize(640, 480));
     }
@@ -49,9 +50,9 @@ private slots:
         QCOMPARE(presetPrefix(-1), QString());
         QCOMPARE(presetPrefix(0), QStringLiteral("Preset00"));
         QCOMPARE(presetPrefix(9), QStringLiteral("Preset09"));
-        QCOMPARE(fieldNames().size(), 24);
+        QCOMPARE(fieldNames().size(), 25);
         QCOMPARE(fieldNames().first(), QStringLiteral("Name"));
-        QCOMPARE(fieldNames().last(), QStringLiteral("UseRdmForAllUniverses"));
+        QCOMPARE(fieldNames().last(), QStringLiteral("DiagnosticMarks"));
 
         SettingsRecord r;
         r.DmxSizeX = 33;
@@ -107,6 +108,7 @@ private slots:
         r.UseAcnnet = false;
         r.UseRdm = false;
         r.UseRdmForAllUniverses = true;
+        r.DiagnosticMarks = true;
         saveSettings(r, 7);
         SettingsRecord loaded;
         QVERIFY(loadSettings(loaded, 7));
@@ -136,6 +138,7 @@ private slots:
             raw.setValue("DmxSizeY", "-3");
             raw.setValue("SizeX", "");
             raw.setValue("UseRdm", "perhaps");
+            raw.setValue("DiagnosticMarks", "2");
             raw.setValue("ScreenRotate", 45);
             raw.setValue("ScreenNumber", -9);
             raw.setValue("ScreenLevel", 300);    // brought into 0 ... 255
@@ -151,6 +154,7 @@ private slots:
         QCOMPARE(r.DmxSizeY, factory.DmxSizeY);
         QCOMPARE(r.SizeX, factory.SizeX);
         QCOMPARE(r.UseRdm, factory.UseRdm);
+        QCOMPARE(r.DiagnosticMarks, false);
         QCOMPARE(r.ScreenRotate, factory.ScreenRotate);
         QCOMPARE(r.ScreenNumber, ScreenChoice::Desktop);
         QCOMPARE(r.ScreenLevel, quint8(255));
