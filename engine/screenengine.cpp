@@ -188,7 +188,7 @@ void ScreenEngine::rebuildArtnet(const QString &shortName, const QString &longNa
     // a code registered to another maker would present it as that maker's product.
     m_artnet->setShortName(shortName);
     m_artnet->setLongName(longName);
-    m_artnet->setStartUniverse(quint32(std::max(0, int(settings.DmxUniverseStart) - 1)));
+    m_artnet->setStartUniverse(firstUniverse(Protocol::ArtNet));
     m_artnet->setRdm(settings.UseRdm ? m_rdm.get() : nullptr, settings.UseRdmForAllUniverses);
     m_artnet->setPollReplyEnabled(true);
     m_artnet->setFrameBuffer(&m_store);
@@ -406,20 +406,25 @@ bool ScreenEngine::refreshMarksIfDue() const {
     if (m_marksAge.isValid() && m_marksAge.elapsed() < marksPeriodMs && m_marks.size() == count)
         return false;
     m_marksAge.start();
-    const quint32 first = m_active->DmxUniverseStart;
     ReceiverStats sacnStats;
     ReceiverStats artnetStats;
     std::vector<MarkSource> sources;
     if (m_acnnet) {
         sacnStats = m_acnnet->stats();
-        sources.push_back({&sacnStats, first, sacnLossMs});
+        sources.push_back({&sacnStats, firstUniverse(Protocol::Sacn), sacnLossMs});
     }
     if (m_artnet) {
         artnetStats = m_artnet->stats();
-        sources.push_back({&artnetStats, std::max<quint32>(first, 1) - 1, artnetLossMs});
+        sources.push_back({&artnetStats, firstUniverse(Protocol::ArtNet), artnetLossMs});
     }
     m_marks = universeMarks(sources, count);
     return true;
+}
+
+quint32 ScreenEngine::firstUniverse(Protocol protocol) const {
+    const int start = m_active->DmxUniverseStart;
+    // Art-Net numbers its Port-Addresses from 0, sACN its universes from 1.
+    return quint32(protocol == Protocol::ArtNet ? std::max(0, start - 1) : std::max(1, start));
 }
 
 void ScreenEngine::paintMarks(QPainter &painter, const QRect &rect, const PaintParams &params) {

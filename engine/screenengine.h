@@ -155,6 +155,9 @@ private:
     // the scheduler's ticks nor a flood of frames takes them at the frame rate. Returns whether
     // it read them.
     bool refreshMarksIfDue() const;
+    // The protocol's own number of the first universe shown (Art-Net Port-Address, sACN
+    // universe), as the receivers are given it at an apply.
+    quint32 firstUniverse(Protocol protocol) const;
     void paintMarks(QPainter &painter, const QRect &rect, const PaintParams &params);
 
     NetworkFactory m_networkFactory;

@@ -3,8 +3,6 @@
 #include "net/artnet.h"
 #include "net/e131.h"
 
-#include <algorithm>
-
 namespace {
 
 constexpr quint32 maxPortAddress = 0x7FFF;
@@ -21,16 +19,15 @@ QList<quint16> range(quint32 first, quint32 count, quint32 last) {
 ReceiverView ScreenEngine::artnetView() const {
     if (!m_artnet || !m_active)
         return {};
-    // The same numbering the node is given at the apply.
-    const quint32 first = quint32(std::max(0, int(m_active->DmxUniverseStart) - 1));
-    return {m_artnet->stats(), range(first, m_store.universeCount(), maxPortAddress),
+    return {m_artnet->stats(),
+            range(firstUniverse(Protocol::ArtNet), m_store.universeCount(), maxPortAddress),
             latency(Protocol::ArtNet)};
 }
 
 ReceiverView ScreenEngine::sacnView() const {
     if (!m_acnnet || !m_active)
         return {};
-    const quint32 first = quint32(std::max(1, int(m_active->DmxUniverseStart)));
-    return {m_acnnet->stats(), range(first, m_store.universeCount(), e131::maxUniverse),
+    return {m_acnnet->stats(),
+            range(firstUniverse(Protocol::Sacn), m_store.universeCount(), e131::maxUniverse),
             latency(Protocol::Sacn)};
 }
