@@ -362,8 +362,10 @@ bool ScreenEngine::needsRepaint() const {
     if (m_marksOn && refreshMarksIfDue() && m_marks != m_paintedMarks)
         return true;
     if (m_statusVisible)
-        return m_secondClock() != m_lastSecond;
-    return m_statusFrameCount < statusFrames;
+        return !m_statusPainted || m_secondClock() != m_lastSecond;
+    // The frame after the overlay's last one has to be painted too, or the last overlay stays
+    // on screen for good.
+    return m_statusFrameCount < statusFrames || m_statusPainted;
 }
 
 void ScreenEngine::countFrame() {
@@ -515,7 +517,8 @@ void ScreenEngine::paintFrame(QPainter &painter, const QRect &rect, int renderEn
     else
         m_paintedMarks.clear();
     countFrame();
-    if (statusDue())
+    m_statusPainted = statusDue();
+    if (m_statusPainted)
         paintStatus(painter, rect, params, renderEngineId);
     recordLatency();
 }

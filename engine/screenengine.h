@@ -183,6 +183,8 @@ private:
     SelfTestPattern m_selfTestPattern;
 
     quint32 m_statusFrameCount = 0;
+    // Whether the frame on screen shows the overlay.
+    bool m_statusPainted = false;
     int m_blinkCounter = 0;
     int m_lastSecond = 0;
     int m_framesThisSecond = 0;

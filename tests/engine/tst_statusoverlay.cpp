@@ -180,7 +180,10 @@ void TestStatusOverlay::shownFor1000FramesAfterApplyAndFreeze() {
         paint(engine);
     QVERIFY(textPixels(paint(engine)) > 0); // the 1000th
     QCOMPARE(engine.statusFrameCount(), 1000u);
+    // The frame that paints the overlay away is asked for; after it, nothing.
+    QVERIFY(engine.needsRepaint());
     QCOMPARE(textPixels(paint(engine)), 0);
+    QVERIFY(!engine.needsRepaint());
 
     engine.setStatusVisible(true);
     QVERIFY(textPixels(paint(engine)) > 0);
