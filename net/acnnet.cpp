@@ -59,7 +59,7 @@ bool acnnet::setStartUniverse(quint32 universeMinusOne) {
         if (m_startUniverse == int(universeMinusOne))
             return true;
         m_memberships.leaveAll();
-        m_joinedSyncUniverse = 0;
+        m_syncGroupCount = 0;
         m_startUniverse = int(universeMinusOne);
         configureMerger();
         joinAllGroups();
@@ -72,7 +72,7 @@ void acnnet::setFrameBuffer(FrameStore *store) {
         if (store != nullptr && !m_socket.isOpen())
             openSocket();
         m_memberships.leaveAll();
-        m_joinedSyncUniverse = 0;
+        m_syncGroupCount = 0;
         m_store.store(store);
         m_universeCount = store != nullptr ? store->universeCount() : 0;
         configureMerger();
@@ -170,8 +170,15 @@ void acnnet::processDatagram(std::span<const quint8> datagram, quint32 sender, q
     const quint32 first = quint32(m_startUniverse + 1);
     const quint32 sync = packet.syncAddress;
     if (packet.ok() && packet.kind == e131::Kind::Data && sync != 0 &&
-        sync != m_joinedSyncUniverse && (sync < first || sync >= first + m_universeCount)) {
-        m_joinedSyncUniverse = sync;
-        joinUniverse(sync);
-    }
+        (sync < first || sync >= first + m_universeCount))
+        joinSyncUniverse(quint16(sync));
+}
+
+void acnnet::joinSyncUniverse(quint16 universe) {
+    quint16 *const joined = m_syncGroups.data() + m_syncGroupCount;
+    if (std::find(m_syncGroups.data(), joined, universe) != joined ||
+        m_syncGroupCount == maxSyncGroups)
+        return;
+    m_syncGroups[m_syncGroupCount++] = universe;
+    joinUniverse(universe);
 }

@@ -79,6 +79,7 @@ private:
     bool openSocket();
     bool joinAllGroups();
     bool joinUniverse(quint32 universe);
+    void joinSyncUniverse(quint16 universe);
     void configureMerger();
     template <typename Fn> auto inOwnThread(Fn fn) const -> std::invoke_result_t<Fn>;
     // Runs `call` in the receiver's thread and returns when it is done. The blocking queued
@@ -105,8 +106,11 @@ private:
     quint32 m_universeCount = 0;
     std::array<char, 64> m_sourceName{};
     MulticastMemberships m_memberships;
-    // The synchronisation universe joined beyond the configured ones, 0 for none.
-    quint32 m_joinedSyncUniverse = 0;
+    // Synchronisation universes joined beyond the configured ones. Each source has its own, so
+    // several may be in use at once; past the cap no more are joined.
+    static constexpr size_t maxSyncGroups = 16;
+    std::array<quint16, maxSyncGroups> m_syncGroups{};
+    size_t m_syncGroupCount = 0;
 
     Clock m_clock;
     // Guards the merger, whose facts the UI thread copies while packets arrive.

@@ -84,32 +84,36 @@ bool SacnMerger::acceptData(Universe &universe, const e131::DataPacket &packet, 
     }
     const size_t count = packet.slotData.size();
     if (packet.startCode == e131::perAddressPriorityStartCode) {
+        // Slot priorities take effect at once; only levels wait for a sync packet.
         std::copy(packet.slotData.begin(), packet.slotData.end(), source.slotPriority.begin());
         std::fill(source.slotPriority.begin() + count, source.slotPriority.end(), quint8(0));
         source.lastPerAddressMs = nowMs;
-    } else if (packet.startCode == e131::dmxStartCode) {
-        std::copy(packet.slotData.begin(), packet.slotData.end(), source.levels.begin());
-        std::fill(source.levels.begin() + count, source.levels.end(), quint8(0));
-        source.length = quint16(count);
-    } else {
-        // Other START codes (RDM, text, ...) carry no levels.
-        return false;
-    }
-    universe.syncAddress = packet.syncAddress;
-    if (packet.syncAddress == 0) {
-        universe.held = false;
         return true;
     }
+    // Other START codes (RDM, text, ...) carry no levels.
+    if (packet.startCode != e131::dmxStartCode)
+        return false;
+    const bool held = waitsForSync(source, packet, nowMs);
+    auto &levels = held ? source.heldLevels : source.levels;
+    std::copy(packet.slotData.begin(), packet.slotData.end(), levels.begin());
+    std::fill(levels.begin() + count, levels.end(), quint8(0));
+    (held ? source.heldLength : source.length) = quint16(count);
+    source.held = held;
+    return !held;
+}
+
+bool SacnMerger::waitsForSync(Source &source, const e131::DataPacket &packet, qint64 nowMs) {
+    // Until the first sync packet on an address its data is shown as it comes.
+    if (packet.syncAddress != source.syncAddress) {
+        source.syncAddress = packet.syncAddress;
+        source.lastSyncMs = -1;
+    }
+    if (source.syncAddress == 0 || source.lastSyncMs < 0)
+        return false;
     // Synchronised once and the sync lost: Force_Synchronization set lets data through,
     // clear keeps it held until synchronisation resumes.
-    const bool synchronised = universe.lastSyncMs >= 0;
-    const bool syncLost = synchronised && nowMs - universe.lastSyncMs > syncLossMs;
-    if (!synchronised || (syncLost && (packet.options & e131::optionForceSynchronization))) {
-        universe.held = false;
-        return true;
-    }
-    universe.held = true;
-    return false;
+    const bool syncLost = nowMs - source.lastSyncMs > syncLossMs;
+    return !(syncLost && (packet.options & e131::optionForceSynchronization));
 }
 
 void SacnMerger::acceptSync(const e131::DataPacket &packet, qint64 nowMs) {
@@ -118,12 +122,21 @@ void SacnMerger::acceptSync(const e131::DataPacket &packet, qint64 nowMs) {
         return;
     for (quint32 i = 0; i < m_universes.size(); ++i) {
         Universe &universe = m_universes[i];
-        if (universe.syncAddress != packet.syncAddress)
-            continue;
-        universe.lastSyncMs = nowMs;
-        if (universe.held)
+        expire(universe, nowMs);
+        bool released = false;
+        for (Source &source : universe.sources) {
+            if (!source.live || source.syncAddress != packet.syncAddress)
+                continue;
+            source.lastSyncMs = nowMs;
+            if (!source.held)
+                continue;
+            source.levels = source.heldLevels;
+            source.length = source.heldLength;
+            source.held = false;
+            released = true;
+        }
+        if (released)
             m_released.push_back(i);
-        universe.held = false;
     }
 }
 
@@ -239,7 +252,6 @@ ReceiverStats SacnMerger::stats(qint64 nowMs) const {
             continue;
         UniverseStats u = universeStats(quint16(m_first + i), universe.traffic, universe.dropped,
                                         universe.lastPacketMs, nowMs);
-        u.uiSyncAddress = universe.syncAddress;
         bool perAddress = false;
         int topCount = 0;
         for (const Source &source : universe.sources) {
@@ -255,12 +267,17 @@ ReceiverStats SacnMerger::stats(qint64 nowMs) const {
                     s.lAnnouncedUniverses =
                         QList<quint16>(announcer.universes.begin(), announcer.universes.end());
             perAddress = perAddress || s.bPerAddressPriority;
+            // The universe waits for the address of its owner, or of any synchronised source
+            // among those merged at the top priority.
             if (s.iPriority > u.iPriority) {
                 u.iPriority = s.iPriority;
                 u.iOwnerIndex = int(u.lSources.size());
+                u.uiSyncAddress = source.syncAddress;
                 topCount = 1;
             } else if (s.iPriority == u.iPriority) {
                 ++topCount;
+                if (u.uiSyncAddress == 0)
+                    u.uiSyncAddress = source.syncAddress;
             }
             u.lSources.append(s);
         }

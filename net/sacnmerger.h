@@ -12,9 +12,9 @@
 
 // Streaming ACN arbitration between the parser and the frame store: sources told apart by CID
 // per universe, sequence and option rules, source loss, priority (per universe and per slot
-// with START code 0xDD) and universe synchronisation. Time is passed in (monotonic ms), so the
-// rules run on a fake clock in tests. Memory is taken at configure() and on a universe's first
-// packet, never per packet.
+// with START code 0xDD) and each source's synchronisation. Time is passed in (monotonic ms), so
+// the rules run on a fake clock in tests. Memory is taken at configure() and when a source slot
+// is built, never per packet.
 class SacnMerger {
 public:
     static constexpr int maxSources = 16;
@@ -50,9 +50,17 @@ private:
         qint64 lastSeenMs = 0;
         qint64 lastPerAddressMs = -1;
         PacketCounter traffic;
+        // What the merge sees.
         quint16 length = 0;
         std::array<quint8, slotCount> levels{};
         std::array<quint8, slotCount> slotPriority{};
+        // Synchronisation is the source's own: its levels wait here for a sync packet on its
+        // address, whatever other sources on the universe send meanwhile.
+        quint16 syncAddress = 0;
+        qint64 lastSyncMs = -1;
+        bool held = false;
+        quint16 heldLength = 0;
+        std::array<quint8, slotCount> heldLevels{};
         bool perAddress(qint64 nowMs) const {
             return lastPerAddressMs >= 0 && nowMs - lastPerAddressMs <= perAddressLossMs;
         }
@@ -66,9 +74,6 @@ private:
         PacketCounter traffic;
         quint64 dropped = 0;
         qint64 lastPacketMs = -1;
-        quint16 syncAddress = 0;
-        qint64 lastSyncMs = -1;
-        bool held = false;
     };
     struct Announcer {
         std::array<quint8, 16> cid{};
@@ -78,6 +83,7 @@ private:
 
     bool acceptData(Universe &universe, const e131::DataPacket &packet, quint32 sender,
                     qint64 nowMs);
+    static bool waitsForSync(Source &source, const e131::DataPacket &packet, qint64 nowMs);
     void acceptSync(const e131::DataPacket &packet, qint64 nowMs);
     void acceptDiscovery(const e131::DataPacket &packet, qint64 nowMs);
     static void expire(Universe &universe, qint64 nowMs);

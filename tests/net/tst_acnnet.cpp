@@ -254,14 +254,17 @@ private slots:
         inRange.syncAddress = 2; // already one of ours
         E131PacketBuilder beyond = packet(1, QByteArray(4, char(0x10)));
         beyond.syncAddress = 500;
-        for (const E131PacketBuilder &b : {inRange, beyond, beyond}) {
+        E131PacketBuilder beyondOther = beyond; // a second source's own sync universe
+        beyondOther.syncAddress = 600;
+        for (const E131PacketBuilder &b : {inRange, beyond, beyondOther, beyond, beyondOther}) {
             const QByteArray bytes = b.build();
             receiver.processDatagram(std::span<const quint8>(
                 reinterpret_cast<const quint8 *>(bytes.constData()), size_t(bytes.size())));
         }
-        // Two universes and discovery per interface, then the sync universe on each.
-        QCOMPARE(receiver.joinedGroupCount(), configured + configured / 3);
+        // Two universes and discovery per interface, then each sync universe on each.
+        QCOMPARE(receiver.joinedGroupCount(), configured + 2 * (configured / 3));
         QVERIFY(loopbackGroups().contains(QStringLiteral("239.255.1.244")));
+        QVERIFY(loopbackGroups().contains(QStringLiteral("239.255.2.88")));
     }
 
     void zeroChannelsPerUniverseWritesNothing() {

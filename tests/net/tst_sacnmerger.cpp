@@ -167,13 +167,31 @@ private slots:
         rig.feed(e131SyncPacket(7, 3), 30);
         QCOMPARE(rig.take(), QByteArray("\x02"));
         QCOMPARE(rig.merger.stats(30).lUniverses.at(0).uiSyncAddress, quint16(7));
-        // Sync lost for more than 2.5 s: held unless Force_Synchronization is set.
+        // Sync lost for more than 2.5 s while the data goes on: held unless
+        // Force_Synchronization is set.
         b.levels = "\x03";
+        rig.feed(b.build(), 1500);
         rig.feed(b.build(), 2531);
         QCOMPARE(rig.take(), QByteArray("none"));
         b.options = e131::optionForceSynchronization;
         rig.feed(b.build(), 2532);
         QCOMPARE(rig.take(), QByteArray("\x03"));
+    }
+
+    void lowerUnsynchronisedSourceNeverReleasesSynchronisedData() {
+        Rig rig;
+        E131PacketBuilder s;
+        s.priority = 190;
+        s.syncAddress = 7;
+        rig.feed(s.build(), 0);
+        rig.feed(e131SyncPacket(7, 1), 10);
+        s.levels = "\x02";
+        rig.feed(s.build(), 20);
+        rig.send(1, "\x66", 25, 100); // merged again, with what s showed before
+        QCOMPARE(rig.take(), QByteArray(512, '\0'));
+        QCOMPARE(rig.merger.stats(25).lUniverses.at(0).uiSyncAddress, quint16(7));
+        rig.feed(e131SyncPacket(7, 2), 30);
+        QCOMPARE(rig.take(), QByteArray("\x02"));
     }
 
     void discoveryIsKeptPerSourceNeverPainted() {
