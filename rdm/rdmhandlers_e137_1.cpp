@@ -96,10 +96,12 @@ RdmReply getMinimumLevel(RdmContext &c) {
 }
 
 // Both minimum levels stay within DIMMER_INFO's limits and never above the maximum level.
+// Without split levels there is only one minimum, so the decreasing one is ignored and
+// follows the increasing one.
 RdmReply setMinimumLevel(RdmContext &c) {
     const stDimmerInfo d = c.model.dimmerInfo();
     const quint16 increasing = c.read16(0);
-    const quint16 decreasing = c.read16(2);
+    const quint16 decreasing = d.uiMinimumLevelSplitLevelsSupported ? c.read16(2) : increasing;
     const quint16 upper = std::min(d.uiMinimumLevelUpperLimit, c.model.maximumLevel());
     const auto fits = [&](quint16 level) {
         return level >= d.uiMinimumLevelLowerLimit && level <= upper;

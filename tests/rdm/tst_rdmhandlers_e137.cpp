@@ -60,11 +60,11 @@ private slots:
         QTest::newRow("MINIMUM_LEVEL and MAXIMUM_LEVEL")
             << QByteArrayList{get(0x0341),
                               getAck(0x0341, hex("0000 0000 00")),
-                              set(0x0341, hex("0010 0020 01")),
+                              set(0x0341, hex("0020 0010 01")),
                               setAck(0x0341),
                               get(0x0341),
-                              getAck(0x0341, hex("0010 0020 01")),
-                              set(0x0341, hex("0010 0100 01")),
+                              getAck(0x0341, hex("0020 0020 01")),
+                              set(0x0341, hex("0100 0000 01")),
                               setNack(0x0341, 0x0006), // above the upper limit
                               set(0x0341, hex("0010 0020 02")),
                               setNack(0x0341, 0x0006),
@@ -82,6 +82,15 @@ private slots:
                               getAck(0x0342, hex("0020")),
                               set(0x0341, hex("0021 0000 00")),
                               setNack(0x0341, 0x0006)}; // above the maximum level
+        // Without split levels the decreasing minimum is the increasing one, whatever is sent.
+        QTest::newRow("MINIMUM_LEVEL without split levels")
+            << QByteArrayList{set(0x0341, hex("00FF"  // increasing
+                                              "0000"  // decreasing
+                                              "00")), // on below minimum: off
+                              setAck(0x0341), get(0x0341),
+                              getAck(0x0341, hex("00FF"   // increasing
+                                                 "00FF"   // decreasing
+                                                 "00"))}; // on below minimum: off
         QTest::newRow("CURVE") << QByteArrayList{get(0x0343),
                                                  getAck(0x0343, hex("01 01")), // curve 1 of 1
                                                  set(0x0343, hex("02")),
