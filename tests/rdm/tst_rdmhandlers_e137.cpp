@@ -211,10 +211,12 @@ private slots:
                               getNack(0x1042, 0x0006),
                               get(0x1042, hex("0000")),
                               getNack(0x1042, 0x0006),
-                              set(0x1042, hex("0002 0001 0002 0003 01")),
+                              set(0x1042, hex("0002 0001 0002 0003 00")),
                               setAck(0x1042),
                               get(0x1042, hex("0002")),
-                              getAck(0x1042, hex("0002 0001 0002 0003 01")),
+                              getAck(0x1042, hex("0002 0001 0002 0003 00")),
+                              set(0x1042, hex("0002 0001 0002 0003 02")),
+                              setNack(0x1042, 0x0006), // clear is 0 or 1
                               set(0x1042, hex("0003 0004")),
                               setNack(0x1042, 0x0001),
                               set(0x1042, hex("000A 0001 0002 0003 01")),
@@ -298,6 +300,26 @@ private slots:
         QFETCH(QByteArrayList, exchanges);
         Fixture f;
         runExchanges(f, exchanges);
+    }
+
+    // Scene 3 programmed, scene 4 read-only: new times keep scene 3 programmed, clearing it
+    // drops its times, and scene 4 refuses to be cleared.
+    void testPresetStatusClear() {
+        Fixture f;
+        f.model.slotSetPresetStatus(3, {0x000A, 0x0014, 0x001E, 0x01});
+        f.model.slotSetPresetStatus(4, {0x000A, 0x0014, 0x001E, 0x02});
+        runExchanges(f, {set(0x1042, hex("0003 0004 0005 0006 00")), setAck(0x1042),
+                         get(0x1042, hex("0003")),
+                         getAck(0x1042, hex("0003"  // scene
+                                            "0004"  // up fade
+                                            "0005"  // down fade
+                                            "0006"  // wait
+                                            "01")), // programmed
+                         set(0x1042, hex("0003 0004 0005 0006 01")), setAck(0x1042),
+                         get(0x1042, hex("0003")), getAck(0x1042, hex("0003 0000 0000 0000 00")),
+                         set(0x1042, hex("0004 0000 0000 0000 01")),
+                         setNack(0x1042, 0x0007), // NR_WRITE_PROTECT
+                         get(0x1042, hex("0004")), getAck(0x1042, hex("0004 000A 0014 001E 02"))});
     }
 
     void testHardwareAddressFromStoredText() {
