@@ -139,9 +139,10 @@ QList<RdmInfoRow> RdmInfoRows::e120(const Configurator &m) {
     rows << row(clearStatusId);
     rows << one(subDeviceStatusReportThreshold, number(m.subDeviceStatusReportThreshold()));
 
-    // The model's own list is never filled; what controllers are told is the responder's.
+    // Every parameter answered, so also those SUPPORTED_PARAMETERS leaves out because every
+    // responder must serve them; hence the table rather than the model's copy of that list.
     QStringList supported;
-    for (quint16 pid : rdmListedParameters())
+    for (quint16 pid : rdmServedParameters())
         supported << QStringLiteral("0x%1 %2").arg(hex(pid), RdmParameterInfo::parameterName(pid));
     rows << row(supportedParameters, supported);
 

@@ -28,6 +28,7 @@ inline constexpr quint16 unknownPid = 0x0000;
 inline constexpr quint16 formatError = 0x0001;
 inline constexpr quint16 unsupportedCommandClass = 0x0005;
 inline constexpr quint16 dataOutOfRange = 0x0006;
+inline constexpr quint16 writeProtect = 0x0007;
 inline constexpr quint16 subDeviceOutOfRange = 0x0009;
 inline constexpr quint16 actionNotSupported = 0x000B;
 } // namespace Nack
@@ -124,5 +125,12 @@ inline constexpr quint16 dnsIpv4NameServer = 0x070B;
 inline constexpr quint16 dnsHostname = 0x070C;
 inline constexpr quint16 dnsDomainName = 0x070D;
 } // namespace Pid
+
+// PRESET_STATUS's programmed state (E1.37-1).
+namespace PresetProgrammed {
+inline constexpr quint8 notProgrammed = 0x00;
+inline constexpr quint8 programmed = 0x01;
+inline constexpr quint8 readOnly = 0x02;
+} // namespace PresetProgrammed
 
 } // namespace Rdm

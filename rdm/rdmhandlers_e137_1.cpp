@@ -96,10 +96,12 @@ RdmReply getMinimumLevel(RdmContext &c) {
 }
 
 // Both minimum levels stay within DIMMER_INFO's limits and never above the maximum level.
+// Without split levels there is only one minimum, so the decreasing one is ignored and
+// follows the increasing one.
 RdmReply setMinimumLevel(RdmContext &c) {
     const stDimmerInfo d = c.model.dimmerInfo();
     const quint16 increasing = c.read16(0);
-    const quint16 decreasing = c.read16(2);
+    const quint16 decreasing = d.uiMinimumLevelSplitLevelsSupported ? c.read16(2) : increasing;
     const quint16 upper = std::min(d.uiMinimumLevelUpperLimit, c.model.maximumLevel());
     const auto fits = [&](quint16 level) {
         return level >= d.uiMinimumLevelLowerLimit && level <= upper;
@@ -283,12 +285,21 @@ RdmReply getPresetStatus(RdmContext &c) {
     return RdmReply::ack();
 }
 
+// The last byte asks to clear the scene, which drops its times with it; otherwise only the
+// times change and the scene stays as programmed as it was.
 RdmReply setPresetStatus(RdmContext &c) {
     const quint16 scene = c.read16(0);
-    if (scene == 0 || scene > c.model.presetStatus().size())
+    const QList<stPresetStatus> list = c.model.presetStatus();
+    const quint8 clear = c.read8(8);
+    if (scene == 0 || scene > list.size() || clear > 1)
         return RdmReply::nack(Nack::dataOutOfRange);
-    emit c.responder.signalRdmPresetStatus(scene,
-                                           {c.read16(2), c.read16(4), c.read16(6), c.read8(8)});
+    const quint8 programmed = list.at(scene - 1).uiProgrammed;
+    if (programmed == PresetProgrammed::readOnly)
+        return RdmReply::nack(Nack::writeProtect);
+    const stPresetStatus status =
+        clear ? stPresetStatus{0, 0, 0, PresetProgrammed::notProgrammed}
+              : stPresetStatus{c.read16(2), c.read16(4), c.read16(6), programmed};
+    emit c.responder.signalRdmPresetStatus(scene, status);
     return RdmReply::ack();
 }
 

@@ -92,10 +92,10 @@ constexpr RdmParameter parameterTable[] = {
     both(subDeviceStatusReportThreshold, "SUB_DEVICE_STATUS_REPORT_THRESHOLD", none,
          get8<&C::subDeviceStatusReportThreshold>, bytes(1),
          emit8<&R::signalRdmSubDeviceStatusReportThreshold>, byteRange(0, 4)),
-    getter(supportedParameters, "SUPPORTED_PARAMETERS", none, getSupportedParameters),
+    required(getter(supportedParameters, "SUPPORTED_PARAMETERS", none, getSupportedParameters)),
     // Without manufacturer-specific parameters there is nothing to describe.
     unserved(parameterDescription, "PARAMETER_DESCRIPTION", RdmAllow::get),
-    getter(deviceInfo, "DEVICE_INFO", none, getDeviceInfo),
+    required(getter(deviceInfo, "DEVICE_INFO", none, getDeviceInfo)),
     getter(productDetailIdList, "PRODUCT_DETAIL_ID_LIST", none, getProductDetailIdList),
     getter(deviceModelDescription, "DEVICE_MODEL_DESCRIPTION", none,
            getLabel<&C::deviceModelDescription>),
@@ -105,8 +105,8 @@ constexpr RdmParameter parameterTable[] = {
          emit0<&R::signalRdmFactoryDefaults>),
     getter(languageCapabilities, "LANGUAGE_CAPABILITIES", none, getLanguageCapabilities),
     both(language, "LANGUAGE", none, get16<&C::language>, bytes(2), setLanguage),
-    getter(softwareVersionLabel, "SOFTWARE_VERSION_LABEL", none,
-           getLabel<&C::softwareVersionLabel>),
+    required(getter(softwareVersionLabel, "SOFTWARE_VERSION_LABEL", none,
+                    getLabel<&C::softwareVersionLabel>)),
     getter(bootSoftwareVersionId, "BOOT_SOFTWARE_VERSION_ID", none,
            get32<&C::bootSoftwareVersionId>),
     getter(bootSoftwareVersionLabel, "BOOT_SOFTWARE_VERSION_LABEL", none,
@@ -232,10 +232,20 @@ std::span<const RdmParameter> rdmParameterTable() {
     return parameterTable;
 }
 
-QList<quint16> rdmListedParameters() {
+namespace {
+template <typename Keep> QList<quint16> pidsWhere(Keep keep) {
     QList<quint16> pids;
     for (const RdmParameter &p : parameterTable)
-        if (p.serve == RdmServe::listed)
+        if (keep(p))
             pids.append(p.pid);
     return pids;
+}
+} // namespace
+
+QList<quint16> rdmListedParameters() {
+    return pidsWhere([](const RdmParameter &p) { return p.serve == RdmServe::listed; });
+}
+
+QList<quint16> rdmServedParameters() {
+    return pidsWhere([](const RdmParameter &p) { return p.served(); });
 }

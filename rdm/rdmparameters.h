@@ -15,8 +15,10 @@ inline constexpr quint8 getSet = get | set;
 } // namespace RdmAllow
 
 // How the responder treats a parameter. Only served parameters are answered; every other
-// request for it gets NR_UNKNOWN_PID. DMX_START_ADDRESS and IDENTIFY_DEVICE are required of
-// every responder and therefore served without being listed in SUPPORTED_PARAMETERS.
+// request for it gets NR_UNKNOWN_PID. ANSI E1.20 requires DEVICE_INFO, SUPPORTED_PARAMETERS,
+// SOFTWARE_VERSION_LABEL, DMX_START_ADDRESS and IDENTIFY_DEVICE of every responder, so a
+// controller asks for them unprompted and SUPPORTED_PARAMETERS leaves them out. (The discovery
+// commands are required as well; over Art-Net the node's table of devices stands in for them.)
 enum class RdmServe : quint8 { no, listed, required };
 
 // The parameter data length a request must carry, inclusive on both ends.
@@ -59,3 +61,6 @@ std::span<const RdmParameter> rdmParameterTable();
 
 // SUPPORTED_PARAMETERS: the listed parameters in PID order.
 QList<quint16> rdmListedParameters();
+
+// Every parameter the responder answers, the required ones included, in PID order.
+QList<quint16> rdmServedParameters();

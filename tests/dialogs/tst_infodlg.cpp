@@ -222,6 +222,10 @@ private slots:
         QCOMPARE(comboTexts(valueCombo(e120, "0x0070")),
                  (QStringList{"PRODUCT_DETAIL_LCDGATE (0x0204)",
                               "PRODUCT_DETAIL_ETHERNET_NODE (0x0601)"}));
+        // Also what SUPPORTED_PARAMETERS leaves out because every responder serves it.
+        const QStringList supported = comboTexts(valueCombo(e120, "0x0050"));
+        QVERIFY(supported.contains("0x0060 DEVICE_INFO") &&
+                supported.contains("0x1000 IDENTIFY_DEVICE"));
 
         QCOMPARE(valueText(e137_2, "0x0705"),
                  QStringLiteral("192.168.1.20 / 255.255.255.0 (24), DHCP Mode=Active"));

@@ -60,11 +60,11 @@ private slots:
         QTest::newRow("MINIMUM_LEVEL and MAXIMUM_LEVEL")
             << QByteArrayList{get(0x0341),
                               getAck(0x0341, hex("0000 0000 00")),
-                              set(0x0341, hex("0010 0020 01")),
+                              set(0x0341, hex("0020 0010 01")),
                               setAck(0x0341),
                               get(0x0341),
-                              getAck(0x0341, hex("0010 0020 01")),
-                              set(0x0341, hex("0010 0100 01")),
+                              getAck(0x0341, hex("0020 0020 01")),
+                              set(0x0341, hex("0100 0000 01")),
                               setNack(0x0341, 0x0006), // above the upper limit
                               set(0x0341, hex("0010 0020 02")),
                               setNack(0x0341, 0x0006),
@@ -82,6 +82,15 @@ private slots:
                               getAck(0x0342, hex("0020")),
                               set(0x0341, hex("0021 0000 00")),
                               setNack(0x0341, 0x0006)}; // above the maximum level
+        // Without split levels the decreasing minimum is the increasing one, whatever is sent.
+        QTest::newRow("MINIMUM_LEVEL without split levels")
+            << QByteArrayList{set(0x0341, hex("00FF"  // increasing
+                                              "0000"  // decreasing
+                                              "00")), // on below minimum: off
+                              setAck(0x0341), get(0x0341),
+                              getAck(0x0341, hex("00FF"   // increasing
+                                                 "00FF"   // decreasing
+                                                 "00"))}; // on below minimum: off
         QTest::newRow("CURVE") << QByteArrayList{get(0x0343),
                                                  getAck(0x0343, hex("01 01")), // curve 1 of 1
                                                  set(0x0343, hex("02")),
@@ -202,10 +211,12 @@ private slots:
                               getNack(0x1042, 0x0006),
                               get(0x1042, hex("0000")),
                               getNack(0x1042, 0x0006),
-                              set(0x1042, hex("0002 0001 0002 0003 01")),
+                              set(0x1042, hex("0002 0001 0002 0003 00")),
                               setAck(0x1042),
                               get(0x1042, hex("0002")),
-                              getAck(0x1042, hex("0002 0001 0002 0003 01")),
+                              getAck(0x1042, hex("0002 0001 0002 0003 00")),
+                              set(0x1042, hex("0002 0001 0002 0003 02")),
+                              setNack(0x1042, 0x0006), // clear is 0 or 1
                               set(0x1042, hex("0003 0004")),
                               setNack(0x1042, 0x0001),
                               set(0x1042, hex("000A 0001 0002 0003 01")),
@@ -289,6 +300,26 @@ private slots:
         QFETCH(QByteArrayList, exchanges);
         Fixture f;
         runExchanges(f, exchanges);
+    }
+
+    // Scene 3 programmed, scene 4 read-only: new times keep scene 3 programmed, clearing it
+    // drops its times, and scene 4 refuses to be cleared.
+    void testPresetStatusClear() {
+        Fixture f;
+        f.model.slotSetPresetStatus(3, {0x000A, 0x0014, 0x001E, 0x01});
+        f.model.slotSetPresetStatus(4, {0x000A, 0x0014, 0x001E, 0x02});
+        runExchanges(f, {set(0x1042, hex("0003 0004 0005 0006 00")), setAck(0x1042),
+                         get(0x1042, hex("0003")),
+                         getAck(0x1042, hex("0003"  // scene
+                                            "0004"  // up fade
+                                            "0005"  // down fade
+                                            "0006"  // wait
+                                            "01")), // programmed
+                         set(0x1042, hex("0003 0004 0005 0006 01")), setAck(0x1042),
+                         get(0x1042, hex("0003")), getAck(0x1042, hex("0003 0000 0000 0000 00")),
+                         set(0x1042, hex("0004 0000 0000 0000 01")),
+                         setNack(0x1042, 0x0007), // NR_WRITE_PROTECT
+                         get(0x1042, hex("0004")), getAck(0x1042, hex("0004 000A 0014 001E 02"))});
     }
 
     void testHardwareAddressFromStoredText() {
