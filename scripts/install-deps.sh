@@ -10,7 +10,7 @@ build_packages=(
     xvfb xauth x11-utils
 )
 test_packages=(
-    clang libclang-rt-14-dev iproute2 util-linux imagemagick
+    clang libclang-rt-14-dev iproute2 util-linux imagemagick libx11-dev
     ola tshark desktop-file-utils appstream dpkg-dev file
 )
 

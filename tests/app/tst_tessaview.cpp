@@ -204,6 +204,38 @@ private slots:
         QCOMPARE(widget->grab().toImage().pixel(40, 60), qRgb(255, 0, 0));
     }
 
+    // Factory settings and no data: the status overlay of the start leaves the screen after its
+    // 1000 periods and the window then paints nothing, on a real X server too.
+    void statusOverlayLeavesWithoutData() {
+        SettingsRecord live;
+        setFactoryDefaults(live, desktopGeometry().size());
+        live.TimerInMs = 4;
+        SettingsStore::saveSettings(live, SettingsStore::livePreset);
+        Tessaview window({"tessaview"});
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        ScreenEngine *engine = window.engine();
+        QTRY_VERIFY_WITH_TIMEOUT(engine->statusFrameCount() >= 1000, 60000);
+        QTRY_VERIFY(!engine->needsRepaint());
+        auto *widget = window.findChild<WidgetNative *>();
+        PaintCounter counter;
+        widget->installEventFilter(&counter);
+        // Long enough for a window placement's late apply, which would restart the overlay.
+        QTest::qWait(1000);
+        QCOMPARE(counter.paints, 0);
+        QVERIFY(engine->statusFrameCount() >= 1000);
+        // What the screen holds now, read back without painting (QWidget::grab would paint a
+        // fresh frame): the last frame painted must not carry the overlay either.
+        const QImage shot = window.screen()
+                                ->grabWindow(window.winId())
+                                .toImage()
+                                .convertToFormat(QImage::Format_RGB32);
+        QVERIFY(!shot.isNull());
+        QImage black(shot.size(), QImage::Format_RGB32);
+        black.fill(Qt::black);
+        QCOMPARE(shot, black);
+    }
+
     void handEditedStoreStartsAVisibleWindow() {
         {
             QSettings raw = rawStore();
