@@ -411,11 +411,11 @@ bool ScreenEngine::refreshMarksIfDue() const {
     std::vector<MarkSource> sources;
     if (m_acnnet) {
         sacnStats = m_acnnet->stats();
-        sources.push_back({&sacnStats, firstUniverse(Protocol::Sacn), sacnLossMs});
+        sources.push_back({&sacnStats, firstUniverse(Protocol::Sacn), sacnSourceLossMs});
     }
     if (m_artnet) {
         artnetStats = m_artnet->stats();
-        sources.push_back({&artnetStats, firstUniverse(Protocol::ArtNet), artnetLossMs});
+        sources.push_back({&artnetStats, firstUniverse(Protocol::ArtNet), artnetSourceLossMs});
     }
     m_marks = universeMarks(sources, count);
     return true;
