@@ -535,7 +535,16 @@ void ScreenEngine::recordLatency() {
 }
 
 LatencyFigures ScreenEngine::latency(Protocol protocol) const {
-    return m_latency[size_t(protocol)].figures();
+    LatencyFigures figures = m_latency[size_t(protocol)].figures();
+    const qint64 now = monotonicNs();
+    const auto heard = [&](FrameStore::Writer writer) {
+        const qint64 last = m_store.lastReceived(writer);
+        return last != 0 && now - last <= LatencyHistogram::windowSeconds * 1000000000LL;
+    };
+    figures.received = protocol == Protocol::Any
+                           ? heard(FrameStore::Writer::ArtNet) || heard(FrameStore::Writer::Sacn)
+                           : heard(FrameStore::Writer(protocol));
+    return figures;
 }
 
 void ScreenEngine::setFreeze(bool on) {

@@ -96,6 +96,8 @@ struct LatencyFigures {
     quint32 count = 0;
     double medianMs = 0;
     double maxMs = 0;
+    // Data arrived in the same time, whether it changed the picture or not.
+    bool received = false;
 };
 
 struct ReceiverView {

@@ -1,5 +1,9 @@
 #include "engine/latencyhistogram.h"
 #include "engine/statustext.h"
+#include "enginetestsupport.h"
+#include "net/monotonicclock.h"
+#include "rdm/configurator.h"
+#include "testsettingsstore.h"
 
 #include <QtTest>
 
@@ -68,7 +72,34 @@ private slots:
         now = 200000 * ms;
         QCOMPARE(histogram.figures().count, 0u);
     }
+
+    // A console resending the same look paints nothing: its line says so instead of claiming
+    // that nothing came, and only for the protocol it came by.
+    void lineForDataWithoutChange() {
+        const TemporarySettingsStore store;
+        Configurator model;
+        ScreenEngine engine(EngineTest::oneInterface());
+        engine.configure(&model, EngineTest::settings(true, false), 0, 0, QDateTime());
+        EngineTest::paint(engine);
+        const auto line = [&engine] { return engine.statusText(0).section(u'\n', -1); };
+        const auto send = [&engine](quint8 level) {
+            std::array<quint8, 510> universe;
+            universe.fill(level);
+            engine.frameStore().writeUniverse(0, universe, FrameStore::Writer::ArtNet,
+                                              monotonicNs());
+            EngineTest::paint(engine);
+        };
+        QVERIFY(!line().startsWith(QStringLiteral("Latency")));
+
+        for (int i = 0; i < 3; ++i)
+            send(0); // the frame starts dark
+        QCOMPARE(line(), QStringLiteral("Latency: no change in the last 10 s"));
+        QVERIFY(!engine.latency(ScreenEngine::Protocol::Sacn).received);
+
+        send(0x40);
+        QVERIFY(line().startsWith(QStringLiteral("Latency: median")));
+    }
 };
 
-QTEST_GUILESS_MAIN(TestLatencyHistogram)
+QTEST_MAIN(TestLatencyHistogram)
 #include "tst_latencyhistogram.moc"
