@@ -1,7 +1,6 @@
 #include "engine/cellpainter.h"
 #include "engine/diagnosticmarks.h"
 #include "enginetestsupport.h"
-#include "net/artnetmerger.h"
 #include "net/receiverstats.h"
 #include "rdm/configurator.h"
 #include "testpictures.h"
@@ -152,21 +151,6 @@ private slots:
         QCOMPARE(universeMarks({}, 2), (std::vector<Mark>{Mark::None, Mark::None}));
     }
 
-    void artnetSilentOnlyOnceItsSourceLeavesTheTable() {
-        ArtNetMerger merger;
-        merger.configure(0, 1);
-        artnetpackets::Dmx dmx;
-        dmx.slotCount = 2;
-        merger.accept(dmx, 0x0A000001, 3000);
-        for (const qint64 silence : {qint64(4001), artnetSourceLossMs, artnetSourceLossMs + 1}) {
-            const ReceiverStats stats = merger.stats(3000 + silence);
-            const MarkSource artnet[] = {{&stats, 0, artnetSourceLossMs}};
-            const bool listed = stats.lUniverses.value(0).lSources.size() == 1;
-            QCOMPARE(listed, silence <= artnetSourceLossMs);
-            QCOMPARE(universeMarks(artnet, 1).front(), listed ? Mark::None : Mark::Silent);
-        }
-    }
-
     void cellsOfAUniverse() {
         // slot, channels per universe, bytes per cell, cells in the frame -> first, last
         QCOMPARE(universeCells(0, 510, 3, 170), (CellSpan{0, 169}));
@@ -238,6 +222,7 @@ private slots:
         engine.setDiagnosticMarks(true);
         QImage picture = EngineTest::paint(engine, {170, 200});
         QCOMPARE(engine.paintedMarks(), (std::vector<Mark>{Mark::None, Mark::Silent}));
+        QCOMPARE(engine.artnetView().stats.lUniverses.value(0).lSources.size(), 1);
         // Turned: universe 1 is the upper half, universe 0's grey cells the lower one.
         // (The status overlay's grey text lies over the middle.)
         QVERIFY(countIn(picture, 0, 100, white) > 0);
@@ -253,6 +238,8 @@ private slots:
         engine.setDiagnosticMarks(true);
         picture = EngineTest::paint(engine, {170, 200});
         QCOMPARE(engine.paintedMarks(), (std::vector<Mark>{Mark::Silent, Mark::Shared}));
+        // Hatched as its console leaves the information dialog's table.
+        QCOMPARE(engine.artnetView().stats.lUniverses.value(0).lSources.size(), 0);
         QVERIFY(countIn(picture, 0, 100, amber) > 0);
         QCOMPARE(countIn(picture, 0, 100, white), 0);
         QVERIFY(countIn(picture, 100, 200, white) > 0);
