@@ -149,7 +149,8 @@ QString ReceiverStatsRows::sourceText(const SourceStats &source) {
 
 QString ReceiverStatsRows::latencyText(const LatencyFigures &latency) {
     if (latency.count == 0)
-        return tr("Latency: nothing shown in the last 10 s");
+        return latency.received ? tr("Latency: no change in the last 10 s")
+                                : tr("Latency: nothing shown in the last 10 s");
     return tr("Latency: median %1 ms, max %2 ms")
         .arg(QString::number(latency.medianMs, 'f', 1), QString::number(latency.maxMs, 'f', 1));
 }

@@ -25,7 +25,8 @@ public:
     static QList<Row> universes(Protocol protocol, const ReceiverView &view);
     // The live sources of `universe`, none when it has none or was never received.
     static QList<Row> sources(Protocol protocol, const ReceiverStats &stats, quint16 universe);
-    // The line above the tables: packet-to-pixel latency of the last 10 s.
+    // The line above the tables: packet-to-pixel latency of the last 10 s, or whether data
+    // arrived in that time at all.
     static QString latencyText(const LatencyFigures &latency);
 
 private:

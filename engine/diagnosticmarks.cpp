@@ -21,8 +21,9 @@ Reading readUniverse(const MarkSource &source, const UniverseStats *universe) {
     // A universe never received has been silent since the receiver started.
     const qint64 last = universe && universe->iLastPacketMs >= 0 ? universe->iLastPacketMs : 0;
     Reading reading;
-    reading.live = universe && universe->iLiveSources > 0 && now - last <= source.lossMs;
-    reading.silent = !reading.live && now - last > source.lossMs;
+    const bool heard = sourceLive(last, now, source.lossMs);
+    reading.live = universe && universe->iLiveSources > 0 && heard;
+    reading.silent = !heard;
     reading.shared = reading.live && universe->iLiveSources > 1 &&
                      universe->ownership != UniverseOwnership::Single;
     return reading;

@@ -14,15 +14,12 @@ struct ReceiverStats;
 // What the picture marks on one universe's cells while the diagnostics are on.
 enum class UniverseMark : quint8 { None, Silent, Shared };
 
-// How long a universe may go without a live source before it counts as silent.
-inline constexpr qint64 sacnLossMs = 2500;
-inline constexpr qint64 artnetLossMs = 4000;
-
 // One receiver's snapshot as the marks read it: `firstUniverse` is the protocol's number of
 // the picture's first universe (sACN universe, Art-Net Port-Address).
 struct MarkSource {
     const ReceiverStats *stats = nullptr;
     quint32 firstUniverse = 0;
+    // The protocol's source loss time (net/receiverstats.h).
     qint64 lossMs = 0;
 };
 

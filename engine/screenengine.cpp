@@ -413,11 +413,11 @@ bool ScreenEngine::refreshMarksIfDue() const {
     std::vector<MarkSource> sources;
     if (m_acnnet) {
         sacnStats = m_acnnet->stats();
-        sources.push_back({&sacnStats, firstUniverse(Protocol::Sacn), sacnLossMs});
+        sources.push_back({&sacnStats, firstUniverse(Protocol::Sacn), sacnSourceLossMs});
     }
     if (m_artnet) {
         artnetStats = m_artnet->stats();
-        sources.push_back({&artnetStats, firstUniverse(Protocol::ArtNet), artnetLossMs});
+        sources.push_back({&artnetStats, firstUniverse(Protocol::ArtNet), artnetSourceLossMs});
     }
     m_marks = universeMarks(sources, count);
     return true;
@@ -538,7 +538,16 @@ void ScreenEngine::recordLatency() {
 }
 
 LatencyFigures ScreenEngine::latency(Protocol protocol) const {
-    return m_latency[size_t(protocol)].figures();
+    LatencyFigures figures = m_latency[size_t(protocol)].figures();
+    const qint64 now = monotonicNs();
+    const auto heard = [&](FrameStore::Writer writer) {
+        const qint64 last = m_store.lastReceived(writer);
+        return last != 0 && now - last <= LatencyHistogram::windowSeconds * 1000000000LL;
+    };
+    figures.received = protocol == Protocol::Any
+                           ? heard(FrameStore::Writer::ArtNet) || heard(FrameStore::Writer::Sacn)
+                           : heard(FrameStore::Writer(protocol));
+    return figures;
 }
 
 void ScreenEngine::setFreeze(bool on) {

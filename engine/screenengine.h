@@ -107,7 +107,8 @@ public:
     void setSecondClock(SecondClock clock) { m_secondClock = std::move(clock); }
     // Packet-to-pixel latency over the last 10 s: from the kernel's receive stamp of the oldest
     // change a frame shows to the end of that frame's paint. Frames under freeze or self test
-    // show no received data and count nothing.
+    // show no received data and count nothing. `received` tells whether data arrived in that
+    // time at all, as a console resending an unchanged look paints nothing.
     LatencyFigures latency(Protocol protocol) const;
 
     // The protocol objects as the last apply left them (none where switched off).

@@ -91,8 +91,11 @@ QString freezeOrSelfTest(bool freeze, quint8 selfTest) {
 }
 
 QString latency(const LatencyFigures &figures) {
-    if (figures.count == 0)
+    if (figures.count == 0 && !figures.received)
         return {};
+    if (figures.count == 0)
+        return QStringLiteral("\n") +
+               QCoreApplication::translate("ScreenEngine", "Latency: no change in the last 10 s");
     return QStringLiteral("\n") +
            QCoreApplication::translate("ScreenEngine", "Latency: median %1 ms, max %2 ms")
                .arg(QString::number(figures.medianMs, 'f', 1),

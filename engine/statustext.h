@@ -31,8 +31,8 @@ QString preset(int preset, const QString &name);
 // "\nFreeze Enabled" wins over "\nSelf Test <n> Enabled"; empty when neither is on.
 QString freezeOrSelfTest(bool freeze, quint8 selfTest);
 
-// "\nLatency: median <m> ms, max <x> ms" (one decimal each), the block's last line; empty
-// without samples.
+// "\nLatency: median <m> ms, max <x> ms" (one decimal each), the block's last line; without
+// samples "\nLatency: no change in the last 10 s" when data arrived, else empty.
 QString latency(const LatencyFigures &figures);
 
 struct Fields {

@@ -13,7 +13,7 @@ void ArtNetMerger::configure(quint16 first, quint32 count) {
 
 int ArtNetMerger::Universe::liveCount(qint64 nowMs) const {
     return int(std::count_if(sources.begin(), sources.end(), [nowMs](const Source &s) {
-        return s.live && nowMs - s.lastSeenMs <= sourceTimeoutMs;
+        return s.live && sourceLive(s.lastSeenMs, nowMs, sourceTimeoutMs);
     }));
 }
 
@@ -23,7 +23,7 @@ std::span<const quint8> ArtNetMerger::accept(const artnetpackets::Dmx &dmx, quin
         return {};
     Universe &universe = m_universes[dmx.portAddress - m_first];
     for (Source &source : universe.sources)
-        if (source.live && nowMs - source.lastSeenMs > sourceTimeoutMs)
+        if (source.live && !sourceLive(source.lastSeenMs, nowMs, sourceTimeoutMs))
             source.live = false;
     if (universe.cancelPending) {
         universe.cancelPending = false;
@@ -101,7 +101,7 @@ ReceiverStats ArtNetMerger::stats(qint64 nowMs) const {
         UniverseStats u = universeStats(quint16(m_first + i), universe.traffic, universe.dropped,
                                         universe.lastPacketMs, nowMs);
         for (const Source &source : universe.sources)
-            if (source.live && nowMs - source.lastSeenMs <= sourceTimeoutMs)
+            if (source.live && sourceLive(source.lastSeenMs, nowMs, sourceTimeoutMs))
                 u.lSources.append(
                     sourceStats(source.address, source.traffic, source.lastSeenMs, nowMs));
         u.iLiveSources = int(u.lSources.size());

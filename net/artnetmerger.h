@@ -16,7 +16,7 @@
 class ArtNetMerger {
 public:
     static constexpr int maxSources = 2;
-    static constexpr qint64 sourceTimeoutMs = 10000;
+    static constexpr qint64 sourceTimeoutMs = artnetSourceLossMs;
     static constexpr int slotCount = artnetpackets::maxSlots;
 
     // Merges Port-Addresses first .. first + count - 1 (frame-store slots 0 .. count - 1).

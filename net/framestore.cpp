@@ -1,5 +1,7 @@
 #include "net/framestore.h"
 
+#include "net/monotonicclock.h"
+
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -124,8 +126,10 @@ quint16 FrameStore::startAddress() const {
 int FrameStore::writeUniverse(quint32 universeIndex, std::span<const quint8> universe,
                               Writer writer, qint64 receivedNs) {
     QMutexLocker lock(&m_lock);
-    const quint64 count = storeUniverse(universeIndex, universe);
-    if (count != 0)
+    bool changed = false;
+    const quint64 count = storeUniverse(universeIndex, universe, changed);
+    noteReceived(writer, receivedNs);
+    if (changed)
         markChanged(writer, receivedNs);
     return int(count);
 }
@@ -140,8 +144,12 @@ void FrameStore::writeUniverses(std::span<const quint32> universeIndices,
         if (k >= lengths.size() || from >= universes.size())
             continue;
         const size_t length = std::min(size_t(lengths[k]), universes.size() - from);
-        written = storeUniverse(k, universes.subspan(from, length)) != 0 || written;
+        bool changed = false;
+        storeUniverse(k, universes.subspan(from, length), changed);
+        written = written || changed;
     }
+    if (!universeIndices.empty())
+        noteReceived(writer, receivedNs);
     if (written)
         markChanged(writer, receivedNs);
 }
@@ -151,7 +159,8 @@ void FrameStore::prepareReceived(quint32 universeCount) {
     m_receivedLength.assign(universeCount, 0);
 }
 
-quint64 FrameStore::storeUniverse(quint32 universeIndex, std::span<const quint8> universe) {
+quint64 FrameStore::storeUniverse(quint32 universeIndex, std::span<const quint8> universe,
+                                  bool &changed) {
     const quint64 width = m_channelsPerUniverse;
     const quint64 offset = quint64(universeIndex) * width;
     if (width == 0 || offset >= quint64(m_buffer.size()) || universe.empty())
@@ -167,8 +176,10 @@ quint64 FrameStore::storeUniverse(quint32 universeIndex, std::span<const quint8>
     const std::span<const quint8> data = channelsFrom(universe.first(kept), m_startAddress);
     const quint64 count =
         std::min({quint64(data.size()), width, quint64(m_buffer.size()) - offset});
-    if (count != 0)
-        std::memcpy(m_buffer.data() + offset, data.data(), count);
+    char *target = m_buffer.data() + offset;
+    changed = count != 0 && std::memcmp(target, data.data(), count) != 0;
+    if (changed)
+        std::memcpy(target, data.data(), count);
     return count;
 }
 
@@ -209,6 +220,16 @@ bool FrameStore::snapshot(QByteArray &snapshot, ChangeStamps *stamps) {
 FrameStore::ChangeStamps FrameStore::takeChangeStamps() {
     QMutexLocker lock(&m_lock);
     return std::exchange(m_oldestChange, {});
+}
+
+qint64 FrameStore::lastReceived(Writer writer) const {
+    QMutexLocker lock(&m_lock);
+    return size_t(writer) < m_lastReceived.size() ? m_lastReceived[size_t(writer)] : 0;
+}
+
+void FrameStore::noteReceived(Writer writer, qint64 receivedNs) {
+    if (size_t(writer) < m_lastReceived.size())
+        m_lastReceived[size_t(writer)] = receivedNs != 0 ? receivedNs : monotonicNs();
 }
 
 bool FrameStore::takeChanged(Writer writer) {

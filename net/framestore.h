@@ -57,8 +57,9 @@ public:
 
     // Copies the channels of `universe` (DMX channel 1 first) from the start address on, at
     // most channelsPerUniverse of them, to universe slot `universeIndex`, cut at the end of the
-    // buffer. Returns the number of bytes written; marks the frame changed when it is above 0,
-    // with `receivedNs` (0 for none) as the arrival of that change.
+    // buffer. Returns the number of bytes written; marks the frame changed when they differ
+    // from what the frame held, with `receivedNs` (0 for none) as the arrival of that change.
+    // A console resending the same look 40 times a second so costs no repaint.
     int writeUniverse(quint32 universeIndex, std::span<const quint8> universe, Writer writer,
                       qint64 receivedNs = 0);
     // writeUniverse for each of `universeIndices` under one lock, so they show together:
@@ -83,6 +84,11 @@ public:
     // the received data (freeze, self test).
     ChangeStamps takeChangeStamps();
 
+    // When `writer` last handed in data, changed or not (its receive stamp, else the time of
+    // the write, in monotonicNs(); 0 for never): a steady console is heard though it paints
+    // nothing.
+    qint64 lastReceived(Writer writer) const;
+
     // Whether `writer` changed the frame since the last call for that writer; clears the flag.
     bool takeChanged(Writer writer);
 
@@ -95,7 +101,9 @@ public:
 private:
     // The lock is held by the callers of these.
     void prepareReceived(quint32 universeCount);
-    quint64 storeUniverse(quint32 universeIndex, std::span<const quint8> universe);
+    // Returns the bytes written; `changed` tells whether the frame held others.
+    quint64 storeUniverse(quint32 universeIndex, std::span<const quint8> universe, bool &changed);
+    void noteReceived(Writer writer, qint64 receivedNs);
     void deriveSlot(quint32 universeIndex);
     void notifyChange();
     void markChanged(Writer writer, qint64 receivedNs = 0);
@@ -114,4 +122,5 @@ private:
     quint8 m_changedBy = 0;
     bool m_changedSinceSnapshot = false;
     ChangeStamps m_oldestChange{};
+    ChangeStamps m_lastReceived{};
 };

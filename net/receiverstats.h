@@ -8,6 +8,18 @@
 #include <QString>
 #include <QtGlobal>
 
+// How long a source may send nothing before it counts as gone: it then leaves the merge and
+// the information dialog's source list, and a universe left without one is marked silent.
+// E1.31 declares a source lost after 2.5 s without data. Art-Net 4 gives a source 10 s before
+// a merge ends and a node's outputs fall to their data-loss state; the same 10 s keeps a
+// console that sends only on change from being reported gone between two of its changes.
+inline constexpr qint64 sacnSourceLossMs = 2500;
+inline constexpr qint64 artnetSourceLossMs = 10000;
+
+inline bool sourceLive(qint64 lastSeenMs, qint64 nowMs, qint64 lossMs) {
+    return nowMs - lastSeenMs <= lossMs;
+}
+
 // Per universe and per source facts the receivers keep, copied out as one consistent snapshot
 // for the diagnostics views. Times are the receiver's monotonic milliseconds.
 struct SourceStats {
@@ -84,6 +96,8 @@ struct LatencyFigures {
     quint32 count = 0;
     double medianMs = 0;
     double maxMs = 0;
+    // Data arrived in the same time, whether it changed the picture or not.
+    bool received = false;
 };
 
 struct ReceiverView {

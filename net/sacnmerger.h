@@ -18,7 +18,7 @@
 class SacnMerger {
 public:
     static constexpr int maxSources = 16;
-    static constexpr qint64 sourceLossMs = 2500;
+    static constexpr qint64 sourceLossMs = sacnSourceLossMs;
     static constexpr qint64 syncLossMs = 2500;
     static constexpr qint64 perAddressLossMs = 2500;
     static constexpr int slotCount = 512;

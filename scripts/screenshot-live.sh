@@ -128,8 +128,8 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 sleep 0.7
-# Universe 2 stops after a second; its loss time is 4 s.
-if [ "$mode" = marks ]; then sleep 5; fi
+# Universe 2 stops after a second; its loss time is 10 s.
+if [ "$mode" = marks ]; then sleep 11; fi
 for _ in $(seq 20); do
     red_at_corner && break
     sleep 0.1

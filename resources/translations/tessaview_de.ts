@@ -352,6 +352,10 @@ Pegel %5 (0x%6)</translation>
         <translation>Latenz: nichts gezeigt in den letzten 10 s</translation>
     </message>
     <message>
+        <source>Latency: no change in the last 10 s</source>
+        <translation>Latenz: keine Änderung in den letzten 10 s</translation>
+    </message>
+    <message>
         <source>Latency: median %1 ms, max %2 ms</source>
         <translation>Latenz: Median %1 ms, Maximum %2 ms</translation>
     </message>
@@ -484,6 +488,10 @@ Pegel %5 (0x%6)</translation>
         <location line="+5"/>
         <source>Latency: median %1 ms, max %2 ms</source>
         <translation>Latenz: Median %1 ms, Maximum %2 ms</translation>
+    </message>
+    <message>
+        <source>Latency: no change in the last 10 s</source>
+        <translation>Latenz: keine Änderung in den letzten 10 s</translation>
     </message>
     <message>
         <location line="+5"/>

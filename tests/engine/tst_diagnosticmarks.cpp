@@ -121,22 +121,22 @@ private slots:
             universe(13, 1, 9990, UniverseOwnership::PerAddress), // 0xDD of one source
             universe(40, 1, 9990, UniverseOwnership::Single),     // beyond the picture
         };
-        const MarkSource sacnOnly[] = {{&sacn, 7, sacnLossMs}};
+        const MarkSource sacnOnly[] = {{&sacn, 7, sacnSourceLossMs}};
         // Universe 11 was never received.
         QCOMPARE(universeMarks(sacnOnly, 7),
                  (std::vector<Mark>{Mark::None, Mark::Silent, Mark::Shared, Mark::None,
                                     Mark::Silent, Mark::Shared, Mark::None}));
 
-        // Art-Net at Port-Address 6 ... 12 for the same slots, with its own 4 s.
+        // Art-Net at Port-Address 6 ... 12 for the same slots, with its own 10 s.
         ReceiverStats artnet;
-        artnet.iTakenMs = 5000;
+        artnet.iTakenMs = 12000;
         artnet.lUniverses = {
-            universe(6, 1, 1500, UniverseOwnership::Single),   // 3.5 s ago: still live
-            universe(7, 0, 900, UniverseOwnership::None),      // 4.1 s ago: silent
-            universe(9, 2, 4990, UniverseOwnership::MergeLtp), // an Art-Net merge
-            universe(10, 1, 4990, UniverseOwnership::Single),  // live where sACN never was
+            universe(6, 1, 2500, UniverseOwnership::Single),    // 9.5 s ago: still live
+            universe(7, 0, 1900, UniverseOwnership::None),      // 10.1 s ago: silent
+            universe(9, 2, 11990, UniverseOwnership::MergeLtp), // an Art-Net merge
+            universe(10, 1, 11990, UniverseOwnership::Single),  // live where sACN never was
         };
-        const MarkSource both[] = {{&sacn, 7, sacnLossMs}, {&artnet, 6, artnetLossMs}};
+        const MarkSource both[] = {{&sacn, 7, sacnSourceLossMs}, {&artnet, 6, artnetSourceLossMs}};
         // Slot 0 is live in both protocols, which fight over it; a universe is silent only
         // where both receivers are.
         QCOMPARE(universeMarks(both, 7),
@@ -146,7 +146,7 @@ private slots:
         // A receiver younger than its loss time has nothing silent yet; no receiver, no marks.
         ReceiverStats young;
         young.iTakenMs = 2000;
-        const MarkSource fresh[] = {{&young, 0, sacnLossMs}};
+        const MarkSource fresh[] = {{&young, 0, sacnSourceLossMs}};
         QCOMPARE(universeMarks(fresh, 2), (std::vector<Mark>{Mark::None, Mark::None}));
         QCOMPARE(universeMarks({}, 2), (std::vector<Mark>{Mark::None, Mark::None}));
     }
@@ -216,27 +216,30 @@ private slots:
         engine.artnetNode()->setClock([&now] { return now; });
         EngineTest::feed(*engine.artnetNode(), EngineTest::artDmx(0, QByteArray(510, char(200))));
 
-        // 3.5 s later universe 0 is live; universe 1 has had nothing for 4.5 s since the start.
-        now = 4500;
+        // 9.5 s later universe 0 is live; universe 1 has had nothing for 10.5 s since the start.
+        now = 10500;
         // Switching on again reads the node at the next frame instead of a period later.
         engine.setDiagnosticMarks(true);
         QImage picture = EngineTest::paint(engine, {170, 200});
         QCOMPARE(engine.paintedMarks(), (std::vector<Mark>{Mark::None, Mark::Silent}));
+        QCOMPARE(engine.artnetView().stats.lUniverses.value(0).lSources.size(), 1);
         // Turned: universe 1 is the upper half, universe 0's grey cells the lower one.
         // (The status overlay's grey text lies over the middle.)
         QVERIFY(countIn(picture, 0, 100, white) > 0);
         QCOMPARE(countIn(picture, 100, 200, white) + countIn(picture, 100, 200, amber), 0);
         savePicture(picture, QStringLiteral("engine_silent_rotated"));
 
-        // Two consoles on universe 1, universe 0 silent 4.1 s after its packet.
+        // Two consoles on universe 1, universe 0 silent 10.1 s after its packet.
         EngineTest::feed(*engine.artnetNode(), EngineTest::artDmx(1, QByteArray(510, char(50))),
                          "10.0.0.9");
         EngineTest::feed(*engine.artnetNode(), EngineTest::artDmx(1, QByteArray(510, char(60))),
                          "10.0.0.10");
-        now = 5100;
+        now = 11100;
         engine.setDiagnosticMarks(true);
         picture = EngineTest::paint(engine, {170, 200});
         QCOMPARE(engine.paintedMarks(), (std::vector<Mark>{Mark::Silent, Mark::Shared}));
+        // Hatched as its console leaves the information dialog's table.
+        QCOMPARE(engine.artnetView().stats.lUniverses.value(0).lSources.size(), 0);
         QVERIFY(countIn(picture, 0, 100, amber) > 0);
         QCOMPARE(countIn(picture, 0, 100, white), 0);
         QVERIFY(countIn(picture, 100, 200, white) > 0);

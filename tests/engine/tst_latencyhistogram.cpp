@@ -1,5 +1,9 @@
 #include "engine/latencyhistogram.h"
 #include "engine/statustext.h"
+#include "enginetestsupport.h"
+#include "net/monotonicclock.h"
+#include "rdm/configurator.h"
+#include "testsettingsstore.h"
 
 #include <QtTest>
 
@@ -68,7 +72,26 @@ private slots:
         now = 200000 * ms;
         QCOMPARE(histogram.figures().count, 0u);
     }
+
+    // A console repeating its look paints nothing; the line says so, for its protocol only.
+    void lineForDataWithoutChange() {
+        const TemporarySettingsStore store;
+        Configurator model;
+        ScreenEngine engine(EngineTest::oneInterface());
+        engine.configure(&model, EngineTest::settings(true, false), 0, 0, QDateTime());
+        const auto send = [&engine](quint8 level) {
+            std::array<quint8, 510> universe;
+            universe.fill(level);
+            engine.frameStore().writeUniverse(0, universe, FrameStore::Writer::ArtNet,
+                                              monotonicNs());
+            EngineTest::paint(engine);
+            return engine.statusText(0).section(u'\n', -1);
+        };
+        QCOMPARE(send(0), QStringLiteral("Latency: no change in the last 10 s")); // still dark
+        QVERIFY(!engine.latency(ScreenEngine::Protocol::Sacn).received);
+        QVERIFY(send(0x40).startsWith(QStringLiteral("Latency: median")));
+    }
 };
 
-QTEST_GUILESS_MAIN(TestLatencyHistogram)
+QTEST_MAIN(TestLatencyHistogram)
 #include "tst_latencyhistogram.moc"
