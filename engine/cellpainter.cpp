@@ -294,6 +294,11 @@ void CellPainter::makeStamp(const CellGrid &grid, quint16 shape) {
     m_stampCell = QSize(grid.cellW, grid.cellH);
 }
 
+namespace {
+// From this cell size on (in pixels), filling cell by cell costs less than a band per row.
+constexpr int wholeCellFillArea = 256;
+} // namespace
+
 void CellPainter::paintDirect(QPainter &painter, const QRect &rect, std::span<const quint8> frame,
                               const PaintParams &params) {
     Q_ASSERT(directApplies(params));
@@ -342,23 +347,45 @@ void CellPainter::paintDirect(QPainter &painter, const QRect &rect, std::span<co
             std::memcpy(bits + y * stride, bits, size_t(band.width()) * sizeof(QRgb));
         painter.drawImage(QPoint(cells.left(), bandTop(currentRow)), m_band);
     };
-    walkCells(frame, params, [&](int row, int col, QRgb colour, quint8) {
-        if (row != currentRow) {
-            if (rowBands && currentRow >= 0)
-                drawBand();
+    if (rowBands && grid.cellW * grid.cellH >= wholeCellFillArea) {
+        // Large cells are filled one by one straight into the target, which writes every pixel
+        // once; a band is written twice, into the band and then into the target.
+        int lastCol = grid.cols - 1;
+        walkCells(frame, params, [&](int row, int col, QRgb colour, quint8) {
+            const int x = reverseX ? grid.cols - 1 - col : col;
+            painter.fillRect(
+                QRect(cells.left() + x * grid.cellW, bandTop(row), grid.cellW, grid.cellH),
+                QColor(colour));
             currentRow = row;
-            line = reinterpret_cast<QRgb *>(bits + (rowBands ? 0 : deviceRow(row)) * stride);
-            // Cells beyond the end of the frame stay black.
-            std::fill_n(line, band.width(), background.rgb());
+            lastCol = col;
+        });
+        // Cells beyond the end of the frame stay black.
+        if (currentRow >= 0 && lastCol < grid.cols - 1) {
+            const int missing = grid.cols - 1 - lastCol;
+            const int from = reverseX ? 0 : lastCol + 1;
+            painter.fillRect(QRect(cells.left() + from * grid.cellW, bandTop(currentRow),
+                                   missing * grid.cellW, grid.cellH),
+                             background);
         }
-        const int x = reverseX ? grid.cols - 1 - col : col;
-        std::fill_n(line + x * grid.cellW, grid.cellW, colour);
-    });
-    if (rowBands && currentRow >= 0)
-        drawBand();
-    for (int row = 0; !rowBands && row <= currentRow; ++row)
-        painter.drawImage(QRect(cells.left(), bandTop(row), cells.width(), grid.cellH), m_band,
-                          QRect(0, deviceRow(row), cells.width(), 1));
+    } else {
+        walkCells(frame, params, [&](int row, int col, QRgb colour, quint8) {
+            if (row != currentRow) {
+                if (rowBands && currentRow >= 0)
+                    drawBand();
+                currentRow = row;
+                line = reinterpret_cast<QRgb *>(bits + (rowBands ? 0 : deviceRow(row)) * stride);
+                // Cells beyond the end of the frame stay black.
+                std::fill_n(line, band.width(), background.rgb());
+            }
+            const int x = reverseX ? grid.cols - 1 - col : col;
+            std::fill_n(line + x * grid.cellW, grid.cellW, colour);
+        });
+        if (rowBands && currentRow >= 0)
+            drawBand();
+        for (int row = 0; !rowBands && row <= currentRow; ++row)
+            painter.drawImage(QRect(cells.left(), bandTop(row), cells.width(), grid.cellH), m_band,
+                              QRect(0, deviceRow(row), cells.width(), 1));
+    }
     // The rows the frame does not reach.
     const int missingRows = grid.rows - 1 - currentRow;
     if (missingRows > 0)

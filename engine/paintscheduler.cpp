@@ -7,6 +7,10 @@
 PaintScheduler::PaintScheduler(ScreenEngine &engine, QObject *parent)
     : QObject(parent), m_engine(engine) {
     m_deferred.setSingleShot(true);
+    // A coarse timer fires up to 5 % late, which paints 48 frames a second at a 20 ms period and
+    // stretches every time-driven element (the overlay's 1000 frames among them) by as much.
+    m_tick.setTimerType(Qt::PreciseTimer);
+    m_deferred.setTimerType(Qt::PreciseTimer);
     connect(&m_tick, &QTimer::timeout, this, &PaintScheduler::paintIfDue);
     connect(&m_deferred, &QTimer::timeout, this, &PaintScheduler::paintIfDue);
     m_engine.setPaintListener([this] { paintStarted(); });
