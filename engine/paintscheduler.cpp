@@ -4,6 +4,13 @@
 
 #include <algorithm>
 
+namespace {
+// A tick every 50 ms shows a change of the engine's own (an RDM level, a menu switch) without a
+// delay anyone notices, at a fraction of the frame rate's wake-ups.
+constexpr int idleTickMs = 50;
+constexpr int idleAfterTicks = 50;
+} // namespace
+
 PaintScheduler::PaintScheduler(ScreenEngine &engine, QObject *parent)
     : QObject(parent), m_engine(engine) {
     m_deferred.setSingleShot(true);
@@ -25,6 +32,7 @@ PaintScheduler::~PaintScheduler() {
 
 void PaintScheduler::start(int periodMs) {
     m_periodMs = std::max(1, periodMs);
+    m_idleTicks = 0;
     m_tick.start(m_periodMs);
     paintIfDue();
 }
@@ -51,8 +59,16 @@ void PaintScheduler::paintIfDue() {
         return;
     // A frozen picture does not show new data; thawing is a change of the engine's own.
     const bool newData = m_dataPending && !m_engine.isFrozen();
-    if (!newData && !m_engine.needsRepaint())
+    if (!newData && !m_engine.needsRepaint()) {
+        // Data wakes the scheduler itself; the ticks only look for the engine's own changes,
+        // and once nothing has changed for a while they need not come at the frame rate.
+        if (++m_idleTicks == idleAfterTicks && m_periodMs < idleTickMs)
+            m_tick.setInterval(idleTickMs);
         return;
+    }
+    if (m_tick.interval() != m_periodMs)
+        m_tick.setInterval(m_periodMs);
+    m_idleTicks = 0;
     const qint64 since = m_sinceLastPaint.isValid() ? m_sinceLastPaint.elapsed() : m_periodMs;
     if (since < m_periodMs)
         m_deferred.start(int(m_periodMs - since));

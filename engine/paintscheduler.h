@@ -13,8 +13,9 @@ class ScreenEngine;
 // Paces the render widget's repaints by what changes: a frame is painted as soon as new data
 // is in the engine's store or the engine reports a change of its own, but at most once per
 // period, and nothing is painted while nothing changes. A tick every period looks for the
-// engine's changes (its time-driven elements among them); the store wakes the scheduler from
-// any thread through the GUI thread's event queue.
+// engine's changes (its time-driven elements among them), every 50 ms once a second has passed
+// without any; the store wakes the scheduler from any thread through the GUI thread's event
+// queue.
 class PaintScheduler : public QObject {
     Q_OBJECT
 
@@ -42,6 +43,8 @@ private:
     QTimer m_deferred;
     QElapsedTimer m_sinceLastPaint;
     int m_periodMs = 20;
+    // Ticks in a row that found nothing to paint.
+    int m_idleTicks = 0;
     std::atomic<bool> m_dataPending{false};
     std::atomic<bool> m_wakePosted{false};
 };
