@@ -2,13 +2,13 @@
 
 #include "buildinfo.h"
 #include "engine/celllayout.h"
-#include "engine/devicemodelsetup.h"
 #include "engine/statustext.h"
 #include "engine/workerthread.h"
 #include "net/acnnet.h"
 #include "net/artnet.h"
 #include "net/monotonicclock.h"
 #include "net/network.h"
+#include "rdm/devicemodelsetup.h"
 #include "rdm/rdm.h"
 #include "rdm/sensorinfo.h"
 #include "settings/settingsstore.h"
@@ -276,7 +276,8 @@ void ScreenEngine::setUpResponder() {
     start.footprint = settings.DmxChannelPerUniverse;
     start.language = settings.LanguageIso;
     start.displayLevel = settings.ScreenLevel;
-    start.flip = settings.ScreenFlip;
+    start.flipHorizontal = flipHorizontal(settings.ScreenFlip);
+    start.flipVertical = flipVertical(settings.ScreenFlip);
     start.rotation = settings.ScreenRotate;
     start.startTime = m_startTime;
     start.powerCycles = m_powerCycle.value_or(0);
@@ -285,7 +286,6 @@ void ScreenEngine::setUpResponder() {
     start.selfTest = m_selfTest;
     start.dmxStartAddress = SettingsStore::loadDmxStartAddress();
     fillDeviceModel(*m_model, start, m_network.get());
-    connectResponder(*m_rdm, *m_model);
     // With the responder as context, which dies with the engine, so neither runs on a
     // deleted engine.
     m_store.setStartAddress(m_model->dmxStartAddress());
@@ -296,9 +296,8 @@ void ScreenEngine::setUpResponder() {
                      });
     QObject::connect(m_model, &Configurator::signalChangedResetDevice, m_rdm.get(),
                      [this](quint8 startType) { resetDevice(startType); });
-    emit m_rdm->signalRdmSupportedParameter(m_rdm->supportedParameters());
-    // Last, since storing the parameter list clears the flag too: a freshly started device
-    // reports that it is at its factory defaults.
+    // Last, since filling the model clears the flag: a freshly started device reports that it
+    // is at its factory defaults.
     m_model->slotSetResetFactoryDefaults();
 }
 

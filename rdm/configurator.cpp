@@ -76,11 +76,6 @@ void Configurator::slotSetSubDeviceStatusReportThreshold(quint8 uiThreshold) {
     store(m_uiSubDeviceStatusReportThreshold, uiThreshold);
 }
 
-void Configurator::slotSetSupportedParameter(QList<quint16> lSupportedParameterList) {
-    m_lSupportedParameterList = std::move(lSupportedParameterList);
-    m_bFactoryDefaults = false;
-}
-
 void Configurator::slotSetDeviceInfo(quint16 uiDeviceModelId, quint16 uiProductCategory,
                                      quint32 uiSoftwareVersionId, quint16 uiRdmDmxFootPrint,
                                      quint16 uiSubDeviceId) {

@@ -34,7 +34,6 @@ public:
                                                             int minute, int second);
 
     quint8 subDeviceStatusReportThreshold() const { return m_uiSubDeviceStatusReportThreshold; }
-    QList<quint16> supportedParameterList() const { return m_lSupportedParameterList; }
     quint16 rdmProtocolVersion() const { return m_uiRdmProtocolVersion; }
     quint16 deviceModelId() const { return m_uiDeviceModelId; }
     quint16 productCategory() const { return m_uiProductCategory; }
@@ -134,7 +133,6 @@ public:
 
 public slots:
     void slotSetSubDeviceStatusReportThreshold(quint8 uiThreshold);
-    void slotSetSupportedParameter(QList<quint16> lSupportedParameterList);
     void slotSetDeviceInfo(quint16 uiDeviceModelId, quint16 uiProductCategory,
                            quint32 uiSoftwareVersionId, quint16 uiRdmDmxFootPrint,
                            quint16 uiSubDeviceId);
@@ -246,7 +244,6 @@ private:
     Clock m_clock;
 
     quint8 m_uiSubDeviceStatusReportThreshold = 0;
-    QList<quint16> m_lSupportedParameterList;
     quint16 m_uiRdmProtocolVersion = 0x0100;
     quint16 m_uiDeviceModelId = 0;
     quint16 m_uiProductCategory = 0;

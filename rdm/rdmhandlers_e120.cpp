@@ -96,7 +96,7 @@ RdmReply getProductDetailIdList(RdmContext &c) {
 
 RdmReply setDeviceLabel(RdmContext &c) {
     const auto &data = c.request.data;
-    emit c.responder.signalRdmDeviceLabel(
+    c.model.slotSetDeviceLabel(
         QString::fromLatin1(reinterpret_cast<const char *>(data.data()), qsizetype(data.size())));
     return RdmReply::ack();
 }
@@ -119,7 +119,7 @@ RdmReply setLanguage(RdmContext &c) {
     const quint16 code = c.read16(0);
     if (!c.model.languageCapabilities().contains(code))
         return RdmReply::nack(Nack::dataOutOfRange);
-    emit c.responder.signalRdmLanguage(code, false);
+    c.model.slotSetLanguage(code, false);
     return RdmReply::ack();
 }
 
@@ -133,7 +133,7 @@ RdmReply setDmxPersonality(RdmContext &c) {
     const quint8 personality = c.read8(0);
     if (personality == 0 || personality > c.model.personalityDescriptions().size())
         return RdmReply::nack(Nack::dataOutOfRange);
-    emit c.responder.signalRdmDmxPersonality(personality);
+    c.model.slotSetDmxPersonality(personality);
     return RdmReply::ack();
 }
 
@@ -153,7 +153,7 @@ RdmReply setDmxStartAddress(RdmContext &c) {
     const quint16 address = c.read16(0);
     if (address < 1 || address + c.model.personalityFootprint() > 513)
         return RdmReply::nack(Nack::dataOutOfRange);
-    emit c.responder.signalRdmDmxStartAddress(address);
+    c.model.slotSetDmxStartAddress(address);
     return RdmReply::ack();
 }
 
@@ -238,14 +238,12 @@ RdmReply setSensorValue(RdmContext &c) {
     if (sensor == allSensors && c.sensors) {
         for (int s = 0; s < c.sensors->sensorCount(); ++s)
             c.sensors->sensorValues(quint8(s), true, values);
-        emit c.responder.signalRdmSensorValues(sensor);
         putSensorValues(c, sensor, {});
         return RdmReply::ack();
     }
     if (!c.sensors || sensor >= c.sensors->sensorCount() ||
         !c.sensors->sensorValues(sensor, true, values))
         return RdmReply::nack(Nack::dataOutOfRange);
-    emit c.responder.signalRdmSensorValues(sensor);
     putSensorValues(c, sensor, values);
     return RdmReply::ack();
 }
@@ -256,8 +254,7 @@ RdmReply setRecordSensors(RdmContext &c) {
     const quint8 sensor = c.read8(0);
     if (sensor != allSensors && sensor >= c.sensors->sensorCount())
         return RdmReply::nack(Nack::dataOutOfRange);
-    const qint16 recorded = c.sensors->recordSensor(sensor).value_or(0);
-    emit c.responder.signalRdmRecordSensors(sensor, recorded);
+    c.sensors->recordSensor(sensor);
     return RdmReply::ack();
 }
 
@@ -278,7 +275,7 @@ RdmReply getPanTiltSwap(RdmContext &c) {
 
 // Swapping pan and tilt is a quarter turn of the picture.
 RdmReply setPanTiltSwap(RdmContext &c) {
-    emit c.responder.signalRdmPanTiltSwap(c.read8(0) != 0 ? 90 : 0);
+    c.model.slotSetScreenRotation(c.read8(0) != 0 ? 90 : 0);
     return RdmReply::ack();
 }
 
@@ -301,7 +298,7 @@ RdmReply setRealTimeClock(RdmContext &c) {
         c.read16(0), c.read8(2), c.read8(3), c.read8(4), c.read8(5), c.read8(6));
     if (!dateTime)
         return RdmReply::nack(Nack::dataOutOfRange);
-    emit c.responder.signalRdmRealTimeClock(*dateTime);
+    c.model.slotSetRealTimeClock(*dateTime);
     return RdmReply::ack();
 }
 
@@ -309,7 +306,7 @@ RdmReply setRealTimeClock(RdmContext &c) {
 RdmReply setResetDevice(RdmContext &c) {
     if (c.read8(0) != 0x01 && c.read8(0) != 0xFF)
         return RdmReply::nack(Nack::dataOutOfRange);
-    emit c.responder.signalRdmResetDevice(c.read8(0));
+    c.model.slotSetResetDevice(c.read8(0));
     return RdmReply::ack();
 }
 
@@ -317,7 +314,7 @@ RdmReply setResetDevice(RdmContext &c) {
 RdmReply setPowerState(RdmContext &c) {
     if (c.read8(0) > 0x02 && c.read8(0) != 0xFF)
         return RdmReply::nack(Nack::dataOutOfRange);
-    emit c.responder.signalRdmPowerState(c.read8(0));
+    c.model.slotSetPowerState(c.read8(0));
     return RdmReply::ack();
 }
 
@@ -339,7 +336,7 @@ RdmReply setPerformSelfTest(RdmContext &c) {
     const quint8 number = c.read8(0);
     if (!findSelfTest(c.model.selfTestDescriptions(), number))
         return RdmReply::nack(Nack::dataOutOfRange);
-    emit c.responder.signalRdmPerformSelfTest(number);
+    c.model.slotSetPerformSelfTest(number);
     return RdmReply::ack();
 }
 
@@ -358,7 +355,7 @@ RdmReply setCapturePreset(RdmContext &c) {
     const quint16 scene = c.read16(0);
     if (scene == 0 || scene > c.model.presetStatus().size())
         return RdmReply::nack(Nack::dataOutOfRange);
-    emit c.responder.signalRdmCapturePreset(scene, c.read16(2), c.read16(4), c.read16(6));
+    c.model.slotSetCapturePreset(scene, c.read16(2), c.read16(4), c.read16(6));
     return RdmReply::ack();
 }
 
@@ -369,7 +366,7 @@ RdmReply getPresetPlayback(RdmContext &c) {
 }
 
 RdmReply setPresetPlayback(RdmContext &c) {
-    emit c.responder.signalRdmPresetPlayback(c.read16(0), c.read8(2));
+    c.model.slotSetPresetPlayback(c.read16(0), c.read8(2));
     return RdmReply::ack();
 }
 

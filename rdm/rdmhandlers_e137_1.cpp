@@ -48,13 +48,12 @@ RdmReply setDmxFailMode(RdmContext &c) {
     const stPresetInfo p = c.model.presetInfo();
     if (c.read16(0) > c.model.presetStatus().size())
         return RdmReply::nack(Nack::dataOutOfRange);
-    emit c.responder.signalRdmDmxFailMode(
-        {c.read16(0),
-         storedTime(c.read16(2), p.uiMaximumDMX512FailDelayTimeSupported,
-                    p.uiDMX512FailInfiniteDelayTimeSupported),
-         storedTime(c.read16(4), p.uiMaximumDMX512FailHoldTimeSupported,
-                    p.uiDMX512FailInfiniteHoldTimeSupported),
-         c.read8(6)});
+    c.model.slotSetDmxFailMode({c.read16(0),
+                                storedTime(c.read16(2), p.uiMaximumDMX512FailDelayTimeSupported,
+                                           p.uiDMX512FailInfiniteDelayTimeSupported),
+                                storedTime(c.read16(4), p.uiMaximumDMX512FailHoldTimeSupported,
+                                           p.uiDMX512FailInfiniteHoldTimeSupported),
+                                c.read8(6)});
     return RdmReply::ack();
 }
 
@@ -68,7 +67,7 @@ RdmReply setDmxStartupMode(RdmContext &c) {
     const stPresetInfo p = c.model.presetInfo();
     if (c.read16(0) > c.model.presetStatus().size())
         return RdmReply::nack(Nack::dataOutOfRange);
-    emit c.responder.signalRdmDmxStartupMode(
+    c.model.slotSetDmxStartupMode(
         {c.read16(0), storedTime(c.read16(2), p.uiMaximumStartupDelayTimeSupported, false),
          storedTime(c.read16(4), p.uiMaximumStartupHoldTimeSupported, p.uiStartupInfiniteHoldTime),
          c.read8(6)});
@@ -108,7 +107,7 @@ RdmReply setMinimumLevel(RdmContext &c) {
     };
     if (!fits(increasing) || !fits(decreasing) || c.read8(4) > 1)
         return RdmReply::nack(Nack::dataOutOfRange);
-    emit c.responder.signalRdmMinimumLevel({increasing, decreasing, c.read8(4)});
+    c.model.slotSetMinimumLevel({increasing, decreasing, c.read8(4)});
     return RdmReply::ack();
 }
 
@@ -120,7 +119,7 @@ RdmReply setMaximumLevel(RdmContext &c) {
         std::max({d.uiMaximumLevelLowerLimit, minimum.uiIncreasing, minimum.uiDecreasing});
     if (level < lower || level > d.uiMaximumLevelUpperLimit)
         return RdmReply::nack(Nack::dataOutOfRange);
-    emit c.responder.signalRdmMaximumLevel(level);
+    c.model.slotSetMaximumLevel(level);
     return RdmReply::ack();
 }
 
@@ -134,7 +133,7 @@ RdmReply setCurve(RdmContext &c) {
     const quint8 curve = c.read8(0);
     if (curve == 0 || curve > c.model.curveDescriptions().size())
         return RdmReply::nack(Nack::dataOutOfRange);
-    emit c.responder.signalRdmCurve(curve);
+    c.model.slotSetCurve(curve);
     return RdmReply::ack();
 }
 
@@ -158,7 +157,7 @@ RdmReply setOutputResponseTime(RdmContext &c) {
     const quint8 setting = c.read8(0);
     if (setting == 0 || setting > c.model.responseTimeDescriptions().size())
         return RdmReply::nack(Nack::dataOutOfRange);
-    emit c.responder.signalRdmOutputResponseTime(c.read8(0));
+    c.model.slotSetOutputResponseTime(c.read8(0));
     return RdmReply::ack();
 }
 
@@ -184,7 +183,7 @@ RdmReply getModulationFrequency(RdmContext &c) {
 RdmReply setModulationFrequency(RdmContext &c) {
     if (c.read8(0) != 1)
         return RdmReply::nack(Nack::dataOutOfRange);
-    emit c.responder.signalRdmModulationFrequency(c.read8(0));
+    c.model.slotSetModulationFrequency(c.read8(0));
     return RdmReply::ack();
 }
 
@@ -207,7 +206,7 @@ RdmReply setLockPin(RdmContext &c) {
         return RdmReply::nack(Nack::formatError);
     if (currentPin != c.model.lockPin())
         return RdmReply::nack(Nack::dataOutOfRange);
-    emit c.responder.signalRdmLockPin(newPin);
+    c.model.slotSetLockPin(newPin);
     return RdmReply::ack();
 }
 
@@ -220,7 +219,7 @@ RdmReply getLockState(RdmContext &c) {
 RdmReply setLockState(RdmContext &c) {
     if (c.read16(0) != c.model.lockPin() || c.read8(2) > lockStateCount(c))
         return RdmReply::nack(Nack::dataOutOfRange);
-    emit c.responder.signalRdmLockState(c.read8(2));
+    c.model.slotSetLockState(c.read8(2));
     return RdmReply::ack();
 }
 
@@ -243,7 +242,7 @@ RdmReply setIdentifyMode(RdmContext &c) {
     const quint8 mode = c.read8(0);
     if (mode != 0x00 && mode != 0xFF)
         return RdmReply::nack(Nack::dataOutOfRange);
-    emit c.responder.signalRdmIdentifyMode(mode);
+    c.model.slotSetIdentifyMode(mode);
     return RdmReply::ack();
 }
 
@@ -299,7 +298,7 @@ RdmReply setPresetStatus(RdmContext &c) {
     const stPresetStatus status =
         clear ? stPresetStatus{0, 0, 0, PresetProgrammed::notProgrammed}
               : stPresetStatus{c.read16(2), c.read16(4), c.read16(6), programmed};
-    emit c.responder.signalRdmPresetStatus(scene, status);
+    c.model.slotSetPresetStatus(scene, status);
     return RdmReply::ack();
 }
 
@@ -307,7 +306,7 @@ RdmReply setPresetMergeMode(RdmContext &c) {
     const quint8 mode = c.read8(0);
     if (mode > 3 && mode != 0xFF)
         return RdmReply::nack(Nack::dataOutOfRange);
-    emit c.responder.signalRdmPresetMergeMode(mode);
+    c.model.slotSetPresetMergeMode(mode);
     return RdmReply::ack();
 }
 

@@ -28,16 +28,17 @@ template <auto Getter> RdmReply getLabel(RdmContext &c) {
     c.out.putText((c.model.*Getter)(), RdmTextWidth::label);
     return RdmReply::ack();
 }
-template <void (rdm::*Signal)()> RdmReply emit0(RdmContext &c) {
-    emit(c.responder.*Signal)();
+// The handlers that store one request value in the model.
+template <auto Setter> RdmReply set0(RdmContext &c) {
+    (c.model.*Setter)();
     return RdmReply::ack();
 }
-template <void (rdm::*Signal)(quint8)> RdmReply emit8(RdmContext &c) {
-    emit(c.responder.*Signal)(c.read8(0));
+template <auto Setter> RdmReply set8(RdmContext &c) {
+    (c.model.*Setter)(c.read8(0));
     return RdmReply::ack();
 }
-template <void (rdm::*Signal)(quint32)> RdmReply emit32(RdmContext &c) {
-    emit(c.responder.*Signal)(c.read32(0));
+template <auto Setter> RdmReply set32(RdmContext &c) {
+    (c.model.*Setter)(c.read32(0));
     return RdmReply::ack();
 }
 RdmReply ackEmpty(RdmContext &) {
@@ -45,7 +46,6 @@ RdmReply ackEmpty(RdmContext &) {
 }
 
 using C = Configurator;
-using R = rdm;
 using A = RdmServe;
 constexpr RdmPdl none{0, 0};
 constexpr RdmPdl bytes(quint8 n) {
@@ -88,10 +88,10 @@ constexpr RdmParameter parameterTable[] = {
     // No status messages are ever queued, so the list is always empty.
     getter(statusMessages, "STATUS_MESSAGES", bytes(1), ackEmpty),
     getter(statusIdDescription, "STATUS_ID_DESCRIPTION", bytes(2), getStatusIdDescription),
-    setter(clearStatusId, "CLEAR_STATUS_ID", none, emit0<&R::signalRdmClearStatusId>),
+    setter(clearStatusId, "CLEAR_STATUS_ID", none, ackEmpty),
     both(subDeviceStatusReportThreshold, "SUB_DEVICE_STATUS_REPORT_THRESHOLD", none,
          get8<&C::subDeviceStatusReportThreshold>, bytes(1),
-         emit8<&R::signalRdmSubDeviceStatusReportThreshold>, byteRange(0, 4)),
+         set8<&C::slotSetSubDeviceStatusReportThreshold>, byteRange(0, 4)),
     required(getter(supportedParameters, "SUPPORTED_PARAMETERS", none, getSupportedParameters)),
     // Without manufacturer-specific parameters there is nothing to describe.
     unserved(parameterDescription, "PARAMETER_DESCRIPTION", RdmAllow::get),
@@ -102,7 +102,7 @@ constexpr RdmParameter parameterTable[] = {
     getter(manufacturerLabel, "MANUFACTURER_LABEL", none, getLabel<&C::manufacturerLabel>),
     both(deviceLabel, "DEVICE_LABEL", none, getLabel<&C::deviceLabel>, upTo(32), setDeviceLabel),
     both(factoryDefaults, "FACTORY_DEFAULTS", none, getFactoryDefaults, none,
-         emit0<&R::signalRdmFactoryDefaults>),
+         set0<&C::slotRequestFactoryDefaults>),
     getter(languageCapabilities, "LANGUAGE_CAPABILITIES", none, getLanguageCapabilities),
     both(language, "LANGUAGE", none, get16<&C::language>, bytes(2), setLanguage),
     required(getter(softwareVersionLabel, "SOFTWARE_VERSION_LABEL", none,
@@ -140,26 +140,25 @@ constexpr RdmParameter parameterTable[] = {
     getter(modulationFrequencyDescription, "MODULATION_FREQUENCY_DESCRIPTION", bytes(1),
            getModulationFrequencyDescription),
     both(deviceHours, "DEVICE_HOURS", none, get32<&C::deviceHours>, bytes(4),
-         emit32<&R::signalRdmDeviceHours>),
+         set32<qOverload<quint32>(&C::slotSetDeviceHours)>),
     both(lampHours, "LAMP_HOURS", none, get32<&C::lampHours>, bytes(4),
-         emit32<&R::signalRdmLampHours>),
+         set32<qOverload<quint32>(&C::slotSetLampHours)>),
     both(lampStrikes, "LAMP_STRIKES", none, get32<&C::lampStrikes>, bytes(4),
-         emit32<&R::signalRdmLampStrikes>),
-    both(lampState, "LAMP_STATE", none, get8<&C::lampState>, bytes(1),
-         emit8<&R::signalRdmLampState>),
+         set32<&C::slotSetLampStrikes>),
+    both(lampState, "LAMP_STATE", none, get8<&C::lampState>, bytes(1), set8<&C::slotSetLampState>),
     both(lampOnMode, "LAMP_ON_MODE", none, get8<&C::lampOnMode>, bytes(1),
-         emit8<&R::signalRdmLampOnMode>),
+         set8<&C::slotSetLampOnMode>),
     both(devicePowerCycles, "DEVICE_POWER_CYCLES", none, get32<&C::devicePowerCycles>, bytes(4),
-         emit32<&R::signalRdmDevicePowerCycle>),
-    both(burnIn, "BURN_IN", none, get8<&C::burnIn>, bytes(1), emit8<&R::signalRdmBurnIn>),
+         set32<&C::slotSetDevicePowerCycle>),
+    both(burnIn, "BURN_IN", none, get8<&C::burnIn>, bytes(1), set8<&C::slotSetBurnIn>),
     both(displayInvert, "DISPLAY_INVERT", none, get8<&C::screenInvert>, bytes(1),
-         emit8<&R::signalRdmDisplayInvert>, byteRange(0, 2)),
+         set8<&C::slotSetScreenInvert>, byteRange(0, 2)),
     both(displayLevel, "DISPLAY_LEVEL", none, get8<&C::displayLevel>, bytes(1),
-         emit8<&R::signalRdmDisplayLevel>),
-    both(panInvert, "PAN_INVERT", none, getPanInvert, bytes(1), emit8<&R::signalRdmPanInvert>,
+         set8<&C::slotSetDisplayLevel>),
+    both(panInvert, "PAN_INVERT", none, getPanInvert, bytes(1), set8<&C::slotSetScreenFlipVertical>,
          byteRange(0, 1)),
-    both(tiltInvert, "TILT_INVERT", none, getTiltInvert, bytes(1), emit8<&R::signalRdmTiltInvert>,
-         byteRange(0, 1)),
+    both(tiltInvert, "TILT_INVERT", none, getTiltInvert, bytes(1),
+         set8<&C::slotSetScreenFlipHorizontal>, byteRange(0, 1)),
     both(panTiltSwap, "PAN_TILT_SWAP", none, getPanTiltSwap, bytes(1), setPanTiltSwap,
          byteRange(0, 1)),
     both(realTimeClock, "REAL_TIME_CLOCK", none, getRealTimeClock, bytes(7), setRealTimeClock),
@@ -189,7 +188,7 @@ constexpr RdmParameter parameterTable[] = {
     both(dnsDomainName, "DNS_DOMAIN_NAME", none, getDnsDomainName, upTo(231),
          nackActionNotSupported),
     required(both(identifyDevice, "IDENTIFY_DEVICE", none, get8<&C::identifyDevice>, bytes(1),
-                  emit8<&R::signalRdmIdentifyDevice>, byteRange(0, 1))),
+                  set8<&C::slotSetIdentifyDevice>, byteRange(0, 1))),
     setter(resetDevice, "RESET_DEVICE", bytes(1), setResetDevice),
     both(powerState, "POWER_STATE", none, get8<&C::powerState>, bytes(1), setPowerState),
     both(performSelfTest, "PERFORM_SELF_TEST", none, getPerformSelfTest, bytes(1),
@@ -203,7 +202,7 @@ constexpr RdmParameter parameterTable[] = {
     both(presetMergeMode, "PRESET_MERGEMODE", none, get8<&C::presetMergeMode>, bytes(1),
          setPresetMergeMode),
     both(powerOnSelfTest, "POWER_ON_SELF_TEST", none, get8<&C::powerOnSelfTest>, bytes(1),
-         emit8<&R::signalRdmPowerOnSelfTest>, byteRange(0, 1)),
+         set8<&C::slotSetPowerOnSelfTest>, byteRange(0, 1)),
 };
 
 constexpr bool byPid(const RdmParameter &a, const RdmParameter &b) {

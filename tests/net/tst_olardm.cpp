@@ -98,7 +98,6 @@ private slots:
         sensors = std::make_unique<SensorInfo>();
         responder = std::make_unique<rdm>(model.get(), sensors.get(), net.get());
         RdmTest::fillStartupModel(*model, *net, footprint, started);
-        RdmTest::connectToModel(*responder, *model);
 
         node = std::make_unique<artnet>(net.get());
         node->setVersion(2, 8);

@@ -88,9 +88,6 @@ void TestConfigurator::factoryDefaultsFlag() {
 
     // Lists that are always stored clear the flag even when equal.
     model.slotSetResetFactoryDefaults();
-    model.slotSetSupportedParameter({});
-    QVERIFY(!model.factoryDefaults());
-    model.slotSetResetFactoryDefaults();
     model.slotSetDmxPersonalityDescription({});
     QVERIFY(!model.factoryDefaults());
 

@@ -1,10 +1,9 @@
-#include "engine/devicemodelsetup.h"
+#include "rdm/devicemodelsetup.h"
 
 #include "buildinfo.h"
 #include "net/network.h"
 #include "rdm/buildlabel.h"
 #include "rdm/configurator.h"
-#include "rdm/rdm.h"
 #include "settings/settingsrecord.h"
 
 #include <QHostAddress>
@@ -96,8 +95,8 @@ void fillDeviceModel(Configurator &model, const DeviceModelStart &start, const n
     model.slotSetLampHours(start.startTime);
     model.slotSetDevicePowerCycle(start.powerCycles);
     model.slotSetDisplayLevel(start.displayLevel);
-    model.slotSetScreenFlipVertical(flipVertical(start.flip));
-    model.slotSetScreenFlipHorizontal(flipHorizontal(start.flip));
+    model.slotSetScreenFlipVertical(start.flipVertical);
+    model.slotSetScreenFlipHorizontal(start.flipHorizontal);
     model.slotSetScreenRotation(start.rotation);
     model.slotSetIdentifyDevice(start.identify);
     model.slotSetPerformSelfTest(start.selfTest);
@@ -130,81 +129,4 @@ void fillDeviceModel(Configurator &model, const DeviceModelStart &start, const n
     model.slotSetPowerOnSelfTest(0);
     model.slotSetDnsIpV4NameServer({QHostAddress(QHostAddress::LocalHost)});
     fillInterfaces(model, net);
-}
-
-void connectResponder(rdm &responder, Configurator &model) {
-    QObject::connect(&responder, &rdm::signalRdmSubDeviceStatusReportThreshold, &model,
-                     &Configurator::slotSetSubDeviceStatusReportThreshold);
-    QObject::connect(&responder, &rdm::signalRdmSupportedParameter, &model,
-                     &Configurator::slotSetSupportedParameter);
-    QObject::connect(&responder, &rdm::signalRdmDeviceLabel, &model,
-                     &Configurator::slotSetDeviceLabel);
-    // A controller's request always resets, unlike the window's own echo into the model.
-    QObject::connect(&responder, &rdm::signalRdmFactoryDefaults, &model,
-                     &Configurator::slotRequestFactoryDefaults);
-    QObject::connect(&responder, &rdm::signalRdmLanguage, &model, &Configurator::slotSetLanguage);
-    QObject::connect(&responder, &rdm::signalRdmDmxPersonality, &model,
-                     &Configurator::slotSetDmxPersonality);
-    QObject::connect(&responder, &rdm::signalRdmDmxStartAddress, &model,
-                     &Configurator::slotSetDmxStartAddress);
-    QObject::connect(&responder, &rdm::signalRdmDeviceHours, &model,
-                     qOverload<quint32>(&Configurator::slotSetDeviceHours));
-    QObject::connect(&responder, &rdm::signalRdmLampHours, &model,
-                     qOverload<quint32>(&Configurator::slotSetLampHours));
-    QObject::connect(&responder, &rdm::signalRdmLampStrikes, &model,
-                     &Configurator::slotSetLampStrikes);
-    QObject::connect(&responder, &rdm::signalRdmLampState, &model, &Configurator::slotSetLampState);
-    QObject::connect(&responder, &rdm::signalRdmLampOnMode, &model,
-                     &Configurator::slotSetLampOnMode);
-    QObject::connect(&responder, &rdm::signalRdmDevicePowerCycle, &model,
-                     &Configurator::slotSetDevicePowerCycle);
-    QObject::connect(&responder, &rdm::signalRdmDisplayInvert, &model,
-                     &Configurator::slotSetScreenInvert);
-    QObject::connect(&responder, &rdm::signalRdmDisplayLevel, &model,
-                     &Configurator::slotSetDisplayLevel);
-    QObject::connect(&responder, &rdm::signalRdmPanInvert, &model,
-                     &Configurator::slotSetScreenFlipVertical);
-    QObject::connect(&responder, &rdm::signalRdmTiltInvert, &model,
-                     &Configurator::slotSetScreenFlipHorizontal);
-    QObject::connect(&responder, &rdm::signalRdmPanTiltSwap, &model,
-                     &Configurator::slotSetScreenRotation);
-    QObject::connect(&responder, &rdm::signalRdmRealTimeClock, &model,
-                     &Configurator::slotSetRealTimeClock);
-    QObject::connect(&responder, &rdm::signalRdmIdentifyDevice, &model,
-                     &Configurator::slotSetIdentifyDevice);
-    QObject::connect(&responder, &rdm::signalRdmResetDevice, &model,
-                     &Configurator::slotSetResetDevice);
-    QObject::connect(&responder, &rdm::signalRdmPowerState, &model,
-                     &Configurator::slotSetPowerState);
-    QObject::connect(&responder, &rdm::signalRdmPerformSelfTest, &model,
-                     &Configurator::slotSetPerformSelfTest);
-    QObject::connect(
-        &responder, qOverload<quint16, quint16, quint16, quint16>(&rdm::signalRdmCapturePreset),
-        &model, qOverload<quint16, quint16, quint16, quint16>(&Configurator::slotSetCapturePreset));
-    QObject::connect(&responder, &rdm::signalRdmPresetPlayback, &model,
-                     &Configurator::slotSetPresetPlayback);
-    QObject::connect(&responder, &rdm::signalRdmDmxFailMode, &model,
-                     &Configurator::slotSetDmxFailMode);
-    QObject::connect(&responder, &rdm::signalRdmDmxStartupMode, &model,
-                     &Configurator::slotSetDmxStartupMode);
-    QObject::connect(&responder, &rdm::signalRdmMinimumLevel, &model,
-                     &Configurator::slotSetMinimumLevel);
-    QObject::connect(&responder, &rdm::signalRdmMaximumLevel, &model,
-                     &Configurator::slotSetMaximumLevel);
-    QObject::connect(&responder, &rdm::signalRdmCurve, &model, &Configurator::slotSetCurve);
-    QObject::connect(&responder, &rdm::signalRdmOutputResponseTime, &model,
-                     &Configurator::slotSetOutputResponseTime);
-    QObject::connect(&responder, &rdm::signalRdmModulationFrequency, &model,
-                     &Configurator::slotSetModulationFrequency);
-    QObject::connect(&responder, &rdm::signalRdmBurnIn, &model, &Configurator::slotSetBurnIn);
-    QObject::connect(&responder, &rdm::signalRdmLockPin, &model, &Configurator::slotSetLockPin);
-    QObject::connect(&responder, &rdm::signalRdmLockState, &model, &Configurator::slotSetLockState);
-    QObject::connect(&responder, &rdm::signalRdmIdentifyMode, &model,
-                     &Configurator::slotSetIdentifyMode);
-    QObject::connect(&responder, &rdm::signalRdmPresetStatus, &model,
-                     qOverload<quint16, stPresetStatus>(&Configurator::slotSetPresetStatus));
-    QObject::connect(&responder, &rdm::signalRdmPresetMergeMode, &model,
-                     &Configurator::slotSetPresetMergeMode);
-    QObject::connect(&responder, &rdm::signalRdmPowerOnSelfTest, &model,
-                     &Configurator::slotSetPowerOnSelfTest);
 }
