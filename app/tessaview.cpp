@@ -23,7 +23,6 @@
 #include <QKeyEvent>
 #include <QPalette>
 #include <QResizeEvent>
-#include <QScopedValueRollback>
 #include <QThread>
 #include <QTime>
 
@@ -156,12 +155,10 @@ void Tessaview::ChangeRender() {
     if (!m_pConfigurator) {
         m_pConfigurator = std::make_unique<Configurator>();
         Configurator *model = m_pConfigurator.get();
-        connect(model, &Configurator::signalChangedPresetHelper, this,
-                &Tessaview::slotSettingsPresetLoad);
+        connect(model, &Configurator::signalChangedPresetHelper, this, &Tessaview::loadPreset);
         connect(model, &Configurator::signalChangedFactoryDefaults, this,
-                &Tessaview::slotSettingsChangedToDefaultExtern);
-        connect(model, &Configurator::signalChangedPerformSelfTest, this,
-                &Tessaview::slotViewSelfTest);
+                &Tessaview::applyFactoryDefaults);
+        connect(model, &Configurator::signalChangedPerformSelfTest, this, &Tessaview::showSelfTest);
         connect(model, &Configurator::signalChangedLanguage, this, &Tessaview::slotSetLanguage);
         connect(model, qOverload<quint16>(&Configurator::signalChangedCapturePreset), this,
                 &Tessaview::slotSaveScreenToBitmapByRdm);
@@ -169,8 +166,6 @@ void Tessaview::ChangeRender() {
                 qOverload<quint16, quint16, quint16, quint16>(
                     &Configurator::signalChangedCapturePreset),
                 this, &Tessaview::slotSaveScreenToBitmapByRdm);
-        connect(this, &Tessaview::signalSettingsToDefault, model,
-                &Configurator::slotSetFactoryDefaults);
     }
     if (!m_pEngine)
         m_pEngine = std::make_unique<ScreenEngine>();
@@ -219,13 +214,9 @@ bool Tessaview::openGlUsable() {
 }
 
 void Tessaview::slotSettingsChanged() {
-    slotSettingsChanged(false);
-}
-
-void Tessaview::slotSettingsChanged(bool bFactoryResetCycle) {
     ChangeRender();
     if (m_pConfigurator) {
-        m_pConfigurator->slotSetLanguage(m_pSettings.LanguageIso, bFactoryResetCycle);
+        m_pConfigurator->slotSetLanguage(m_pSettings.LanguageIso);
         m_pConfigurator->slotSetDisplayLevel(m_pSettings.ScreenLevel);
         m_pConfigurator->slotSetScreenFlipHorizontal(flipHorizontal(m_pSettings.ScreenFlip));
         m_pConfigurator->slotSetScreenFlipVertical(flipVertical(m_pSettings.ScreenFlip));
@@ -235,17 +226,15 @@ void Tessaview::slotSettingsChanged(bool bFactoryResetCycle) {
 }
 
 void Tessaview::slotSettingsChangedToDefaultExtern() {
-    // The device model hears of the reset through signalSettingsToDefault and may report a
-    // factory reset back; that echo must not start a second one.
-    if (m_bFactoryResetRunning)
-        return;
-    const QScopedValueRollback running(m_bFactoryResetRunning, true);
+    m_pConfigurator->slotSetFactoryDefaults();
+}
+
+void Tessaview::applyFactoryDefaults() {
     SettingsStore::resetSettingsStore();
     setFactoryDefaults(m_pSettings, desktopGeometry().size());
-    if (m_pConfigurator)
-        m_pConfigurator->slotSetLanguage(m_pSettings.LanguageIso, true);
-    slotSettingsChanged(true);
-    emit signalSettingsToDefault();
+    // The language first, so what the apply shows is already in the default language.
+    m_pConfigurator->slotSetLanguage(m_pSettings.LanguageIso);
+    slotSettingsChanged();
 }
 
 void Tessaview::slotSettingsPresetLoad(int iPreset) {
@@ -257,12 +246,18 @@ void Tessaview::slotSettingsPresetLoad(int iPreset) {
         m_pActions->markPreset(m_iPreset);
         return;
     }
+    // The device model owns the personality (the preset plus one), as it does for RDM;
+    // loadPreset follows it.
+    m_pConfigurator->slotSetPresetHelper(iPreset);
+}
+
+void Tessaview::loadPreset(int iPreset) {
     m_iPreset = iPreset;
     setFactoryDefaults(m_pSettings, desktopGeometry().size());
     SettingsStore::loadSettings(m_pSettings, iPreset);
     fitToDesktop(m_pSettings);
     m_pActions->markPreset(iPreset);
-    slotSettingsChanged(false);
+    slotSettingsChanged();
 }
 
 void Tessaview::slotChangeResize() {
@@ -330,12 +325,12 @@ void Tessaview::keyPressEvent(QKeyEvent *event) {
         m_pActions->showContextMenu(QPoint(0, 0));
 }
 
-void Tessaview::slotSetLanguage(quint16 uiLanguage, bool bFactoryResetCycle) {
+void Tessaview::slotSetLanguage(quint16 uiLanguage) {
     if (!m_pLanguage)
         return;
     const quint16 result = m_pLanguage->install(uiLanguage);
     // The model stores the corrected code and reports it again; that second pass finds the
     // code in effect and installs nothing.
     if (result != uiLanguage && m_pConfigurator)
-        m_pConfigurator->slotSetLanguage(result, bFactoryResetCycle);
+        m_pConfigurator->slotSetLanguage(result);
 }

@@ -47,12 +47,10 @@ public:
     CheckSoftwareUpdate *updateCheck() const { return m_pDialogs->updateCheck(); }
     const QString &captureTemplate() const { return m_sCaptureTemplate; }
 
-signals:
-    void signalSettingsToDefault();
-
 public slots:
     void slotSettingsChanged();
-    void slotSettingsChanged(bool bFactoryResetCycle);
+    // The menu's and the settings dialog's factory reset: asks the device model, which owns
+    // the reset as it owns RDM's.
     void slotSettingsChangedToDefaultExtern();
     void slotSettingsPresetLoad(int iPreset);
     void slotSettingsPresetNext();
@@ -69,8 +67,6 @@ public slots:
     void slotDmxSizeX_Dec();
     void slotDmxSizeY_Inc();
     void slotDmxSizeY_Dec();
-    void slotDmxSizeZ_Inc();
-    void slotDmxSizeZ_Dec();
     void slotHelp();
     void slotSettingsOpen();
     void slotViewInfoPreset();
@@ -79,7 +75,7 @@ public slots:
     void slotAbout();
     void slotSaveScreenToBitmapByUser();
     void slotSaveScreenToBitmapByRdm(quint16 uiSceneNumber);
-    void slotSetLanguage(quint16 uiLanguage, bool bFactoryResetCycle);
+    void slotSetLanguage(quint16 uiLanguage);
 
 protected:
     // The operator's choice of a capture file: the platform's save dialog. Returns an empty
@@ -100,6 +96,11 @@ private:
     void setStayOnTop(bool on, bool show);
     bool openGlUsable();
     void saveCapture(const QImage &picture, const QString &fileName) const;
+    // What the device model reports, from the menu or from RDM: the settings back to their
+    // defaults, a preset loaded, a self test shown.
+    void applyFactoryDefaults();
+    void loadPreset(int iPreset);
+    void showSelfTest(quint8 uiSelfTestNumber);
 
     // Destroyed in reverse order: the dialogs first, then the render widgets, the scheduler,
     // the engine (which still reaches the device model), the device model and the language.
@@ -110,7 +111,6 @@ private:
     int m_iPreset = 0;
     quint8 m_uiSelfTest = 0;
     bool m_bFirstApply = true;
-    bool m_bFactoryResetRunning = false;
     std::optional<bool> m_openGlAvailable;
     QString m_sCaptureTemplate;
     QString m_sUpdateLink;

@@ -10,6 +10,13 @@
 #include <QDebug>
 #include <QMessageBox>
 
+namespace {
+// 6 has no action and no pattern of its own: the engine accepts it and shows a black frame.
+bool knownSelfTest(quint8 number) {
+    return number <= 6 || number == 255;
+}
+} // namespace
+
 void Tessaview::slotSettingsPresetNext() {
     slotSettingsPresetLoad((m_iPreset + 1) % 10);
 }
@@ -74,19 +81,24 @@ void Tessaview::slotViewDiagnostics() {
 void Tessaview::slotViewSelfTest(quint8 uiSelfTestNumber) {
     if (!m_pEngine)
         return;
-    // 6 has no action and no pattern of its own: the engine accepts it and shows a black frame.
-    if ((uiSelfTestNumber >= 7 && uiSelfTestNumber <= 254) || uiSelfTestNumber == m_uiSelfTest) {
+    if (!knownSelfTest(uiSelfTestNumber) || uiSelfTestNumber == m_uiSelfTest) {
         // Choosing the running test's own entry has just toggled its mark off; the test goes
         // on, so its mark comes back.
+        m_pActions->markSelfTest(m_uiSelfTest);
+        return;
+    }
+    // The device model owns the running test, as it does for RDM; showSelfTest follows it.
+    m_pConfigurator->slotSetPerformSelfTest(uiSelfTestNumber);
+}
+
+void Tessaview::showSelfTest(quint8 uiSelfTestNumber) {
+    if (!knownSelfTest(uiSelfTestNumber)) {
         m_pActions->markSelfTest(m_uiSelfTest);
         return;
     }
     m_uiSelfTest = uiSelfTestNumber;
     m_pActions->markSelfTest(uiSelfTestNumber);
     m_pEngine->setSelfTest(uiSelfTestNumber);
-    // The model reports the new value back only when it changed; that echo ends above.
-    if (m_pConfigurator)
-        m_pConfigurator->slotSetPerformSelfTest(uiSelfTestNumber);
     SettingsStore::saveSelfTest(uiSelfTestNumber);
 }
 
@@ -123,10 +135,6 @@ void Tessaview::slotDmxSizeY_Dec() {
     --m_pSettings.DmxSizeY;
     ChangeRender();
 }
-
-// The grid is flat: a third dimension has no size to change.
-void Tessaview::slotDmxSizeZ_Inc() {}
-void Tessaview::slotDmxSizeZ_Dec() {}
 
 void Tessaview::slotHelp() {
     QMessageBox::information(

@@ -151,11 +151,8 @@ void ScreenEngine::rebuild() {
             fillInterfaces(*m_model, m_network.get());
     }
 
-    if (m_model) {
-        m_model->slotSetPresetHelper(m_appliedPreset);
+    if (m_model)
         m_model->slotSetIdentifyDevice(m_blinkCounter > 0 ? 1 : 0);
-        m_model->slotSetPerformSelfTest(m_selfTest);
-    }
 
     rebuildArtnet(shortName, longName);
     rebuildAcnnet(shortName);

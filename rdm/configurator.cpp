@@ -1,7 +1,5 @@
 #include "rdm/configurator.h"
 
-#include <QScopedValueRollback>
-
 #include <algorithm>
 
 namespace {
@@ -127,26 +125,14 @@ void Configurator::slotSetDeviceLabel(QString sLabel) {
 }
 
 void Configurator::slotSetFactoryDefaults() {
-    // The window echoes its own factory reset back here; the flag ends that loop.
-    if (m_bFactoryDefaults)
-        return;
+    // A request always acts: the flag says the model is at its defaults, not that the window's
+    // settings are.
     m_iRealTimeClockOffset = 0;
     resetDmxStartAddress();
-    m_bFactoryDefaults = true;
-    // The window re-sends its screen values during a requested reset, which clears the flag
-    // before its echo arrives; that echo must not report a second reset.
-    if (!m_bFactoryResetRequested)
-        emit signalChangedFactoryDefaults();
-}
-
-void Configurator::slotRequestFactoryDefaults() {
-    if (m_bFactoryResetRequested)
-        return;
-    const QScopedValueRollback requested(m_bFactoryResetRequested, true);
-    m_iRealTimeClockOffset = 0;
-    resetDmxStartAddress();
-    m_bFactoryDefaults = true;
+    // The window puts its default settings into the model while it hears of the reset, which
+    // clears the flag; the device is at its defaults once they are in.
     emit signalChangedFactoryDefaults();
+    m_bFactoryDefaults = true;
 }
 
 void Configurator::resetDmxStartAddress() {
@@ -164,14 +150,12 @@ void Configurator::slotSetLanguageCapabilities(QList<quint16> lLanguageCapabilit
     store(m_lLanguageCapabilities, lLanguageCapabilities);
 }
 
-void Configurator::slotSetLanguage(quint16 uiLanguage, bool bFactoryResetCycle) {
+void Configurator::slotSetLanguage(quint16 uiLanguage) {
     if (m_uiLanguage == uiLanguage)
         return;
     m_uiLanguage = uiLanguage;
-    // A language restored by a factory reset is part of the defaults, not a change of them.
-    if (!bFactoryResetCycle)
-        m_bFactoryDefaults = false;
-    emit signalChangedLanguage(uiLanguage, bFactoryResetCycle);
+    m_bFactoryDefaults = false;
+    emit signalChangedLanguage(uiLanguage);
 }
 
 void Configurator::slotSetBootSoftwareVersionId(quint32 uiId) {

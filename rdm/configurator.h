@@ -146,16 +146,13 @@ public slots:
     void slotSetDnsHostName(QString sText);
     void slotSetDnsDomainName(QString sText);
     void slotSetDeviceLabel(QString sLabel);
-    // The application's own factory reset reporting back: does nothing while the flag says
-    // the device is at its defaults, which ends the echo between the model and the window.
+    // The one factory reset, from RDM and from the window's menu and dialog alike: always
+    // restores the defaults, also right after start-up when the flag is set already, and
+    // reports it once.
     void slotSetFactoryDefaults();
-    // An RDM SET FACTORY_DEFAULTS: always restores the defaults, also right after start-up
-    // when the flag is set already. The echo that arrives while the listeners carry out the
-    // reset only sets the flag again.
-    void slotRequestFactoryDefaults();
     void slotSetResetFactoryDefaults();
     void slotSetLanguageCapabilities(QList<quint16> lLanguageCapabilities);
-    void slotSetLanguage(quint16 uiLanguage, bool bFactoryResetCycle);
+    void slotSetLanguage(quint16 uiLanguage);
     void slotSetBootSoftwareVersionId(quint32 uiId);
     void slotSetDmxPersonality(quint8 uiPersonality);
     void slotSetDmxPersonalityDescription(QList<stDmxPersonality> lPersonalityDescription);
@@ -222,7 +219,7 @@ signals:
     // The window carries out what these ask for: a factory reset, a language, a preset (the
     // personality minus one), a self test, a capture of the picture for a scene.
     void signalChangedFactoryDefaults();
-    void signalChangedLanguage(quint16 uiLanguage, bool bFactoryResetCycle);
+    void signalChangedLanguage(quint16 uiLanguage);
     void signalChangedPresetHelper(int iPresetHelper);
     void signalChangedPerformSelfTest(quint8 uiSelfTest);
     void signalChangedCapturePreset(quint16 uiScene);
@@ -255,7 +252,6 @@ private:
     QString m_sManufacturerLabel;
     QString m_sDeviceLabel;
     bool m_bFactoryDefaults = true;
-    bool m_bFactoryResetRequested = false;
     QList<quint16> m_lLanguageCapabilities;
     quint16 m_uiLanguage = 0;
     QString m_sSoftwareVersionLabel;

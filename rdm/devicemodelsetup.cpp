@@ -80,7 +80,7 @@ void fillDeviceModel(Configurator &model, const DeviceModelStart &start, const n
     model.slotSetManufacturerLabel(QLatin1String(BuildInfo::makerWeb));
     model.slotSetDeviceLabel(productName);
     model.slotSetLanguageCapabilities({LanguageCode::German, LanguageCode::English});
-    model.slotSetLanguage(start.language, false);
+    model.slotSetLanguage(start.language);
     model.slotSetSoftwareVersionLabel(QStringLiteral("V%1.%2").arg(versionMajor).arg(versionMinor));
     model.slotSetBootSoftwareVersionId(32);
     model.slotSetBootSoftwareVersionLabel(bootSoftwareVersionLabel());

@@ -119,7 +119,7 @@ RdmReply setLanguage(RdmContext &c) {
     const quint16 code = c.read16(0);
     if (!c.model.languageCapabilities().contains(code))
         return RdmReply::nack(Nack::dataOutOfRange);
-    c.model.slotSetLanguage(code, false);
+    c.model.slotSetLanguage(code);
     return RdmReply::ack();
 }
 

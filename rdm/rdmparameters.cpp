@@ -102,7 +102,7 @@ constexpr RdmParameter parameterTable[] = {
     getter(manufacturerLabel, "MANUFACTURER_LABEL", none, getLabel<&C::manufacturerLabel>),
     both(deviceLabel, "DEVICE_LABEL", none, getLabel<&C::deviceLabel>, upTo(32), setDeviceLabel),
     both(factoryDefaults, "FACTORY_DEFAULTS", none, getFactoryDefaults, none,
-         set0<&C::slotRequestFactoryDefaults>),
+         set0<&C::slotSetFactoryDefaults>),
     getter(languageCapabilities, "LANGUAGE_CAPABILITIES", none, getLanguageCapabilities),
     both(language, "LANGUAGE", none, get16<&C::language>, bytes(2), setLanguage),
     required(getter(softwareVersionLabel, "SOFTWARE_VERSION_LABEL", none,

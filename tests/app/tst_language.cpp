@@ -219,7 +219,7 @@ private slots:
         QSignalSpy reported(window.configurator(), &Configurator::signalChangedLanguage);
 
         // An RDM SET LANGUAGE "de" reaches the device model's slot.
-        window.configurator()->slotSetLanguage(LanguageCode::German, false);
+        window.configurator()->slotSetLanguage(LanguageCode::German);
         QCOMPARE(window.languageLoader()->current(), LanguageCode::German);
         QCOMPARE(windowText("Tessaview Native"), QStringLiteral("Tessaview Nativ"));
         QCOMPARE(reported.count(), 1);
@@ -236,7 +236,7 @@ private slots:
         storeLanguage(LanguageCode::English);
         Tessaview window({"tessaview"});
         QSignalSpy reported(window.configurator(), &Configurator::signalChangedLanguage);
-        window.configurator()->slotSetLanguage(0x6672, false); // "fr"
+        window.configurator()->slotSetLanguage(0x6672); // "fr"
         // The code in effect (from the system locale) goes back to the model, which reports it
         // once more; that second pass installs nothing.
         const quint16 effective = window.languageLoader()->current();

@@ -3,6 +3,7 @@
 #include "buildinfo.h"
 #include "engine/screenengine.h"
 #include "engine/widgetnative.h"
+#include "rdm/configurator.h"
 #include "settings/desktop.h"
 #include "settings/settingsdialog.h"
 #include "settings/settingsstore.h"
@@ -134,9 +135,10 @@ private slots:
         SettingsStore::saveSettings(live, 5);
         Tessaview window({"tessaview"});
         QCOMPARE(window.settings().DmxSizeX, quint16(44));
-        QSignalSpy toDefault(&window, &Tessaview::signalSettingsToDefault);
+        QSignalSpy toDefault(window.configurator(), &Configurator::signalChangedFactoryDefaults);
         window.slotSettingsChangedToDefaultExtern();
         QCOMPARE(toDefault.count(), 1);
+        QVERIFY(window.configurator()->factoryDefaults());
         QCOMPARE(window.settings().DmxSizeX, quint16(17));
         QVERIFY(!rawStore().contains("Preset05DmxSizeX"));
         QCOMPARE(rawStore().value("PowerCycle").toUInt(), 1u);

@@ -4,6 +4,7 @@
 #include "dialogs/checksoftwareupdate.h"
 #include "dialogs/infodlg.h"
 #include "engine/screenengine.h"
+#include "rdm/configurator.h"
 #include "settings/settingsdialog.h"
 #include "settings/settingsstore.h"
 #include "testsettingsstore.h"
@@ -100,12 +101,12 @@ private slots:
     void defaultsResetEverything() {
         SettingsStore::saveSettings(SettingsRecord{}, 4);
         Tessaview window({"tessaview"});
-        QSignalSpy toDefault(&window, &Tessaview::signalSettingsToDefault);
+        QSignalSpy toDefault(window.configurator(), &Configurator::signalChangedFactoryDefaults);
         window.slotSettingsOpen();
         Settings *dialog = window.settingsDialog();
         QTest::mouseClick(button(dialog, "buttonDefault"), Qt::LeftButton);
         QVERIFY(!dialog->isVisible());
-        QVERIFY(toDefault.count() >= 1);
+        QCOMPARE(toDefault.count(), 1);
         SettingsRecord factory;
         setFactoryDefaults(factory, QSize());
         QCOMPARE(window.settings().UseArtnet, factory.UseArtnet);
@@ -189,7 +190,7 @@ private slots:
         QVERIFY(!settings->isVisible());
         QVERIFY(!window.settingsDialog() && !window.infoDialog() && !window.aboutDialog());
         // The settings dialog no longer reaches the window.
-        QSignalSpy toDefault(&window, &Tessaview::signalSettingsToDefault);
+        QSignalSpy toDefault(window.configurator(), &Configurator::signalChangedFactoryDefaults);
         emit settings->valueChangedToDefault();
         QCOMPARE(toDefault.count(), 0);
         QTRY_VERIFY(!settings && !info && !about);

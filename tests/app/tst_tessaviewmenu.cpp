@@ -342,12 +342,9 @@ private slots:
         QCOMPARE(window.settings().DmxSizeX, quint16(3));
         QCOMPARE(checkedPresets(window), QStringList{"Preset 2"});
 
-        // A model that reports every factory reset back, even the window's own echo, still
-        // causes one reset only.
-        QSignalSpy toDefault(&window, &Tessaview::signalSettingsToDefault);
-        connect(&window, &Tessaview::signalSettingsToDefault, model,
-                &Configurator::signalChangedFactoryDefaults);
-        emit model->signalChangedFactoryDefaults();
+        // RDM's factory reset: one report, the window back at its defaults.
+        QSignalSpy toDefault(model, &Configurator::signalChangedFactoryDefaults);
+        model->slotSetFactoryDefaults();
         QCOMPARE(toDefault.count(), 1);
         QCOMPARE(window.settings().DmxSizeX, quint16(17));
         QVERIFY(!rawStore().contains("Preset02DmxSizeX"));

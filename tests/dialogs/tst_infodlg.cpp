@@ -167,7 +167,7 @@ private slots:
         model.slotSetDeviceInfo(0x0208, 0x0101, 0x02080300, 510, 0);
         model.slotSetDmxPersonalityDescription({{510, "Current"}, {512, "Preset 1"}});
         model.slotSetLanguageCapabilities({0x6465});
-        model.slotSetLanguage(0x6465, true);
+        model.slotSetLanguage(0x6465);
         model.slotSetProductDetailIdList({0x0204, 0x0601});
         model.slotSetIpV4CurrentAddress({{0xC0A80114, 0xFFFFFF00, 1}});
         model.slotSetListInterfaces({{0xC0A80114, 1}});

@@ -326,7 +326,7 @@ private slots:
         QCOMPARE(defaults.count(), 1);
         QCOMPARE(reset.at(0).at(0).toUInt(), 0xFFu);
         QCOMPARE(capture4.at(0), (QList<QVariant>{quint16(4), quint16(1), quint16(2), quint16(3)}));
-        QCOMPARE(language.at(0), (QList<QVariant>{quint16(0x6465), false}));
+        QCOMPARE(language.at(0).at(0).value<quint16>(), quint16(0x6465));
         QCOMPARE(f.model.realTimeClock().toSecsSinceEpoch(),
                  QDateTime(QDate(2025, 1, 2), QTime(3, 4, 5), Qt::LocalTime).toSecsSinceEpoch());
     }
