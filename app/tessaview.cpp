@@ -73,7 +73,7 @@ QString settingsSummary(const SettingsRecord &r) {
 } // namespace
 
 Tessaview::Tessaview(const QStringList &arguments)
-    : QWidget(nullptr), m_pDialogs(std::make_unique<TessaviewDialogs>(*this, m_pSettings)) {
+    : QWidget(nullptr), m_pDialogs(std::make_unique<TessaviewDialogs>(*this, m_settings)) {
     setObjectName(QStringLiteral("Tessaview Thread"));
     qDebug() << "thread " << QThread::currentThread() << QStringLiteral("Tessaview GUI");
     setWindowIcon(QIcon(QStringLiteral(":/images/tessaview.png")));
@@ -89,27 +89,27 @@ Tessaview::Tessaview(const QStringList &arguments)
     m_sUpdateLink = makerPageLink(QStringLiteral("/update_view.php"));
     m_sHelpLink = makerPageLink(QStringLiteral("/help.php"));
 
-    setFactoryDefaults(m_pSettings, desktopGeometry().size());
-    SettingsStore::loadSettings(m_pSettings, SettingsStore::livePreset);
-    fitToDesktop(m_pSettings);
-    m_pPowerCycle = SettingsStore::countPowerCycle();
+    setFactoryDefaults(m_settings, desktopGeometry().size());
+    SettingsStore::loadSettings(m_settings, SettingsStore::livePreset);
+    fitToDesktop(m_settings);
+    m_uiPowerCycle = SettingsStore::countPowerCycle();
     m_StartTime = QDateTime::currentDateTime();
 
     // Before any text is built, so the countdown and the menu are translated. The code in
     // effect replaces the stored one in memory only.
     m_pLanguage = std::make_unique<LanguageLoader>(QCoreApplication::instance());
-    m_pSettings.LanguageIso = m_pLanguage->install(m_pSettings.LanguageIso);
+    m_settings.LanguageIso = m_pLanguage->install(m_settings.LanguageIso);
 
-    startupCountdown(this, m_pSettings.TimerStartup);
+    startupCountdown(this, m_settings.TimerStartup);
 
-    m_pActions = new TessaviewActions(*this, m_pSettings.ScreenNumber == ScreenChoice::Desktop,
+    m_pActions = new TessaviewActions(*this, m_settings.ScreenNumber == ScreenChoice::Desktop,
                                       SettingsStore::loadStateEnable());
     m_resizeTimer.setSingleShot(true);
     connect(&m_resizeTimer, &QTimer::timeout, this, &Tessaview::slotChangeResize);
 
     ChangeRender();
 
-    if (m_pSettings.UpdateCheck != 0)
+    if (m_settings.UpdateCheck != 0)
         slotCheckForSoftwareUpdate(false);
 
     if (commandLine.preset >= 0)
@@ -128,15 +128,15 @@ QMenu *Tessaview::contextMenu() const {
 
 void Tessaview::ChangeRender() {
     qDebug().noquote() << "FKT: ChangeRender" << QTime::currentTime().toString(Qt::ISODateWithMs)
-                       << QStringLiteral("\"%1\"").arg(settingsSummary(m_pSettings));
+                       << QStringLiteral("\"%1\"").arg(settingsSummary(m_settings));
 
-    const QPoint targetPos(m_pSettings.PosX, m_pSettings.PosY);
-    const QSize targetSize(m_pSettings.SizeX, m_pSettings.SizeY);
+    const QPoint targetPos(m_settings.PosX, m_settings.PosY);
+    const QSize targetSize(m_settings.SizeX, m_settings.SizeY);
 
     if (m_pPainter)
         m_pPainter->stop();
 
-    const bool fullScreen = m_pSettings.ScreenNumber != ScreenChoice::UserSize;
+    const bool fullScreen = m_settings.ScreenNumber != ScreenChoice::UserSize;
     if (!fullScreen && (isFullScreen() || m_bFirstApply))
         setWindowState(windowState() & ~Qt::WindowFullScreen);
     if (pos() != targetPos || m_bFirstApply) {
@@ -171,12 +171,12 @@ void Tessaview::ChangeRender() {
         m_pEngine = std::make_unique<ScreenEngine>();
     if (!m_pPainter)
         m_pPainter = std::make_unique<PaintScheduler>(*m_pEngine);
-    m_pEngine->configure(m_pConfigurator.get(), m_pSettings, m_iPreset, m_pPowerCycle, m_StartTime);
+    m_pEngine->configure(m_pConfigurator.get(), m_settings, m_iPreset, m_uiPowerCycle, m_StartTime);
 
     if (!m_pWidgetNative)
         m_pWidgetNative = std::make_unique<WidgetNative>(m_pEngine.get(), this, targetSize);
 
-    if (m_pSettings.UseOpenGL && openGlUsable()) {
+    if (m_settings.UseOpenGL && openGlUsable()) {
         if (!m_pWidgetOpenGL)
             m_pWidgetOpenGL = std::make_unique<WidgetOpenGL>(m_pEngine.get(), this, targetSize);
         m_pWidgetOpenGL->resizeTo(targetSize);
@@ -195,11 +195,11 @@ void Tessaview::ChangeRender() {
     }
 
     slotViewStatus();
-    m_pActions->diagnostics()->setChecked(m_pSettings.DiagnosticMarks);
+    m_pActions->diagnostics()->setChecked(m_settings.DiagnosticMarks);
     slotViewSelfTest(0);
 
     m_bFirstApply = false;
-    m_pPainter->start(m_pSettings.TimerInMs);
+    m_pPainter->start(m_settings.TimerInMs);
 }
 
 bool Tessaview::openGlUsable() {
@@ -216,13 +216,13 @@ bool Tessaview::openGlUsable() {
 void Tessaview::slotSettingsChanged() {
     ChangeRender();
     if (m_pConfigurator) {
-        m_pConfigurator->slotSetLanguage(m_pSettings.LanguageIso);
-        m_pConfigurator->slotSetDisplayLevel(m_pSettings.ScreenLevel);
-        m_pConfigurator->slotSetScreenFlipHorizontal(flipHorizontal(m_pSettings.ScreenFlip));
-        m_pConfigurator->slotSetScreenFlipVertical(flipVertical(m_pSettings.ScreenFlip));
-        m_pConfigurator->slotSetScreenRotation(m_pSettings.ScreenRotate);
+        m_pConfigurator->slotSetLanguage(m_settings.LanguageIso);
+        m_pConfigurator->slotSetDisplayLevel(m_settings.ScreenLevel);
+        m_pConfigurator->slotSetScreenFlipHorizontal(flipHorizontal(m_settings.ScreenFlip));
+        m_pConfigurator->slotSetScreenFlipVertical(flipVertical(m_settings.ScreenFlip));
+        m_pConfigurator->slotSetScreenRotation(m_settings.ScreenRotate);
     }
-    SettingsStore::saveSettings(m_pSettings, SettingsStore::livePreset);
+    SettingsStore::saveSettings(m_settings, SettingsStore::livePreset);
 }
 
 void Tessaview::slotSettingsChangedToDefaultExtern() {
@@ -231,9 +231,9 @@ void Tessaview::slotSettingsChangedToDefaultExtern() {
 
 void Tessaview::applyFactoryDefaults() {
     SettingsStore::resetSettingsStore();
-    setFactoryDefaults(m_pSettings, desktopGeometry().size());
+    setFactoryDefaults(m_settings, desktopGeometry().size());
     // The language first, so what the apply shows is already in the default language.
-    m_pConfigurator->slotSetLanguage(m_pSettings.LanguageIso);
+    m_pConfigurator->slotSetLanguage(m_settings.LanguageIso);
     slotSettingsChanged();
 }
 
@@ -253,9 +253,9 @@ void Tessaview::slotSettingsPresetLoad(int iPreset) {
 
 void Tessaview::loadPreset(int iPreset) {
     m_iPreset = iPreset;
-    setFactoryDefaults(m_pSettings, desktopGeometry().size());
-    SettingsStore::loadSettings(m_pSettings, iPreset);
-    fitToDesktop(m_pSettings);
+    setFactoryDefaults(m_settings, desktopGeometry().size());
+    SettingsStore::loadSettings(m_settings, iPreset);
+    fitToDesktop(m_settings);
     m_pActions->markPreset(iPreset);
     slotSettingsChanged();
 }
@@ -275,8 +275,8 @@ void Tessaview::resizeEvent(QResizeEvent *event) {
     QWidget::resizeEvent(event);
     if (!event)
         return;
-    m_pSettings.SizeX = quint16(event->size().width());
-    m_pSettings.SizeY = quint16(event->size().height());
+    m_settings.SizeX = quint16(event->size().width());
+    m_settings.SizeY = quint16(event->size().height());
     m_resizeTimer.start(250);
 }
 

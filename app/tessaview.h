@@ -32,9 +32,9 @@ public:
     explicit Tessaview(const QStringList &arguments);
     ~Tessaview() override;
 
-    const SettingsRecord &settings() const { return m_pSettings; }
+    const SettingsRecord &settings() const { return m_settings; }
     int currentPreset() const { return m_iPreset; }
-    quint32 powerCycleCount() const { return m_pPowerCycle; }
+    quint32 powerCycleCount() const { return m_uiPowerCycle; }
     ScreenEngine *engine() const { return m_pEngine.get(); }
     Configurator *configurator() const { return m_pConfigurator.get(); }
     quint8 selfTest() const { return m_uiSelfTest; }
@@ -105,8 +105,8 @@ private:
     // Destroyed in reverse order: the dialogs first, then the render widgets, the scheduler,
     // the engine (which still reaches the device model), the device model and the language.
     std::unique_ptr<LanguageLoader> m_pLanguage;
-    SettingsRecord m_pSettings;
-    quint32 m_pPowerCycle = 0;
+    SettingsRecord m_settings;
+    quint32 m_uiPowerCycle = 0;
     QDateTime m_StartTime;
     int m_iPreset = 0;
     quint8 m_uiSelfTest = 0;

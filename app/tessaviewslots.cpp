@@ -36,19 +36,19 @@ void Tessaview::setFullScreen(bool on) {
         const auto width = quint16(desktop.width());
         const auto height = quint16(desktop.height());
         if (on) {
-            m_pSettings.PosX = 0;
-            m_pSettings.PosY = 0;
-            m_pSettings.SizeX = width;
-            m_pSettings.SizeY = height;
+            m_settings.PosX = 0;
+            m_settings.PosY = 0;
+            m_settings.SizeX = width;
+            m_settings.SizeY = height;
         } else {
             // Half the desktop, centred on it.
-            m_pSettings.PosX = width / 4;
-            m_pSettings.PosY = height / 4;
-            m_pSettings.SizeX = width / 2;
-            m_pSettings.SizeY = height / 2;
+            m_settings.PosX = width / 4;
+            m_settings.PosY = height / 4;
+            m_settings.SizeX = width / 2;
+            m_settings.SizeY = height / 2;
         }
     }
-    m_pSettings.ScreenNumber = on ? ScreenChoice::Desktop : ScreenChoice::UserSize;
+    m_settings.ScreenNumber = on ? ScreenChoice::Desktop : ScreenChoice::UserSize;
     ChangeRender();
 }
 
@@ -72,10 +72,10 @@ void Tessaview::slotViewStatusToggle() {
 }
 
 void Tessaview::slotViewDiagnostics() {
-    m_pSettings.DiagnosticMarks = m_pActions->diagnostics()->isChecked();
+    m_settings.DiagnosticMarks = m_pActions->diagnostics()->isChecked();
     if (m_pEngine)
-        m_pEngine->setDiagnosticMarks(m_pSettings.DiagnosticMarks);
-    SettingsStore::saveSettings(m_pSettings, SettingsStore::livePreset);
+        m_pEngine->setDiagnosticMarks(m_settings.DiagnosticMarks);
+    SettingsStore::saveSettings(m_settings, SettingsStore::livePreset);
 }
 
 void Tessaview::slotViewSelfTest(quint8 uiSelfTestNumber) {
@@ -109,30 +109,30 @@ void Tessaview::slotViewSelfTestNext() {
 
 // The grid size changes apply at once but are saved only with the next settings change.
 void Tessaview::slotDmxSizeX_Inc() {
-    if (m_pSettings.DmxSizeX == 0xFFFF)
+    if (m_settings.DmxSizeX == 0xFFFF)
         return;
-    ++m_pSettings.DmxSizeX;
+    ++m_settings.DmxSizeX;
     ChangeRender();
 }
 
 void Tessaview::slotDmxSizeX_Dec() {
-    if (m_pSettings.DmxSizeX < 2)
+    if (m_settings.DmxSizeX < 2)
         return;
-    --m_pSettings.DmxSizeX;
+    --m_settings.DmxSizeX;
     ChangeRender();
 }
 
 void Tessaview::slotDmxSizeY_Inc() {
-    if (m_pSettings.DmxSizeY == 0xFFFF)
+    if (m_settings.DmxSizeY == 0xFFFF)
         return;
-    ++m_pSettings.DmxSizeY;
+    ++m_settings.DmxSizeY;
     ChangeRender();
 }
 
 void Tessaview::slotDmxSizeY_Dec() {
-    if (m_pSettings.DmxSizeY < 2)
+    if (m_settings.DmxSizeY < 2)
         return;
-    --m_pSettings.DmxSizeY;
+    --m_settings.DmxSizeY;
     ChangeRender();
 }
 

@@ -468,7 +468,7 @@ void artnet::handleRdm(Bytes datagram, const QHostAddress &sender) {
     RdmRequestHandler *handler = responder();
     if (!handler || !m_net)
         return;
-    const std::optional<artnetpackets::RdmRequest> request = parseRdm(datagram);
+    const std::optional<artnetpackets::ArtRdmRequest> request = parseRdm(datagram);
     if (!request || !carriesRdm(request->portAddress))
         return;
     bool ipv4 = false;

@@ -2,7 +2,7 @@
 
 #include "net/artnetmerger.h"
 #include "net/artnetpackets.h"
-#include "net/rdmhandler.h"
+#include "net/rdmrequesthandler.h"
 #include "net/receiverstats.h"
 #include "net/udpreceive.h"
 

@@ -110,11 +110,11 @@ quint16 parseTodControlPortAddress(Bytes datagram) {
     return quint16((u8(datagram, 21) & 0x7F) << 8 | u8(datagram, 23));
 }
 
-std::optional<RdmRequest> parseRdm(Bytes datagram) {
+std::optional<ArtRdmRequest> parseRdm(Bytes datagram) {
     const Bytes area = datagram.first(std::min(datagram.size(), size_t(rdmArea)));
     if (qsizetype(area.size()) < rdmHeaderSize || area[12] != 0x01)
         return std::nullopt;
-    return RdmRequest{quint16((area[21] & 0x7F) << 8 | area[23]), area.subspan(rdmHeaderSize)};
+    return ArtRdmRequest{quint16((area[21] & 0x7F) << 8 | area[23]), area.subspan(rdmHeaderSize)};
 }
 
 TimeCode parseTimeCode(Bytes datagram) {

@@ -88,13 +88,13 @@ TodRequest parseTodRequest(Bytes datagram);
 // ArtTodControl: the Port-Address asked for; the Command byte is not looked at.
 quint16 parseTodControlPortAddress(Bytes datagram);
 
-struct RdmRequest {
+struct ArtRdmRequest {
     quint16 portAddress = 0;
     // The RDM message without its START code (at most 512 bytes).
     Bytes message;
 };
 // Nothing when the datagram is shorter than 24 bytes or RdmVer is not 0x01.
-std::optional<RdmRequest> parseRdm(Bytes datagram);
+std::optional<ArtRdmRequest> parseRdm(Bytes datagram);
 
 struct TimeCode {
     quint8 frames = 0;

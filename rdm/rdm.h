@@ -1,6 +1,6 @@
 #pragma once
 
-#include "net/rdmhandler.h"
+#include "net/rdmrequesthandler.h"
 #include "rdm/configuratortypes.h"
 #include "rdm/rdmhandlers.h"
 #include "rdm/rdmmessage.h"

@@ -76,7 +76,8 @@ constexpr quint16 English = 0x656E;
 constexpr quint16 German = 0x6465;
 } // namespace LanguageCode
 
-// ScreenFlip bits: bit 0 mirrors the picture left to right, bit 1 top to bottom.
+// ScreenFlip bits, named after the axis they flip about: bit 0 (horizontal, TILT_INVERT)
+// mirrors the picture top to bottom, bit 1 (vertical, PAN_INVERT) left to right.
 constexpr quint8 flipHorizontal(quint16 screenFlip) {
     return quint8(screenFlip & 1);
 }
