@@ -85,6 +85,7 @@ std::unique_ptr<ScreenEngine> engineFor(const Case &c, QSize screen) {
     QImage tiny(16, 9, QImage::Format_RGB32);
     for (int frame = 0; frame < 1000; ++frame) {
         QPainter painter(&tiny);
+        engine->applyStaged();
         engine->paintFrame(painter, tiny.rect(), 0);
     }
     return engine;
@@ -173,6 +174,7 @@ int main(int argc, char **argv) {
             const auto newData = newDataFor(*engine, random);
             const double engineMs = medianMs(newData, [&] {
                 QPainter painter(&target);
+                engine->applyStaged();
                 engine->paintFrame(painter, rect, 0);
             });
 

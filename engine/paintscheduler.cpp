@@ -57,6 +57,8 @@ void PaintScheduler::wake() {
 void PaintScheduler::paintIfDue() {
     if (!m_target || !m_tick.isActive() || m_deferred.isActive())
         return;
+    // Staged settings take effect here, between events, not inside the paint.
+    m_engine.applyStaged();
     // A frozen picture does not show new data; thawing is a change of the engine's own.
     const bool newData = m_dataPending && !m_engine.isFrozen();
     if (!newData && !m_engine.needsRepaint()) {

@@ -99,7 +99,25 @@ void ScreenEngine::configure(Configurator *model, const SettingsRecord &settings
     m_powerCycle = powerCycle;
     m_startTime = startTime;
     m_model = model;
+    stage();
+}
+
+void ScreenEngine::stage() {
+    // One queued apply however many stagings come before it runs; the scheduler also applies
+    // before it paints, so a frame never shows settings older than those staged.
     m_settingsChanged = true;
+    if (!std::exchange(m_applyPosted, true))
+        QMetaObject::invokeMethod(
+            &m_applyContext, [this] { applyStaged(); }, Qt::QueuedConnection);
+}
+
+void ScreenEngine::applyStaged() {
+    m_applyPosted = false;
+    if (!m_settingsChanged)
+        return;
+    qDebug("Setting Changed");
+    applySettings();
+    m_pictureChanged = true;
 }
 
 void ScreenEngine::applySettings() {
@@ -261,7 +279,7 @@ void ScreenEngine::reapplySettings() {
     if (m_settingsChanged || !m_active)
         return;
     m_stagedSettings = m_active;
-    m_settingsChanged = true;
+    stage();
 }
 
 void ScreenEngine::setUpResponder() {
@@ -491,10 +509,6 @@ void ScreenEngine::paintFrame(QPainter &painter, const QRect &rect, int renderEn
     if (m_paintListener)
         m_paintListener();
     dropRetired();
-    if (m_settingsChanged) {
-        qDebug("Setting Changed");
-        applySettings();
-    }
     if (!m_active || rect.isEmpty())
         return;
 

@@ -13,6 +13,7 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QThread>
@@ -50,13 +51,16 @@ public:
     ScreenEngine(const ScreenEngine &) = delete;
     ScreenEngine &operator=(const ScreenEngine &) = delete;
 
-    // Stages a copy of the settings; they take effect at the start of the next painted frame,
-    // so any number of calls between two frames collapse into one apply with the last values.
+    // Stages a copy of the settings; they take effect at one queued apply, so any number of
+    // calls before it collapse into one apply with the last values.
     void configure(Configurator *model, const SettingsRecord &settings, int preset,
                    quint32 powerCycle, const QDateTime &startTime);
+    // Applies the staged settings now, if any: opens and closes sockets, starts threads and
+    // may block, so it runs from the event loop (or a test), never inside a paint event.
+    void applyStaged();
 
-    // Applies staged settings, runs the self test and the freeze on the frame and paints it
-    // with the status overlay into `rect` of `painter`. Paints nothing before the first apply.
+    // Runs the self test and the freeze on the frame and paints it with the status overlay
+    // into `rect` of `painter`. Paints nothing before the first apply.
     void paintFrame(QPainter &painter, const QRect &rect, int renderEngineId);
 
     // Whether the next frame would differ from the one painted last without any new data:
@@ -125,6 +129,7 @@ public:
     ReceiverView sacnView() const;
 
 private:
+    void stage();
     void applySettings();
     void rebuild();
     void rebuildArtnet(const QString &shortName, const QString &longName);
@@ -168,6 +173,9 @@ private:
     std::optional<SettingsRecord> m_stagedSettings;
     std::optional<SettingsRecord> m_active;
     bool m_settingsChanged = false;
+    bool m_applyPosted = false;
+    // The queued apply's receiver: its posted call dies with it, never runs on a dead engine.
+    QObject m_applyContext;
     int m_currentPreset = -1;
     int m_appliedPreset = -1;
     // Handed to the device model when the responder is set up.

@@ -131,6 +131,7 @@ int main(int argc, char *argv[]) {
     QImage canvas(64, 64, QImage::Format_RGB32);
     {
         QPainter painter(&canvas);
+        window.engine()->applyStaged();
         window.engine()->paintFrame(painter, canvas.rect(), 0);
     }
 

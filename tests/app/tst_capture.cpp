@@ -21,6 +21,7 @@ public:
         // picture to save.
         QImage canvas(64, 64, QImage::Format_RGB32);
         QPainter painter(&canvas);
+        engine()->applyStaged();
         engine()->paintFrame(painter, canvas.rect(), 0);
     }
 

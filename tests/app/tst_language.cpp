@@ -51,6 +51,7 @@ void storeLanguage(quint16 language) {
 void paintOnce(Tessaview &window) {
     QImage canvas(32, 32, QImage::Format_RGB32);
     QPainter painter(&canvas);
+    window.engine()->applyStaged();
     window.engine()->paintFrame(painter, canvas.rect(), 0);
 }
 

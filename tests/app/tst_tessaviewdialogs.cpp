@@ -94,6 +94,7 @@ private slots:
         // Applied: the engine takes the record at its next frame.
         QImage canvas(16, 16, QImage::Format_RGB32);
         QPainter painter(&canvas);
+        window.engine()->applyStaged();
         window.engine()->paintFrame(painter, canvas.rect(), 0);
         QCOMPARE(window.engine()->activeSettings()->Name, QStringLiteral("Stage"));
     }
@@ -128,6 +129,7 @@ private slots:
         Tessaview window({"tessaview"});
         QImage canvas(16, 16, QImage::Format_RGB32);
         QPainter painter(&canvas);
+        window.engine()->applyStaged();
         window.engine()->paintFrame(painter, canvas.rect(), 0);
         window.dialogs()->openInfo(InfoDlg::PageArtnet);
         for (const auto &[label, first] :

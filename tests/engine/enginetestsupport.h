@@ -53,6 +53,8 @@ inline SettingsRecord settings(bool artnetOn = true, bool sacnOn = true, QSize s
 inline QImage paint(ScreenEngine &engine, QSize size = {340, 200}, int renderEngineId = 0) {
     QImage target(size, QImage::Format_RGB32);
     target.fill(Qt::red);
+    // As the paint scheduler does before it paints.
+    engine.applyStaged();
     QPainter painter(&target);
     engine.paintFrame(painter, QRect(QPoint(0, 0), size), renderEngineId);
     return target;

@@ -26,6 +26,7 @@ SettingsRecord record(int cols = 17, int rows = 10, quint16 mode = ColourMode::R
 QImage paint(ScreenEngine &engine, QSize size = {340, 200}, const QString &name = {}) {
     QImage target(size, QImage::Format_RGB32);
     target.fill(Qt::red);
+    engine.applyStaged();
     {
         QPainter painter(&target);
         engine.paintFrame(painter, QRect(QPoint(0, 0), size), 0);
@@ -243,6 +244,7 @@ void TestScreenEngine::paintsAtRectangleOrigin() {
     engine.configure(nullptr, record(2, 1, ColourMode::Monochrome), 0, 0, {});
     QImage target(400, 300, QImage::Format_RGB32);
     target.fill(Qt::red);
+    engine.applyStaged();
     QPainter painter(&target);
     engine.paintFrame(painter, QRect(10, 20, 340, 200), 0);
     receive(engine, bytes({255, 0}));

@@ -29,7 +29,7 @@ void TestWidgets::nativeWidgetPaintsEngineFrame() {
     WidgetNative widget(&engine, nullptr, QSize(200, 100));
     QCOMPARE(widget.size(), QSize(200, 100));
     QVERIFY(!widget.autoFillBackground());
-    widget.grab(); // first frame applies the settings
+    engine.applyStaged();
     const quint8 data[] = {0, 0, 255, 255, 255, 0};
     QCOMPARE(engine.frameStore().writeUniverse(0, data, FrameStore::Writer::Sacn), 6);
     const QImage picture = widget.grab().toImage();
