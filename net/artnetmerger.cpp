@@ -1,6 +1,7 @@
 #include "net/artnetmerger.h"
 
 #include "net/sequencenumber.h"
+#include "net/sourceslots.h"
 
 #include <algorithm>
 #include <cstring>
@@ -33,8 +34,8 @@ std::span<const quint8> ArtNetMerger::accept(const artnetpackets::Dmx &dmx, quin
     auto found = std::find_if(universe.sources.begin(), universe.sources.end(),
                               [&](const Source &s) { return s.live && s.address == sender; });
     if (found == universe.sources.end()) {
-        found = std::find_if(universe.sources.begin(), universe.sources.end(),
-                             [](const Source &s) { return !s.live; });
+        found =
+            claimSourceSlot(universe.sources, maxSources, [](const Source &s) { return !s.live; });
         if (found == universe.sources.end()) {
             ++universe.dropped;
             ++m_droppedSourceLimit;

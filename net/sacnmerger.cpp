@@ -2,6 +2,7 @@
 
 #include "net/bytereader.h"
 #include "net/sequencenumber.h"
+#include "net/sourceslots.h"
 
 #include <algorithm>
 #include <cstring>
@@ -49,15 +50,12 @@ bool SacnMerger::acceptData(Universe &universe, const e131::DataPacket &packet, 
     if (found == universe.sources.end()) {
         if (terminated)
             return false;
-        found = std::find_if(universe.sources.begin(), universe.sources.end(),
-                             [](const Source &s) { return !s.live; });
+        found =
+            claimSourceSlot(universe.sources, maxSources, [](const Source &s) { return !s.live; });
         if (found == universe.sources.end()) {
-            if (universe.sources.size() >= size_t(maxSources)) {
-                ++m_droppedSourceLimit;
-                ++universe.dropped;
-                return false;
-            }
-            found = universe.sources.emplace(universe.sources.end());
+            ++m_droppedSourceLimit;
+            ++universe.dropped;
+            return false;
         }
         *found = Source{};
         found->live = true;
@@ -144,17 +142,15 @@ void SacnMerger::acceptDiscovery(const e131::DataPacket &packet, qint64 nowMs) {
     auto found = std::find_if(m_announcers.begin(), m_announcers.end(),
                               [&](const Announcer &a) { return sameBytes(a.cid, packet.cid); });
     if (found == m_announcers.end()) {
-        found = std::find_if(m_announcers.begin(), m_announcers.end(), [&](const Announcer &a) {
+        found = claimSourceSlot(m_announcers, maxDiscoverySources, [&](const Announcer &a) {
             return nowMs - a.lastSeenMs > discoveryLossMs;
         });
         if (found == m_announcers.end()) {
-            if (m_announcers.size() >= size_t(maxDiscoverySources)) {
-                ++m_droppedSourceLimit;
-                return;
-            }
-            found = m_announcers.emplace(m_announcers.end());
-            found->universes.reserve(maxAnnouncedUniverses);
+            ++m_droppedSourceLimit;
+            return;
         }
+        // Kept from the slot's earlier announcer, so a page never allocates.
+        found->universes.reserve(maxAnnouncedUniverses);
         std::copy(packet.cid.begin(), packet.cid.end(), found->cid.begin());
         found->universes.clear();
     }
