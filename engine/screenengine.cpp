@@ -2,16 +2,15 @@
 
 #include "buildinfo.h"
 #include "engine/celllayout.h"
+#include "engine/devicehost.h"
+#include "engine/receiverhost.h"
 #include "engine/statustext.h"
-#include "engine/workerthread.h"
 #include "net/acnnet.h"
 #include "net/artnet.h"
 #include "net/monotonicclock.h"
 #include "net/network.h"
 #include "rdm/devicemodelsetup.h"
 #include "rdm/rdm.h"
-#include "rdm/sensorinfo.h"
-#include "settings/settingsstore.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -47,49 +46,27 @@ constexpr qint64 marksPeriodMs = 250;
 } // namespace
 
 ScreenEngine::ScreenEngine(NetworkFactory networkFactory)
-    : m_networkFactory(networkFactory ? std::move(networkFactory) : machineNetwork),
-      m_secondClock(wallClockSecond), m_startTime(QDateTime::currentDateTime()),
+    : m_secondClock(wallClockSecond), m_startTime(QDateTime::currentDateTime()),
       m_selfTestPattern(quint32(QTime::currentTime().msec())),
       m_lastSecond(wallClockSecond()), m_latency{LatencyHistogram(monotonicNs),
                                                  LatencyHistogram(monotonicNs),
-                                                 LatencyHistogram(monotonicNs)} {}
+                                                 LatencyHistogram(monotonicNs)},
+      m_receivers(std::make_unique<ReceiverHost>(
+          networkFactory ? std::move(networkFactory) : machineNetwork, m_store)),
+      m_device(std::make_unique<DeviceHost>(
+          m_store, [this] { reapplySettings(); },
+          [this] {
+              m_receivers->retireReceivers();
+              reapplySettings();
+          })) {}
 
 ScreenEngine::~ScreenEngine() {
-    m_active.reset();
-    m_stagedSettings.reset();
-    m_powerCycle.reset();
-
-    // No event loop may run after this, so nothing is left to a deferred deletion: the node is
-    // deleted here, and the sACN receiver, which must die in its own thread, is waited for.
-    if (m_artnet) {
-        m_artnet->setFrameBuffer(nullptr);
-        delete m_artnet;
-        m_artnet = nullptr;
-    }
-    for (const QPointer<artnet> &node : m_retiredNodes)
-        delete node.data();
-    m_retiredNodes.clear();
-    if (m_acnnet) {
-        m_acnnet->setFrameBuffer(nullptr);
-        m_acnnet->setNetwork(nullptr);
-        m_acnnet->deleteLater();
-        m_acnnet = nullptr;
-        m_retiredThreads.push_back(m_acnnetThread);
-    }
-    for (const QPointer<QThread> &thread : m_retiredThreads) {
-        if (thread) {
-            thread->wait();
-            delete thread.data();
-        }
-    }
-    m_retiredThreads.clear();
+    // The receivers go first (and the sACN thread is waited for), so nothing writes into the
+    // store or asks the responder any more; the responder only keeps the snapshot's address
+    // and reads it no more once nothing asks.
+    m_receivers.reset();
     m_store.release();
-
-    m_rdm.reset();
-    m_sensors.reset();
-    m_frozenFrame.reset();
-    m_retiredNetworks.clear();
-    m_network.reset();
+    m_device.reset();
 }
 
 void ScreenEngine::configure(Configurator *model, const SettingsRecord &settings, int preset,
@@ -144,134 +121,47 @@ void ScreenEngine::rebuild() {
                          settings.DmxUniverseStart);
 
     const QString shortName = QLatin1String(BuildInfo::productName);
-    const QString longName = QStringLiteral("%1 V%2.%3 by ")
-                                 .arg(shortName)
-                                 .arg(BuildInfo::versionMajor)
-                                 .arg(BuildInfo::versionMinor) +
-                             QLatin1String(BuildInfo::makerWeb);
-
-    if (!m_sensors)
-        m_sensors = std::make_unique<SensorInfo>();
-
-    bool newNetwork = false;
-    if (receiving && !m_network) {
-        m_network = m_networkFactory();
-        newNetwork = true;
-    }
-
-    if (!m_rdm) {
-        setUpResponder();
-    } else if (newNetwork) {
-        // The responder must never keep a snapshot the engine has dropped: it gets each new
-        // one, and the device model lists the interfaces of that one.
-        m_rdm->setNetwork(m_network.get());
-        if (m_model)
-            fillInterfaces(*m_model, m_network.get());
-    }
-
+    const bool newNetwork = receiving && m_receivers->openNetwork();
+    network *net = m_receivers->networkObject();
+    if (!m_device->isSetUp())
+        m_device->setUp(m_model, deviceStart(), net);
+    else if (newNetwork)
+        m_device->setNetwork(net, true);
     if (m_model)
         m_model->slotSetIdentifyDevice(m_blinkCounter > 0 ? 1 : 0);
 
-    rebuildArtnet(shortName, longName);
-    rebuildAcnnet(shortName);
+    if (settings.UseArtnet) {
+        ArtnetSetup node;
+        node.startUniverse = firstUniverse(Protocol::ArtNet);
+        node.responder = settings.UseRdm ? m_device->responder() : nullptr;
+        node.rdmForAllUniverses = settings.UseRdmForAllUniverses;
+        node.shortName = shortName;
+        node.longName = QStringLiteral("%1 V%2.%3 by ")
+                            .arg(shortName)
+                            .arg(BuildInfo::versionMajor)
+                            .arg(BuildInfo::versionMinor) +
+                        QLatin1String(BuildInfo::makerWeb);
+        node.nodeReport =
+            QCoreApplication::translate("ScreenEngine", "sS %1x%2 aS %3x%4 U %5 C %6 CpU %7")
+                .arg(QString::number(settings.SizeX), QString::number(settings.SizeY),
+                     QString::number(settings.DmxSizeX), QString::number(settings.DmxSizeY),
+                     QString::number(settings.DmxUniverseStart),
+                     QString::number(universeCount(settings)),
+                     QString::number(settings.DmxChannelPerUniverse));
+        m_receivers->applyArtnet(&node);
+    } else {
+        m_receivers->applyArtnet(nullptr);
+    }
+    m_receivers->applyAcnnet(settings.UseAcnnet ? &shortName : nullptr,
+                             quint32(std::max(0, int(settings.DmxUniverseStart) - 1)));
 
     if (!receiving) {
-        if (m_network) {
-            if (m_rdm)
-                m_rdm->setNetwork(nullptr);
-            // A node switched off in this or an earlier apply may still wait for its deferred
-            // deletion and answer a poll until then; the snapshot outlives it.
-            m_retiredNetworks.push_back(std::move(m_network));
-        }
+        if (m_receivers->networkObject())
+            m_device->setNetwork(nullptr, false);
+        m_receivers->closeNetwork();
         m_store.release();
     }
-    dropRetired();
-}
-
-void ScreenEngine::rebuildArtnet(const QString &shortName, const QString &longName) {
-    const SettingsRecord &settings = *m_active;
-    if (!settings.UseArtnet) {
-        retireArtnet();
-        return;
-    }
-    if (!m_artnet)
-        m_artnet = new artnet(m_network.get(), false);
-    m_artnet->setLedControl(true);
-    m_artnet->setVersion(quint8(BuildInfo::versionMajor), quint8(BuildInfo::versionMinor));
-    // The node keeps its default OEM code 0x00FF ("unknown"): an OEM code tells every
-    // controller which registered product it talks to, this program has none of its own, and
-    // a code registered to another maker would present it as that maker's product.
-    m_artnet->setShortName(shortName);
-    m_artnet->setLongName(longName);
-    m_artnet->setStartUniverse(firstUniverse(Protocol::ArtNet));
-    m_artnet->setRdm(settings.UseRdm ? m_rdm.get() : nullptr, settings.UseRdmForAllUniverses);
-    m_artnet->setPollReplyEnabled(true);
-    m_artnet->setFrameBuffer(&m_store);
-    m_artnet->setNodeReport(
-        QCoreApplication::translate("ScreenEngine", "sS %1x%2 aS %3x%4 U %5 C %6 CpU %7")
-            .arg(QString::number(settings.SizeX), QString::number(settings.SizeY),
-                 QString::number(settings.DmxSizeX), QString::number(settings.DmxSizeY),
-                 QString::number(settings.DmxUniverseStart),
-                 QString::number(universeCount(settings)),
-                 QString::number(settings.DmxChannelPerUniverse)));
-}
-
-void ScreenEngine::rebuildAcnnet(const QString &shortName) {
-    const SettingsRecord &settings = *m_active;
-    if (!settings.UseAcnnet) {
-        retireAcnnet();
-        return;
-    }
-    if (!m_acnnet) {
-        // Started before it is configured, so that its socket is made in the thread that
-        // reads it.
-        m_acnnet = new acnnet(m_network.get());
-        m_acnnetThread = startInThread(m_acnnet, QStringLiteral("sACN"), QThread::HighPriority);
-    }
-    m_acnnet->setBindShared(true);
-    m_acnnet->setSourceName(shortName);
-    m_acnnet->setStartUniverse(quint32(std::max(0, int(settings.DmxUniverseStart) - 1)));
-    m_acnnet->setFrameBuffer(&m_store);
-}
-
-void ScreenEngine::retireArtnet() {
-    if (!m_artnet)
-        return;
-    m_artnet->setFrameBuffer(nullptr);
-    m_artnet->deleteLater();
-    m_retiredNodes.emplace_back(m_artnet);
-    m_artnet = nullptr;
-}
-
-void ScreenEngine::retireAcnnet() {
-    if (!m_acnnet)
-        return;
-    // Both calls run inside the receiver's thread and return only when done, so it no longer
-    // touches the store or the snapshot; its destructor runs later in that thread and needs
-    // neither.
-    m_acnnet->setFrameBuffer(nullptr);
-    m_acnnet->setNetwork(nullptr);
-    m_acnnet->deleteLater();
-    m_acnnet = nullptr;
-    m_retiredThreads.push_back(m_acnnetThread);
-    m_acnnetThread.clear();
-}
-
-void ScreenEngine::resetDevice(quint8 startType) {
-    if (startType == 0x01) {
-        reapplySettings();
-        return;
-    }
-    // A cold start begins once the controller has its answer: the receivers are built anew,
-    // with no source, merge or synchronisation remembered, as after switching the device on.
-    QMetaObject::invokeMethod(
-        m_rdm.get(),
-        [this] {
-            retireArtnet();
-            retireAcnnet();
-            reapplySettings();
-        },
-        Qt::QueuedConnection);
+    m_receivers->dropRetired();
 }
 
 void ScreenEngine::reapplySettings() {
@@ -282,10 +172,7 @@ void ScreenEngine::reapplySettings() {
     stage();
 }
 
-void ScreenEngine::setUpResponder() {
-    m_rdm = std::make_unique<rdm>(m_model.data(), m_sensors.get(), m_network.get());
-    if (!m_model)
-        return;
+DeviceModelStart ScreenEngine::deviceStart() const {
     const SettingsRecord &settings = *m_active;
     DeviceModelStart start;
     start.footprint = settings.DmxChannelPerUniverse;
@@ -299,38 +186,16 @@ void ScreenEngine::setUpResponder() {
     start.preset = m_appliedPreset;
     start.identify = m_blinkCounter > 0 ? 1 : 0;
     start.selfTest = m_selfTest;
-    start.dmxStartAddress = SettingsStore::loadDmxStartAddress();
-    fillDeviceModel(*m_model, start, m_network.get());
-    // With the responder as context, which dies with the engine, so neither runs on a
-    // deleted engine.
-    m_store.setStartAddress(m_model->dmxStartAddress());
-    QObject::connect(m_model, &Configurator::signalChangedDmxStartAddress, m_rdm.get(),
-                     [this](quint16 address) {
-                         m_store.setStartAddress(address);
-                         SettingsStore::saveDmxStartAddress(address);
-                     });
-    QObject::connect(m_model, &Configurator::signalChangedResetDevice, m_rdm.get(),
-                     [this](quint8 startType) { resetDevice(startType); });
-    // Last, since filling the model clears the flag: a freshly started device reports that it
-    // is at its factory defaults.
-    m_model->slotSetResetFactoryDefaults();
+    return start;
 }
 
 void ScreenEngine::buildStatusTexts() {
     const SettingsRecord &settings = *m_active;
     m_colourModeText = statustext::colourMode(settings.DmxUseRgb);
-    m_interfaceText =
-        statustext::interfaces(m_network.get(), m_artnet != nullptr, m_acnnet != nullptr);
+    m_interfaceText = statustext::interfaces(m_receivers->networkObject(), artnetNode() != nullptr,
+                                             sacnReceiver() != nullptr);
     // The overlay is only pixels; the debug line lets an operator or a test read what it says.
     qDebug().noquote() << "Status:" << m_interfaceText;
-}
-
-void ScreenEngine::dropRetired() {
-    std::erase_if(m_retiredNodes, [](const QPointer<artnet> &node) { return node.isNull(); });
-    std::erase_if(m_retiredThreads,
-                  [](const QPointer<QThread> &thread) { return thread.isNull(); });
-    if (m_retiredNodes.empty())
-        m_retiredNetworks.clear();
 }
 
 QString ScreenEngine::statusText(int renderEngineId) const {
@@ -339,7 +204,8 @@ QString ScreenEngine::statusText(int renderEngineId) const {
     const SettingsRecord &settings = *m_active;
     int syncsPerSecond = 0;
     bool senderChanged = false;
-    const bool syncActive = m_artnet && m_artnet->getSyncState(&syncsPerSecond, &senderChanged);
+    const bool syncActive =
+        artnetNode() && artnetNode()->getSyncState(&syncsPerSecond, &senderChanged);
 
     statustext::Fields fields;
     fields.sizeX = settings.SizeX;
@@ -360,7 +226,8 @@ QString ScreenEngine::statusText(int renderEngineId) const {
 }
 
 bool ScreenEngine::identifying() const {
-    return (m_model && m_model->identifyDevice() != 0) || (m_artnet && m_artnet->isLocateActive());
+    return (m_model && m_model->identifyDevice() != 0) ||
+           (artnetNode() && artnetNode()->isLocateActive());
 }
 
 bool ScreenEngine::needsRepaint() const {
@@ -425,12 +292,12 @@ bool ScreenEngine::refreshMarksIfDue() const {
     ReceiverStats sacnStats;
     ReceiverStats artnetStats;
     std::vector<MarkSource> sources;
-    if (m_acnnet) {
-        sacnStats = m_acnnet->stats();
+    if (acnnet *receiver = sacnReceiver()) {
+        sacnStats = receiver->stats();
         sources.push_back({&sacnStats, firstUniverse(Protocol::Sacn), sacnSourceLossMs});
     }
-    if (m_artnet) {
-        artnetStats = m_artnet->stats();
+    if (artnet *node = artnetNode()) {
+        artnetStats = node->stats();
         sources.push_back({&artnetStats, firstUniverse(Protocol::ArtNet), artnetSourceLossMs});
     }
     m_marks = universeMarks(sources, count);
@@ -508,7 +375,7 @@ void ScreenEngine::takeFrame() {
 void ScreenEngine::paintFrame(QPainter &painter, const QRect &rect, int renderEngineId) {
     if (m_paintListener)
         m_paintListener();
-    dropRetired();
+    m_receivers->dropRetired();
     if (!m_active || rect.isEmpty())
         return;
 
@@ -575,8 +442,8 @@ void ScreenEngine::setSelfTest(quint8 selfTest) {
 }
 
 void ScreenEngine::setStatusVisible(bool visible) {
-    if (m_artnet)
-        m_artnet->resetLedState();
+    if (artnetNode())
+        artnetNode()->resetLedState();
     m_statusVisible = visible;
     m_pictureChanged = true;
 }

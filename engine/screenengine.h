@@ -1,12 +1,15 @@
 #pragma once
 
 #include "engine/cellpainter.h"
+#include "engine/devicehost.h"
 #include "engine/diagnosticmarks.h"
 #include "engine/latencyhistogram.h"
+#include "engine/receiverhost.h"
 #include "engine/selftest.h"
 #include "net/framestore.h"
 #include "net/receiverstats.h"
 #include "rdm/configurator.h"
+#include "rdm/devicemodelsetup.h"
 #include "settings/settingsrecord.h"
 
 #include <QByteArray>
@@ -40,7 +43,7 @@ class ScreenEngine {
 public:
     // Makes the interface snapshot whenever Art-Net or sACN needs one; tests hand in a
     // snapshot built from records instead of the machine's interfaces.
-    using NetworkFactory = std::function<std::unique_ptr<network>()>;
+    using NetworkFactory = ReceiverHost::NetworkFactory;
     // Second of the minute (0 ... 59) the frame rate is counted by.
     using SecondClock = std::function<int()>;
     // Whose data a latency figure covers.
@@ -116,12 +119,12 @@ public:
     LatencyFigures latency(Protocol protocol) const;
 
     // The protocol objects as the last apply left them (none where switched off).
-    network *networkObject() const { return m_network.get(); }
-    artnet *artnetNode() const { return m_artnet; }
-    acnnet *sacnReceiver() const { return m_acnnet; }
-    QThread *sacnThread() const { return m_acnnetThread; }
-    SensorInfo *sensors() const { return m_sensors.get(); }
-    rdm *responder() const { return m_rdm.get(); }
+    network *networkObject() const { return m_receivers->networkObject(); }
+    artnet *artnetNode() const { return m_receivers->artnetNode(); }
+    acnnet *sacnReceiver() const { return m_receivers->sacnReceiver(); }
+    QThread *sacnThread() const { return m_receivers->sacnThread(); }
+    SensorInfo *sensors() const { return m_device->sensors(); }
+    rdm *responder() const { return m_device->responder(); }
 
     // What each receiver hears, with the universes the picture shows (Art-Net Port-Addresses,
     // sACN universes); empty while the protocol is off.
@@ -132,19 +135,10 @@ private:
     void stage();
     void applySettings();
     void rebuild();
-    void rebuildArtnet(const QString &shortName, const QString &longName);
-    void rebuildAcnnet(const QString &shortName);
-    void setUpResponder();
-    // Switched-off receivers are detached at once and deleted through the event loop.
-    void retireArtnet();
-    void retireAcnnet();
-    // RESET_DEVICE: a warm start (0x01) applies the settings in effect again at the next
-    // frame; a cold start (0xFF), once the answer is out, also builds the receivers anew.
-    void resetDevice(quint8 startType);
+    // RESET_DEVICE: the settings in effect are applied again.
     void reapplySettings();
+    DeviceModelStart deviceStart() const;
     void buildStatusTexts();
-    // Deletes the interface snapshots no retired node can reach any more.
-    void dropRetired();
 
     PaintParams paintParams() const;
     // Takes this frame's copy of the store, letting the self test and the freeze act on the
@@ -166,7 +160,6 @@ private:
     quint32 firstUniverse(Protocol protocol) const;
     void paintMarks(QPainter &painter, const QRect &rect, const PaintParams &params);
 
-    NetworkFactory m_networkFactory;
     SecondClock m_secondClock;
     std::function<void()> m_paintListener;
 
@@ -214,19 +207,7 @@ private:
     std::array<LatencyHistogram, 3> m_latency;
     CellPainter m_cellPainter;
 
-    std::unique_ptr<network> m_network;
-    // Owned. Deleted through the event loop when switched off, since an apply may run while
-    // the node's own call stack is still active (an RDM command that ends in a repaint).
-    artnet *m_artnet = nullptr;
-    // Owned, living in m_acnnetThread; deleted through that thread's event queue.
-    acnnet *m_acnnet = nullptr;
-    QPointer<QThread> m_acnnetThread;
-    std::unique_ptr<SensorInfo> m_sensors;
-    std::unique_ptr<rdm> m_rdm;
-
-    // Switched-off objects whose deferred deletion may still be pending. A retired node keeps
-    // its interface snapshot, so a retired snapshot is deleted only after those nodes.
-    std::vector<QPointer<artnet>> m_retiredNodes;
-    std::vector<QPointer<QThread>> m_retiredThreads;
-    std::vector<std::unique_ptr<network>> m_retiredNetworks;
+    // Declared after the store they write into; the destructor ends them in a fixed order.
+    std::unique_ptr<ReceiverHost> m_receivers;
+    std::unique_ptr<DeviceHost> m_device;
 };

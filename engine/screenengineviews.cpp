@@ -17,17 +17,17 @@ QList<quint16> range(quint32 first, quint32 count, quint32 last) {
 } // namespace
 
 ReceiverView ScreenEngine::artnetView() const {
-    if (!m_artnet || !m_active)
+    if (!artnetNode() || !m_active)
         return {};
-    return {m_artnet->stats(),
+    return {artnetNode()->stats(),
             range(firstUniverse(Protocol::ArtNet), m_store.universeCount(), maxPortAddress),
             latency(Protocol::ArtNet)};
 }
 
 ReceiverView ScreenEngine::sacnView() const {
-    if (!m_acnnet || !m_active)
+    if (!sacnReceiver() || !m_active)
         return {};
-    return {m_acnnet->stats(),
+    return {sacnReceiver()->stats(),
             range(firstUniverse(Protocol::Sacn), m_store.universeCount(), e131::maxUniverse),
             latency(Protocol::Sacn)};
 }
