@@ -81,13 +81,6 @@ void acnnet::setFrameBuffer(FrameStore *store) {
     });
 }
 
-bool acnnet::takeFrame(FrameStore **store) {
-    FrameStore *attached = m_store.load();
-    if (store != nullptr)
-        *store = attached;
-    return attached != nullptr && attached->takeChanged(FrameStore::Writer::Sacn);
-}
-
 int acnnet::joinedGroupCount() const {
     return inOwnThread([this] { return m_memberships.count(); });
 }

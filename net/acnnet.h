@@ -53,9 +53,6 @@ public:
     // does not need it, so the snapshot may go while a deferred deletion is pending.
     void setNetwork(network *net) { m_net.store(net); }
 
-    // The attached store and whether this receiver changed it since the last call.
-    bool takeFrame(FrameStore **store = nullptr);
-
     // The memberships this receiver holds (universes x interfaces) and the receive buffer the
     // kernel granted; both for diagnostics.
     int joinedGroupCount() const;

@@ -115,7 +115,6 @@ void artnet::setFrameBuffer(FrameStore *store) {
     m_shadow.assign(size_t(m_universeCount) * FrameStore::maxChannelsPerUniverse, 0);
     m_pendingLength.assign(m_universeCount, 0);
     m_pendingUniverses.reserve(m_universeCount);
-    store->takeChanged(FrameStore::Writer::ArtNet);
 }
 
 void artnet::configureMerger() {
@@ -141,10 +140,6 @@ void artnet::setRdm(RdmRequestHandler *responder, bool allUniverses) {
 
 RdmRequestHandler *artnet::responder() const {
     return m_rdmWatched && !m_rdmObject ? nullptr : m_rdm;
-}
-
-bool artnet::takeFrame() {
-    return m_store && m_store->takeChanged(FrameStore::Writer::ArtNet);
 }
 
 bool artnet::getSyncState(int *syncsPerSecond, bool *senderChanged) const {

@@ -81,8 +81,6 @@ public:
     // called.
     void setRdm(RdmRequestHandler *responder, bool allUniverses);
 
-    // Whether Art-Net changed the frame since the last call.
-    bool takeFrame();
     // True while ArtSync mode lasts (an ArtSync received at most 4000 ms ago); then gives the
     // ArtSyncs counted in the previous second and whether the sync source changed.
     bool getSyncState(int *syncsPerSecond, bool *senderChanged) const;

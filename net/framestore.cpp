@@ -29,7 +29,6 @@ void FrameStore::allocate(quint32 length, quint16 channelsPerUniverse) {
     m_channelsPerUniverse = std::min(channelsPerUniverse, maxChannelsPerUniverse);
     m_firstUniverse = 0;
     prepareReceived(quint32(receivedCount(length, m_channelsPerUniverse)));
-    m_changedBy = 0;
     m_changedSinceSnapshot = false;
     m_oldestChange = {};
 }
@@ -82,7 +81,6 @@ void FrameStore::release() {
     m_channelsPerUniverse = maxChannelsPerUniverse;
     m_firstUniverse = 0;
     prepareReceived(0);
-    m_changedBy = 0;
     m_changedSinceSnapshot = false;
     m_oldestChange = {};
 }
@@ -232,21 +230,12 @@ void FrameStore::noteReceived(Writer writer, qint64 receivedNs) {
         m_lastReceived[size_t(writer)] = receivedNs != 0 ? receivedNs : monotonicNs();
 }
 
-bool FrameStore::takeChanged(Writer writer) {
-    QMutexLocker lock(&m_lock);
-    const quint8 bit = quint8(1u << quint8(writer));
-    const bool changed = m_changedBy & bit;
-    m_changedBy &= quint8(~bit);
-    return changed;
-}
-
 void FrameStore::setChangeListener(std::function<void()> listener) {
     QMutexLocker lock(&m_lock);
     m_changeListener = std::move(listener);
 }
 
 void FrameStore::markChanged(Writer writer, qint64 receivedNs) {
-    m_changedBy |= quint8(1u << quint8(writer));
     if (receivedNs != 0 && size_t(writer) < m_oldestChange.size()) {
         qint64 &oldest = m_oldestChange[size_t(writer)];
         if (oldest == 0 || receivedNs < oldest)

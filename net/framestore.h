@@ -89,9 +89,6 @@ public:
     // nothing.
     qint64 lastReceived(Writer writer) const;
 
-    // Whether `writer` changed the frame since the last call for that writer; clears the flag.
-    bool takeChanged(Writer writer);
-
     // Called after every change by a receiver (not by Writer::Engine, whose changes the engine
     // paints on its own), in the writer's thread and under the lock, so it must be quick and
     // must not touch the store; an empty function removes it. Once this returns, the previous
@@ -119,7 +116,6 @@ private:
     QByteArray m_received;
     std::vector<quint16> m_receivedLength;
     std::function<void()> m_changeListener;
-    quint8 m_changedBy = 0;
     bool m_changedSinceSnapshot = false;
     ChangeStamps m_oldestChange{};
     ChangeStamps m_lastReceived{};

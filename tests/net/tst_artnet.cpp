@@ -1,6 +1,7 @@
 #include "net/artnet.h"
 #include "net/framestore.h"
 #include "net/network.h"
+#include "storechanged.h"
 
 #include <QtTest>
 
@@ -213,8 +214,8 @@ private slots:
         // Start universe 1, 510 channels per universe, two universes.
         makeNode(1020, 510, 0);
         feed(artDmx(0, 512, filled(512, 0x11)));
-        QVERIFY(node->takeFrame());
-        QVERIFY(!node->takeFrame());
+        QVERIFY(storeChanged(store));
+        QVERIFY(!storeChanged(store));
         feed(artDmx(1, 512, filled(512, 0x22)));
         feed(artDmx(2, 512, filled(512, 0x33))); // beyond the frame
         const QByteArray f = frame();
@@ -298,7 +299,7 @@ private slots:
     void dmxBelowStartUniverseIsIgnored() {
         makeNode(600, 510, 5); // 20 x 10 RGB from Port-Address 5
         feed(artDmx(4, 3, {1, 2, 3}));
-        QVERIFY(!node->takeFrame());
+        QVERIFY(!storeChanged(store));
         QCOMPARE(frame(), QByteArray(600, 0));
         // The second universe fills cells 170 .. 199 from its channels 1 .. 90.
         ByteList data(512);
@@ -316,7 +317,7 @@ private slots:
         now = 100; // within the first seconds of the node's life
         QVERIFY(!node->getSyncState(nullptr, nullptr));
         feed(artDmx(0, 3, {7, 8, 9}));
-        QVERIFY(node->takeFrame());
+        QVERIFY(storeChanged(store));
         QCOMPARE(frame().left(3), QByteArray::fromHex("070809"));
     }
 
@@ -327,26 +328,26 @@ private slots:
         int rate = -1;
         bool changed = false;
         QVERIFY(node->getSyncState(&rate, &changed));
-        QVERIFY(!node->takeFrame()); // nothing buffered, nothing to show
+        QVERIFY(!storeChanged(store)); // nothing buffered, nothing to show
 
         now = 10'020;
         feed(artDmx(0, 2, {5, 6}));
-        QVERIFY(!node->takeFrame());
+        QVERIFY(!storeChanged(store));
         QCOMPARE(frame().left(2), QByteArray(2, 0));
         now = 10'040;
         feed(artSync());
-        QVERIFY(node->takeFrame());
+        QVERIFY(storeChanged(store));
         QCOMPARE(frame().left(2), QByteArray::fromHex("0506"));
 
         // 4000 ms after the last ArtSync still held; 4001 ms after it shown at once.
         now = 14'040;
         QVERIFY(node->getSyncState(nullptr, nullptr));
         feed(artDmx(1, 1, {9}));
-        QVERIFY(!node->takeFrame());
+        QVERIFY(!storeChanged(store));
         now = 14'041;
         QVERIFY(!node->getSyncState(nullptr, nullptr));
         feed(artDmx(0, 1, {1}));
-        QVERIFY(node->takeFrame());
+        QVERIFY(storeChanged(store));
         QCOMPARE(quint8(frame()[0]), quint8(1));
     }
 
@@ -360,9 +361,9 @@ private slots:
         feed(artSync());
         // Universe 1 was not buffered since the previous ArtSync: it keeps its data.
         QCOMPARE(frame(), QByteArray(510, char(0xA1)) + QByteArray(510, char(0xB0)));
-        node->takeFrame();
+        storeChanged(store);
         feed(artSync());
-        QVERIFY(!node->takeFrame()); // nothing released, nothing changed
+        QVERIFY(!storeChanged(store)); // nothing released, nothing changed
 
         // Two packets for one universe before an ArtSync: the later one wins, the longer
         // one's tail stays, exactly as without ArtSync.
@@ -431,7 +432,7 @@ private slots:
     void zeroChannelsPerUniverse() {
         makeNode(510, 0, 0);
         feed(artDmx(0, 3, {1, 2, 3}));
-        QVERIFY(!node->takeFrame());
+        QVERIFY(!storeChanged(store));
         now = 100;
         feed(artSync());
         feed(artDmx(0, 3, {1, 2, 3}));
@@ -611,7 +612,7 @@ private slots:
         ByteList reply = header(0x2100);
         reply.resize(240, 0);
         feed(reply); // another node's ArtPollReply
-        QVERIFY(!node->takeFrame());
+        QVERIFY(!storeChanged(store));
         QVERIFY(recorder.sent.empty());
     }
 
@@ -620,7 +621,7 @@ private slots:
         node->setFrameBuffer(nullptr);
         feed(artDmx(0, 3, {1, 2, 3}));
         feed(artSync());
-        QVERIFY(!node->takeFrame());
+        QVERIFY(!storeChanged(store));
         QCOMPARE(frame(), QByteArray(510, 0));
     }
 };
