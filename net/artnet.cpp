@@ -142,6 +142,12 @@ RdmRequestHandler *artnet::responder() const {
     return m_rdmWatched && !m_rdmObject ? nullptr : m_rdm;
 }
 
+ReceiverStats artnet::stats() const {
+    ReceiverStats out = m_merger.stats(m_clock());
+    out.uiDroppedOldProtocol = m_droppedOldProtocol;
+    return out;
+}
+
 bool artnet::getSyncState(int *syncsPerSecond, bool *senderChanged) const {
     if (!syncActive(m_clock()))
         return false;
@@ -213,6 +219,10 @@ void artnet::handleDatagram(Bytes datagram, const QHostAddress &sender) {
     const std::optional<quint16> opCode = opCodeOf(datagram);
     if (!opCode)
         return;
+    if (OpCode(*opCode) != OpCode::Poll && protocolVersionOf(datagram) < protocolVersion) {
+        ++m_droppedOldProtocol;
+        return;
+    }
     switch (OpCode(*opCode)) {
     case OpCode::Poll:
         handlePoll(datagram, sender);

@@ -92,7 +92,7 @@ public:
     int receiveBufferSize() const { return ::receiveBufferSize(m_socket.fd()); }
 
     // Per Port-Address and per source facts, for diagnostics (GUI thread).
-    ReceiverStats stats() const { return m_merger.stats(m_clock()); }
+    ReceiverStats stats() const;
 
     // One received datagram, validated and dispatched by OpCode.
     void handleDatagram(artnetpackets::Bytes datagram, const QHostAddress &sender);
@@ -179,6 +179,7 @@ private:
     bool m_rdmAllUniverses = false;
 
     ArtNetMerger m_merger;
+    quint64 m_droppedOldProtocol = 0;
     std::vector<artnetpackets::ReplyRange> m_ranges;
 
     // Reused for every datagram so that nothing is allocated per packet.

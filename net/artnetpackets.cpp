@@ -64,13 +64,17 @@ std::optional<quint16> opCodeOf(Bytes datagram) {
     return u16le(datagram, 8);
 }
 
+quint16 protocolVersionOf(Bytes datagram) {
+    return u16be(datagram, 10);
+}
+
 Poll parsePoll(Bytes datagram) {
     return Poll{u8(datagram, 12)};
 }
 
 void parseDmx(Bytes datagram, Dmx &out) {
     const Bytes area = datagram.first(std::min(datagram.size(), size_t(dmxArea)));
-    out.portAddress = quint16(u8(area, 15) << 8 | u8(area, 14));
+    out.portAddress = quint16((u8(area, 15) & 0x7F) << 8 | u8(area, 14));
     out.sequence = u8(area, 12);
     out.slotCount = std::min(u16be(area, 16), quint16(maxSlots));
     const size_t present = area.size() > 18 ? std::min(area.size() - 18, size_t(out.slotCount)) : 0;

@@ -37,6 +37,9 @@ using Bytes = std::span<const quint8>;
 // The OpCode of a datagram that is at least 13 bytes long and starts with "Art-Net\0";
 // nothing for anything else.
 std::optional<quint16> opCodeOf(Bytes datagram);
+// ProtVer, high byte first; a datagram too short to carry it reads as 0. Packets from before
+// Art-Net 4 (below protocolVersion) are not taken, but for ArtPoll, which is still answered.
+quint16 protocolVersionOf(Bytes datagram);
 
 // ---- received ------------------------------------------------------------------------------
 
@@ -48,7 +51,7 @@ struct Poll {
 Poll parsePoll(Bytes datagram);
 
 struct Dmx {
-    // SubUni as the low byte, Net taken as a whole byte as the high byte.
+    // SubUni as the low byte, Net's 7 bits above it: a Port-Address has 15 bits.
     quint16 portAddress = 0;
     // The Length field, 512 at most; slots the datagram does not carry read as 0.
     quint16 slotCount = 0;

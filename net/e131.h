@@ -19,6 +19,8 @@ constexpr int syncPacketLength = 49;
 // Root and framing layers plus the discovery layer header; the universe list follows.
 constexpr int discoveryHeaderLength = 120;
 constexpr quint16 maxUniverse = 63999;
+// Universe and per-address priorities run 0 ... 200; anything above is malformed.
+constexpr quint8 maxPriority = 200;
 constexpr quint16 discoveryUniverse = 64214;
 constexpr quint8 dmxStartCode = 0x00;
 constexpr quint8 perAddressPriorityStartCode = 0xDD;

@@ -85,6 +85,10 @@ struct ReceiverStats {
     quint64 uiDroppedSequence = 0;
     quint64 uiDroppedPreview = 0;
     quint64 uiDroppedSourceLimit = 0;
+    // Malformed by the protocol's rules, though well framed: sACN priorities above 200,
+    // Art-Net from before Art-Net 4 (ProtVer below 14).
+    quint64 uiDroppedPriority = 0;
+    quint64 uiDroppedOldProtocol = 0;
 };
 
 // One receiver as the diagnostics views show it: its snapshot and the universes the picture is

@@ -38,6 +38,11 @@ bool SacnMerger::acceptData(Universe &universe, const e131::DataPacket &packet, 
         ++universe.dropped;
         return false;
     }
+    if (packet.priority > e131::maxPriority) {
+        ++m_droppedPriority;
+        ++universe.dropped;
+        return false;
+    }
     // Room for every source at the first packet, but only the slots used are built: a rig's
     // first round over a thousand universes must not stop reading to fill unused tables.
     if (universe.sources.capacity() == 0)
@@ -242,6 +247,7 @@ ReceiverStats SacnMerger::stats(qint64 nowMs) const {
     out.uiDroppedSequence = m_droppedSequence;
     out.uiDroppedPreview = m_droppedPreview;
     out.uiDroppedSourceLimit = m_droppedSourceLimit;
+    out.uiDroppedPriority = m_droppedPriority;
     for (size_t i = 0; i < m_universes.size(); ++i) {
         const Universe &universe = m_universes[i];
         if (universe.lastPacketMs < 0 && universe.dropped == 0)

@@ -98,6 +98,7 @@ private:
     quint64 m_droppedSequence = 0;
     quint64 m_droppedPreview = 0;
     quint64 m_droppedSourceLimit = 0;
+    quint64 m_droppedPriority = 0;
 };
 
 template <typename Write>

@@ -600,7 +600,7 @@ private slots:
         QCOMPARE(recorder.sent[1].destination, QHostAddress(QStringLiteral("10.1.255.255")));
     }
 
-    void foreignAndShortDatagramsAreDropped() {
+    void foreignShortAndOlderDatagramsAreDropped() {
         makeNode(510, 510, 0);
         ByteList dmx = artDmx(0, 3, {1, 2, 3});
         dmx[7] = 'x'; // ID damaged
@@ -614,6 +614,17 @@ private slots:
         feed(reply); // another node's ArtPollReply
         QVERIFY(!storeChanged(store));
         QVERIFY(recorder.sent.empty());
+
+        // From before Art-Net 4 (ProtVer 13): DMX is dropped and counted, a poll answered.
+        dmx = artDmx(0, 3, {1, 2, 3});
+        dmx[11] = 13; // ProtVer lo
+        feed(dmx);
+        QVERIFY(!storeChanged(store));
+        QCOMPARE(node->stats().uiDroppedOldProtocol, quint64(1));
+        ByteList poll = artPoll(0x00);
+        poll[11] = 13; // ProtVer lo
+        feed(poll);
+        QCOMPARE(recorder.sent.size(), size_t(1));
     }
 
     void detachedNodeWritesNothing() {

@@ -103,7 +103,7 @@ private slots:
             0x07,               // 12 Sequence (ignored)
             0x01,               // 13 Physical (ignored)
             0x34,               // 14 SubUni: low byte of the Port-Address
-            0x12,               // 15 Net: high byte, taken as a whole byte
+            0x12,               // 15 Net: the Port-Address's top 7 bits
             0x00, 0x03,         // 16 Length, big-endian: 3 slots
             10,   20,   30, 40, // 18 Data; the fourth byte lies beyond Length
         };
@@ -115,10 +115,10 @@ private slots:
         QCOMPARE(dmx.levels[0], quint8(10));
         QCOMPARE(dmx.levels[2], quint8(30));
 
-        // Net with bit 7 set is kept whole.
+        // Bit 7 of Net lies outside the 15-bit Port-Address.
         rest[3] = 0xFF;
         parseDmx(bytes(datagram(0x5000, rest)), dmx);
-        QCOMPARE(dmx.portAddress, quint16(0xFF34));
+        QCOMPARE(dmx.portAddress, quint16(0x7F34));
     }
 
     void dmxLengthBeyondLimitsAndShortData() {

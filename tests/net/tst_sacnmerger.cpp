@@ -108,11 +108,15 @@ private slots:
         QCOMPARE(rig.merger.stats(6000).lUniverses.at(0).ownership, UniverseOwnership::None);
     }
 
-    void previewNeverShownTerminatedLeavesAtOnce() {
+    void previewAndOverPriorityNeverShownTerminatedLeavesAtOnce() {
         Rig rig;
         rig.send(1, "\x77", 0, 200, -1, e131::optionPreviewData);
         QCOMPARE(rig.take(), QByteArray("none"));
         QCOMPARE(rig.merger.stats(0).uiDroppedPreview, quint64(1));
+        // Priorities run to 200: 201 is malformed, never shown, counted.
+        rig.send(3, "\x66", 0, 201);
+        QCOMPARE(rig.take(), QByteArray("none"));
+        QCOMPARE(rig.merger.stats(0).uiDroppedPriority, quint64(1));
         rig.send(1, "\x10", 0, 100);
         rig.send(2, "\x20", 0, 150);
         rig.take();
