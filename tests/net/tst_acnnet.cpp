@@ -328,6 +328,14 @@ private slots:
         sending.join();
         QVERIFY(sent > 1000);
         QVERIFY(changedFrames > 10);
+
+        // Packets still queued land before this one; detached, the receiver no longer touches
+        // the store that dies at the end of this scope.
+        QVERIFY(running.receiver->setStartUniverse(0));
+        Sender sender;
+        QVERIFY(sender.send(packet(1, QByteArray(512, char(0xFE)))));
+        QTRY_COMPARE(frame(store).at(0), char(0xFE));
+        running.receiver->setFrameBuffer(nullptr);
     }
 
 private:
