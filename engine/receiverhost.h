@@ -19,6 +19,8 @@ struct ArtnetSetup {
     quint32 startUniverse = 0;
     RdmRequestHandler *responder = nullptr;
     bool rdmForAllUniverses = false;
+    // sACN feeds the picture too.
+    bool sacnShown = false;
     QString shortName;
     QString longName;
     QString nodeReport;

@@ -135,6 +135,7 @@ void ScreenEngine::rebuild() {
         node.startUniverse = firstUniverse(Protocol::ArtNet);
         node.responder = settings.UseRdm ? m_device->responder() : nullptr;
         node.rdmForAllUniverses = settings.UseRdmForAllUniverses;
+        node.sacnShown = settings.UseAcnnet;
         node.shortName = shortName;
         node.longName = QStringLiteral("%1 V%2.%3 by ")
                             .arg(shortName)

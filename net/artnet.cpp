@@ -1,5 +1,6 @@
 #include "net/artnet.h"
 
+#include "buildinfo.h"
 #include "net/framestore.h"
 #include "net/network.h"
 #include "net/rdmuid.h"
@@ -38,6 +39,25 @@ QString hex2(quint8 value) {
     return QStringLiteral("%1").arg(value, 2, 16, QChar(u'0'));
 }
 
+// The pages ArtDataReply points to, on the maker's web site; empty for a request not served.
+QByteArray dataUrl(DataRequestCode request) {
+    const char *path = nullptr;
+    switch (request) {
+    case DataRequestCode::UrlProduct:
+        path = "/tessaview";
+        break;
+    case DataRequestCode::UrlUserGuide:
+        path = "/tessaview/guide";
+        break;
+    case DataRequestCode::UrlSupport:
+        path = "/support";
+        break;
+    default:
+        return {};
+    }
+    return QByteArray("http://") + BuildInfo::makerWeb + path;
+}
+
 } // namespace
 
 class artnet::SocketTransmitter final : public ArtNetTransmitter {
@@ -68,6 +88,8 @@ artnet::artnet(network *net, bool debugOutput, QObject *parent)
     started->start();
     m_clock = [started] { return started->elapsed(); };
     m_shortName = QStringLiteral("ArtNet by Tavo");
+    m_mergeWatch.setInterval(mergeWatchMs);
+    connect(&m_mergeWatch, &QTimer::timeout, this, &artnet::checkMerges);
 }
 
 artnet::~artnet() {
@@ -136,6 +158,13 @@ void artnet::setRdm(RdmRequestHandler *responder, bool allUniverses) {
     m_rdmObject = dynamic_cast<QObject *>(responder);
     m_rdmWatched = m_rdmObject != nullptr;
     m_rdmAllUniverses = allUniverses;
+}
+
+void artnet::setFailSafeState(FailSafeState state) {
+    if (state == m_failSafe)
+        return;
+    m_failSafe = state;
+    announceChange(true);
 }
 
 RdmRequestHandler *artnet::responder() const {
@@ -230,6 +259,9 @@ void artnet::handleDatagram(Bytes datagram, const QHostAddress &sender) {
     case OpCode::PollReply:
         debug(QStringLiteral("Art-Net PollReply"));
         return;
+    case OpCode::DataRequest:
+        handleDataRequest(datagram, sender);
+        return;
     case OpCode::Dmx:
         handleDmx(datagram, sender);
         return;
@@ -267,7 +299,35 @@ void artnet::handlePoll(Bytes datagram, const QHostAddress &sender) {
     const quint32 poller = sender.toIPv4Address(&ipv4);
     if (!ipv4)
         return;
-    const int index = m_net->indexForPeer(poller);
+    const Poll poll = parsePoll(datagram);
+    rememberPoller(poller, poll);
+    sendPollReplies(poll, sender, false);
+}
+
+// The most recent poll of a controller sets what it wants; the list keeps the pollers heard
+// last.
+void artnet::rememberPoller(quint32 address, const Poll &poll) {
+    const qint64 now = m_clock();
+    auto found = std::find_if(m_changePollers.begin(), m_changePollers.end(),
+                              [address](const ChangePoller &p) { return p.address == address; });
+    if (!poll.replyOnChange()) {
+        if (found != m_changePollers.end())
+            m_changePollers.erase(found);
+        return;
+    }
+    if (found == m_changePollers.end()) {
+        if (m_changePollers.size() < maxChangePollers)
+            found = m_changePollers.emplace(m_changePollers.end());
+        else
+            found = std::min_element(
+                m_changePollers.begin(), m_changePollers.end(),
+                [](const ChangePoller &a, const ChangePoller &b) { return a.heardMs < b.heardMs; });
+    }
+    *found = ChangePoller{address, poll, now};
+}
+
+void artnet::sendPollReplies(const Poll &poll, const QHostAddress &poller, bool onlyDue) {
+    const int index = m_net->indexForPeer(poller.toIPv4Address());
     if (index < 0)
         return;
     quint32 address = 0, broadcast = 0;
@@ -288,28 +348,96 @@ void artnet::handlePoll(Bytes datagram, const QHostAddress &sender) {
     reply.longName = m_longName;
     reply.nodeReport = m_nodeReport;
     reply.mac = *hardwareAddress;
+    reply.status3 = quint8(quint8(m_failSafe) << 6 | (m_failOverSupported ? status3FailOver : 0));
+    if (responder())
+        if (const std::optional<RdmUid> uid = interfaceRdmUid(*m_net, index))
+            reply.defaultResponderUid = uid->toBytes();
 
     const quint32 universes = std::max(m_store ? m_store->universeCount() : 0u, 1u);
-    const QHostAddress destination =
-        parsePoll(datagram).replyToBroadcast() ? QHostAddress(broadcast) : sender;
+    const QHostAddress destination = poll.replyToBroadcast() ? QHostAddress(broadcast) : poller;
     const qint64 now = m_clock();
     const std::vector<ReplyRange> &ranges = replyRanges();
     // BindIndex 0 means "not bound": a single-universe node is the root device.
     for (size_t k = 0; k < ranges.size(); ++k) {
+        if ((onlyDue && !m_replyDue[k]) || !poll.wants(ranges[k].portAddress, ranges[k].numPorts))
+            continue;
         reply.portAddress = ranges[k].portAddress;
         reply.numPorts = ranges[k].numPorts;
         reply.bindIp = universes > 1 ? address : 0;
         reply.bindIndex = universes > 1 ? quint8(k + 1) : 0;
-        for (size_t j = 0; j < ranges[k].numPorts; ++j)
-            reply.goodOutput[j] = quint8(
-                0x80 | m_merger.goodOutputBits(
-                           quint32(ranges[k].portAddress + j - quint32(m_startUniverse)), now));
+        // Ports past NumPorts carry nothing of the previous reply's.
+        reply.goodOutput.fill(goodOutputData);
+        reply.goodOutputB.fill(0);
+        for (size_t j = 0; j < ranges[k].numPorts; ++j) {
+            const quint16 portAddress = quint16(ranges[k].portAddress + j);
+            const quint32 slot = quint32(portAddress - m_startUniverse);
+            // The picture is the output: always painted, so data is output continuously. An
+            // universe no Art-Net source drives shows sACN when that is on.
+            reply.goodOutput[j] =
+                quint8(goodOutputData | m_merger.goodOutputBits(slot, now) |
+                       (m_sacnShown && !m_merger.hasLiveSource(slot, now) ? goodOutputSacn : 0));
+            // A responder runs no discovery of its own.
+            reply.goodOutputB[j] = quint8(goodOutputBContinuous | goodOutputBNoDiscovery |
+                                          goodOutputBNoBackgroundDiscovery |
+                                          (carriesRdm(portAddress) ? 0 : goodOutputBRdmOff));
+        }
         transmit(buildPollReply(reply), destination);
         if (m_debugOutput)
             debug(QStringLiteral("PollReply to %1 from %2 SubId %3")
                       .arg(destination.toString(), QHostAddress(address).toString())
                       .arg(k));
     }
+}
+
+void artnet::announceChange(bool all) {
+    const std::vector<quint32> &changes = m_merger.mergeChanges();
+    if (!all && changes.empty())
+        return;
+    const qint64 now = m_clock();
+    std::erase_if(m_changePollers,
+                  [now](const ChangePoller &p) { return now - p.heardMs > changePollerTimeoutMs; });
+    if (!m_changePollers.empty() && m_pollReplyEnabled && m_net && m_startUniverse >= 0) {
+        const std::vector<ReplyRange> &ranges = replyRanges();
+        m_replyDue.assign(ranges.size(), all);
+        for (quint32 slot : changes) {
+            const quint32 portAddress = quint32(m_startUniverse) + slot;
+            // The last reply starting at or below the Port-Address, if it announces it.
+            auto after =
+                std::upper_bound(ranges.begin(), ranges.end(), portAddress,
+                                 [](quint32 p, const ReplyRange &r) { return p < r.portAddress; });
+            if (after != ranges.begin() &&
+                portAddress < quint32(std::prev(after)->portAddress) + std::prev(after)->numPorts)
+                m_replyDue[size_t(std::prev(after) - ranges.begin())] = true;
+        }
+        for (const ChangePoller &p : m_changePollers)
+            sendPollReplies(p.poll, QHostAddress(p.address), true);
+    }
+    m_merger.clearMergeChanges();
+}
+
+void artnet::checkMerges() {
+    if (!m_merger.expireMerges(m_clock()))
+        m_mergeWatch.stop();
+    announceChange(false);
+}
+
+void artnet::handleDataRequest(Bytes datagram, const QHostAddress &sender) {
+    if (!m_pollReplyEnabled || !m_net)
+        return;
+    bool ipv4 = false;
+    const quint32 requester = sender.toIPv4Address(&ipv4);
+    if (!ipv4 || m_net->indexForPeer(requester) < 0)
+        return;
+    const quint16 request = parseDataRequest(datagram).request;
+    const QByteArray url = dataUrl(DataRequestCode(request));
+    // DrPoll is answered with an empty payload: "this node knows ArtDataRequest".
+    if (url.isEmpty() && DataRequestCode(request) != DataRequestCode::Poll)
+        return;
+    // The URL goes with its terminating zero.
+    writeDataReply(m_reply, m_oemHi, m_oemLo, request,
+                   Bytes(reinterpret_cast<const quint8 *>(url.constData()),
+                         url.isEmpty() ? 0 : size_t(url.size()) + 1));
+    transmit(m_reply, sender);
 }
 
 void artnet::handleDmx(Bytes datagram, const QHostAddress &sender) {
@@ -321,6 +449,12 @@ void artnet::handleDmx(Bytes datagram, const QHostAddress &sender) {
     const quint32 k = quint32(m_dmx.portAddress - m_startUniverse);
     const qint64 now = m_clock();
     const Bytes levels = m_merger.accept(m_dmx, sender.toIPv4Address(), now);
+    if (!m_merger.mergeChanges().empty()) {
+        // Sources that go quiet end a merge without a packet: watched while one is on.
+        if (!m_mergeWatch.isActive())
+            m_mergeWatch.start();
+        announceChange(false);
+    }
     if (levels.empty())
         return;
     if (!syncActive(now)) {

@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 
 #include <functional>
 #include <optional>
@@ -56,6 +57,12 @@ public:
     // Senders whose last timecode is kept; a flood of forged sources cannot grow the list
     // beyond this.
     static constexpr qsizetype maxTimeCodeSenders = 64;
+    // Pollers that asked for a reply on every change of the node's conditions. Art-Net
+    // controllers poll every few seconds; one unheard for longer than this has gone.
+    static constexpr size_t maxChangePollers = 16;
+    static constexpr qint64 changePollerTimeoutMs = 30000;
+    // How often a merge is checked for sources gone quiet, while one is on.
+    static constexpr int mergeWatchMs = 1000;
 
     // `net` is borrowed and must outlive the node (or be null: then nothing is answered).
     explicit artnet(network *net, bool debugOutput = false, QObject *parent = nullptr);
@@ -80,6 +87,14 @@ public:
     // upwards. A responder that is a QObject is watched: one deleted before the node is never
     // called.
     void setRdm(RdmRequestHandler *responder, bool allUniverses);
+    // Whether sACN feeds the picture too: a universe no Art-Net source drives then shows sACN,
+    // which GoodOutput tells.
+    void setSacnShown(bool on) { m_sacnShown = on; }
+    // What the picture does when data stops, announced in Status3 (hold, today's behaviour, by
+    // default); a change is announced to the pollers that asked for changes.
+    void setFailSafeState(artnetpackets::FailSafeState state);
+    // Whether ArtAddress can set the fail-safe state (Status3 "supports fail-over").
+    void setFailOverSupported(bool on) { m_failOverSupported = on; }
 
     // True while ArtSync mode lasts (an ArtSync received at most 4000 ms ago); then gives the
     // ArtSyncs counted in the previous second and whether the sync source changed.
@@ -96,6 +111,9 @@ public:
 
     // One received datagram, validated and dispatched by OpCode.
     void handleDatagram(artnetpackets::Bytes datagram, const QHostAddress &sender);
+    // Ends the merges whose sources went quiet and announces them; the node's timer calls it
+    // every mergeWatchMs while a merge is on.
+    void checkMerges();
 
     // Null restores the node's socket.
     void setTransmitter(ArtNetTransmitter *transmitter);
@@ -114,6 +132,11 @@ private slots:
 
 private:
     class SocketTransmitter;
+    struct ChangePoller {
+        quint32 address = 0;
+        artnetpackets::Poll poll;
+        qint64 heardMs = 0;
+    };
 
     bool openSocket();
     void transmit(const QByteArray &datagram, const QHostAddress &destination);
@@ -121,6 +144,13 @@ private:
     void debug(const QString &line) const;
 
     void handlePoll(artnetpackets::Bytes datagram, const QHostAddress &sender);
+    void rememberPoller(quint32 address, const artnetpackets::Poll &poll);
+    // The replies `poll` asks for, to `poller`; with `onlyDue`, only those m_replyDue marks.
+    void sendPollReplies(const artnetpackets::Poll &poll, const QHostAddress &poller, bool onlyDue);
+    // To every poller that asked for changes: the replies of the merges that started or
+    // ended, or with `all` every reply.
+    void announceChange(bool all);
+    void handleDataRequest(artnetpackets::Bytes datagram, const QHostAddress &sender);
     void handleDmx(artnetpackets::Bytes datagram, const QHostAddress &sender);
     void handleSync(const QHostAddress &sender);
     void handleAddress(artnetpackets::Bytes datagram);
@@ -181,6 +211,14 @@ private:
     ArtNetMerger m_merger;
     quint64 m_droppedOldProtocol = 0;
     std::vector<artnetpackets::ReplyRange> m_ranges;
+    // Per entry of m_ranges: its reply is due in a change announcement.
+    std::vector<bool> m_replyDue;
+    QTimer m_mergeWatch;
+
+    bool m_sacnShown = false;
+    artnetpackets::FailSafeState m_failSafe = artnetpackets::FailSafeState::Hold;
+    bool m_failOverSupported = false;
+    std::vector<ChangePoller> m_changePollers;
 
     // Reused for every datagram so that nothing is allocated per packet.
     DatagramBatch m_batch{batchSize, maxDatagramBytes};

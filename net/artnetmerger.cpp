@@ -10,6 +10,8 @@ void ArtNetMerger::configure(quint16 first, quint32 count) {
     m_first = first;
     m_universes.clear();
     m_universes.resize(count);
+    m_mergeChanges.clear();
+    m_mergeChanges.reserve(count);
 }
 
 int ArtNetMerger::Universe::liveCount(qint64 nowMs) const {
@@ -22,7 +24,14 @@ std::span<const quint8> ArtNetMerger::accept(const artnetpackets::Dmx &dmx, quin
                                              qint64 nowMs) {
     if (dmx.portAddress < m_first || quint32(dmx.portAddress - m_first) >= m_universes.size())
         return {};
-    Universe &universe = m_universes[dmx.portAddress - m_first];
+    const quint32 index = dmx.portAddress - m_first;
+    const std::span<const quint8> out = merge(m_universes[index], dmx, sender, nowMs);
+    noteMerging(index, nowMs);
+    return out;
+}
+
+std::span<const quint8> ArtNetMerger::merge(Universe &universe, const artnetpackets::Dmx &dmx,
+                                            quint32 sender, qint64 nowMs) {
     for (Source &source : universe.sources)
         if (source.live && !sourceLive(source.lastSeenMs, nowMs, sourceTimeoutMs))
             source.live = false;
@@ -73,6 +82,34 @@ std::span<const quint8> ArtNetMerger::accept(const artnetpackets::Dmx &dmx, quin
     return std::span<const quint8>(universe.output.data(), length);
 }
 
+void ArtNetMerger::noteMerging(quint32 index, qint64 nowMs) {
+    Universe &universe = m_universes[index];
+    const bool merging = universe.liveCount(nowMs) > 1;
+    if (merging == universe.merging)
+        return;
+    universe.merging = merging;
+    if (!universe.changeListed) {
+        universe.changeListed = true;
+        m_mergeChanges.push_back(index);
+    }
+}
+
+void ArtNetMerger::clearMergeChanges() {
+    for (quint32 index : m_mergeChanges)
+        m_universes[index].changeListed = false;
+    m_mergeChanges.clear();
+}
+
+bool ArtNetMerger::expireMerges(qint64 nowMs) {
+    bool anyMerging = false;
+    for (quint32 i = 0; i < m_universes.size(); ++i) {
+        if (m_universes[i].merging)
+            noteMerging(i, nowMs);
+        anyMerging = anyMerging || m_universes[i].merging;
+    }
+    return anyMerging;
+}
+
 void ArtNetMerger::setLtp(quint32 index, bool ltp) {
     if (index < m_universes.size())
         m_universes[index].ltp = ltp;
@@ -87,7 +124,12 @@ quint8 ArtNetMerger::goodOutputBits(quint32 index, qint64 nowMs) const {
     if (index >= m_universes.size())
         return 0;
     const Universe &universe = m_universes[index];
-    return quint8((universe.liveCount(nowMs) > 1 ? 0x08 : 0) | (universe.ltp ? 0x02 : 0));
+    return quint8((universe.liveCount(nowMs) > 1 ? artnetpackets::goodOutputMerging : 0) |
+                  (universe.ltp ? artnetpackets::goodOutputLtp : 0));
+}
+
+bool ArtNetMerger::hasLiveSource(quint32 index, qint64 nowMs) const {
+    return index < m_universes.size() && m_universes[index].liveCount(nowMs) > 0;
 }
 
 ReceiverStats ArtNetMerger::stats(qint64 nowMs) const {

@@ -33,6 +33,15 @@ public:
 
     // GoodOutput merge bits (bit 3 merging, bit 1 LTP) of frame-store slot `index`.
     quint8 goodOutputBits(quint32 index, qint64 nowMs) const;
+    // Whether any Art-Net source of slot `index` is live.
+    bool hasLiveSource(quint32 index, qint64 nowMs) const;
+
+    // Slots whose merge started or ended since clearMergeChanges(), each once. A merge ends
+    // without a packet when its sources go quiet: expireMerges() finds those.
+    const std::vector<quint32> &mergeChanges() const { return m_mergeChanges; }
+    void clearMergeChanges();
+    // Returns whether any merge is still on.
+    bool expireMerges(qint64 nowMs);
 
     ReceiverStats stats(qint64 nowMs) const;
 
@@ -48,6 +57,9 @@ private:
     };
     struct Universe {
         std::array<Source, maxSources> sources;
+        // As last reported through mergeChanges().
+        bool merging = false;
+        bool changeListed = false;
         std::array<quint8, slotCount> output{};
         bool ltp = false;
         bool cancelPending = false;
@@ -57,8 +69,14 @@ private:
         int liveCount(qint64 nowMs) const;
     };
 
+    std::span<const quint8> merge(Universe &universe, const artnetpackets::Dmx &dmx, quint32 sender,
+                                  qint64 nowMs);
+    void noteMerging(quint32 index, qint64 nowMs);
+
     quint16 m_first = 0;
     std::vector<Universe> m_universes;
+    // Reserved at configure(), one entry per slot at most.
+    std::vector<quint32> m_mergeChanges;
     quint64 m_droppedSequence = 0;
     quint64 m_droppedSourceLimit = 0;
 };

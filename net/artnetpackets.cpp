@@ -69,7 +69,15 @@ quint16 protocolVersionOf(Bytes datagram) {
 }
 
 Poll parsePoll(Bytes datagram) {
-    return Poll{u8(datagram, 12)};
+    return Poll{u8(datagram, 12), u16be(datagram, 14), u16be(datagram, 16)};
+}
+
+bool Poll::wants(quint16 portAddress, quint8 count) const {
+    if (!targeted())
+        return true;
+    // Some port of [portAddress, portAddress + count) lies in [targetBottom, targetTop].
+    return count > 0 && targetBottom <= targetTop && portAddress <= targetTop &&
+           quint32(portAddress) + count > targetBottom;
 }
 
 void parseDmx(Bytes datagram, Dmx &out) {
@@ -126,6 +134,10 @@ TimeCode parseTimeCode(Bytes datagram) {
                     u8(datagram, 18)};
 }
 
+DataRequest parseDataRequest(Bytes datagram) {
+    return DataRequest{u16be(datagram, 12), u16be(datagram, 14), u16be(datagram, 16)};
+}
+
 QByteArray buildPollReply(const PollReply &reply) {
     QByteArray out = packet(pollReplySize, OpCode::PollReply, false);
     putU32be(out, 10, reply.ipAddress);
@@ -153,6 +165,11 @@ QByteArray buildPollReply(const PollReply &reply) {
     putU32be(out, 207, reply.bindIp);
     out[211] = char(reply.bindIndex);
     out[212] = char(0x08);
+    for (int j = 0; j < 4; ++j)
+        out[213 + j] = char(reply.goodOutputB[size_t(j)]);
+    out[217] = char(reply.status3);
+    std::memcpy(out.data() + 218, reply.defaultResponderUid.data(),
+                reply.defaultResponderUid.size());
     return out;
 }
 
@@ -199,6 +216,20 @@ QByteArray buildTimeCode(const TimeCode &timeCode) {
     out[17] = char(timeCode.hours);
     out[18] = char(timeCode.type);
     return out;
+}
+
+void writeDataReply(QByteArray &out, quint8 oemHi, quint8 oemLo, quint16 request, Bytes payload) {
+    const size_t n = std::min(payload.size(), size_t(maxDataPayload));
+    packetInto(out, dataReplyHeaderSize + qsizetype(n), OpCode::DataReply, true);
+    // EstaMan (12, 13) stays 0000, as in the poll reply.
+    out[14] = char(oemHi);
+    out[15] = char(oemLo);
+    out[16] = char(request >> 8);
+    out[17] = char(request & 0xFF);
+    out[18] = char(n >> 8);
+    out[19] = char(n & 0xFF);
+    if (n > 0)
+        std::memcpy(out.data() + dataReplyHeaderSize, payload.data(), n);
 }
 
 } // namespace artnetpackets

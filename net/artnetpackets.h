@@ -22,6 +22,8 @@ constexpr int maxSlots = 512;
 enum class OpCode : quint16 {
     Poll = 0x2000,
     PollReply = 0x2100,
+    DataRequest = 0x2700,
+    DataReply = 0x2800,
     Dmx = 0x5000,
     Sync = 0x5200,
     Address = 0x6000,
@@ -45,9 +47,19 @@ quint16 protocolVersionOf(Bytes datagram);
 
 struct Poll {
     quint8 talkToMe = 0;
+    // Targeted mode: only nodes with a Port-Address from bottom to top (inclusive) answer.
+    quint16 targetTop = 0;
+    quint16 targetBottom = 0;
     // TalkToMe bit 2: the poller wants the reply on the directed broadcast address.
     bool replyToBroadcast() const { return talkToMe & 0x04; }
+    // Flags bit 1: send ArtPollReply whenever the node's conditions change.
+    bool replyOnChange() const { return talkToMe & 0x02; }
+    // Flags bit 5.
+    bool targeted() const { return talkToMe & 0x20; }
+    // Whether a poll reply announcing `count` ports from `portAddress` is wanted.
+    bool wants(quint16 portAddress, quint8 count) const;
 };
+// An ArtPoll from before Art-Net 4 ends at Priority: its target fields read as zero.
 Poll parsePoll(Bytes datagram);
 
 struct Dmx {
@@ -110,12 +122,45 @@ struct TimeCode {
 };
 TimeCode parseTimeCode(Bytes datagram);
 
+// ArtDataRequest; EstaMan and Oem name the product the controller asks, not looked at: the
+// reply names our own.
+enum class DataRequestCode : quint16 {
+    Poll = 0x0000,
+    UrlProduct = 0x0001,
+    UrlUserGuide = 0x0002,
+    UrlSupport = 0x0003,
+};
+struct DataRequest {
+    quint16 estaMan = 0;
+    quint16 oem = 0;
+    quint16 request = 0;
+};
+DataRequest parseDataRequest(Bytes datagram);
+
 // ---- emitted -------------------------------------------------------------------------------
 
 constexpr qsizetype pollReplySize = 240;
 constexpr qsizetype todDataSize = 34;
 constexpr qsizetype timeCodeSize = 19;
 constexpr qsizetype rdmHeaderSize = 24;
+constexpr qsizetype dataReplyHeaderSize = 20;
+constexpr qsizetype maxDataPayload = 512;
+
+// GoodOutput (A) bits of one output port.
+constexpr quint8 goodOutputData = 0x80;    // data is being output
+constexpr quint8 goodOutputMerging = 0x08; // merging Art-Net sources
+constexpr quint8 goodOutputLtp = 0x02;     // the merge is LTP (clear: HTP)
+constexpr quint8 goodOutputSacn = 0x01;    // the port outputs sACN (clear: Art-Net)
+// GoodOutputB bits of one output port.
+constexpr quint8 goodOutputBRdmOff = 0x80;      // RDM disabled on this port
+constexpr quint8 goodOutputBContinuous = 0x40;  // continuous output (clear: delta)
+constexpr quint8 goodOutputBNoDiscovery = 0x20; // no RDM discovery running
+constexpr quint8 goodOutputBNoBackgroundDiscovery = 0x10;
+
+// What an output does when its data stops: Status3 bits 7-6.
+enum class FailSafeState : quint8 { Hold = 0, Zero = 1, Full = 2, Scene = 3 };
+// Status3 bit 5: the fail-safe state can be set by ArtAddress.
+constexpr quint8 status3FailOver = 0x20;
 
 struct PollReply {
     quint32 ipAddress = 0;
@@ -134,8 +179,12 @@ struct PollReply {
     std::array<quint8, 6> mac{};
     quint32 bindIp = 0;
     quint8 bindIndex = 0;
-    // Per port: bit 7 data sent, bit 3 merging, bit 1 LTP merge.
+    // Per port, the goodOutput* bits.
     std::array<quint8, 4> goodOutput{0x80, 0x80, 0x80, 0x80};
+    std::array<quint8, 4> goodOutputB{};
+    quint8 status3 = 0;
+    // The RDM responder's UID as it travels; zeros without one.
+    std::array<quint8, 6> defaultResponderUid{};
 };
 QByteArray buildPollReply(const PollReply &reply);
 
@@ -159,5 +208,9 @@ void writeTodData(QByteArray &out, quint16 portAddress, quint8 bindIndex,
 void writeRdm(QByteArray &out, quint16 portAddress, Bytes response);
 
 QByteArray buildTimeCode(const TimeCode &timeCode);
+
+// ArtDataReply answering `request` with `payload` (cut to 512 bytes; empty for DrPoll).
+// Written into `out` like writeTodData().
+void writeDataReply(QByteArray &out, quint8 oemHi, quint8 oemLo, quint16 request, Bytes payload);
 
 } // namespace artnetpackets

@@ -1,3 +1,4 @@
+#include "buildinfo.h"
 #include "net/artnet.h"
 #include "net/framestore.h"
 #include "net/network.h"
@@ -146,6 +147,12 @@ QByteArray expectedPollReply(quint16 portAddress, quint8 numPorts, bool bound, q
     }
     p[211] = char(bindIndex); // BindIndex
     p[212] = 0x08;            // Status2
+    // RDM rides on the start universe only: the first port of the first reply.
+    for (int j = 0; j < numPorts; ++j)
+        p[213 + j] = char(j == 0 && bindIndex <= 1 ? 0x70 : 0xF0); // GoodOutputB
+    p[217] = 0x00; // Status3: hold last state, no fail-over
+    if (status1 & 0x02)
+        p.replace(218, 6, QByteArray::fromHex("00002b3c4d5e")); // DefaultRespUID
     return p;
 }
 
@@ -510,6 +517,63 @@ private slots:
             QCOMPARE(recorder.sent[0].datagram, expectedPollReply(0, 4, true, 1, 0xC2));
             QCOMPARE(recorder.sent[254].datagram, expectedPollReply(1016, 4, true, 255, 0xC2));
         }
+    }
+
+    void targetedPollsAndRepliesOnChange() {
+        makeNode(6 * 510, 510, 0); // replies BindIndex 1 (0-3) and 2 (4-5)
+        ByteList poll = artPoll(0x20);
+        poll.insert(poll.end(), {0x00, 0x05, 0x00, 0x05}); // Target Top 5, Bottom 5
+        feed(poll);
+        QCOMPARE(recorder.sent.size(), size_t(1));
+        QCOMPARE(quint8(recorder.sent[0].datagram[211]), quint8(2)); // BindIndex
+        poll[15] = 0x7F;                                             // Top 0x007F
+        poll[17] = 0x06;                                             // Bottom 6
+        feed(poll);
+        QCOMPARE(recorder.sent.size(), size_t(1));
+
+        // A poller asking for changes hears a merge start and end on universe 5's reply only,
+        // and a new fail-safe state on every reply.
+        feed(artPoll(0x02), second);
+        recorder.sent.clear();
+        feed(artDmx(5, 1, {0x10}), poller);
+        QVERIFY(recorder.sent.empty());
+        feed(artDmx(5, 1, {0x20}), third);
+        QCOMPARE(recorder.sent.size(), size_t(1));
+        QCOMPARE(recorder.sent[0].destination, second);
+        QCOMPARE(quint8(recorder.sent[0].datagram[211]), quint8(2));    // BindIndex
+        QCOMPARE(quint8(recorder.sent[0].datagram[183]), quint8(0x88)); // GoodOutput: merging
+        now = 10'001;
+        node->checkMerges();
+        QCOMPARE(recorder.sent.size(), size_t(2));
+        QCOMPARE(quint8(recorder.sent[1].datagram[183]), quint8(0x80));
+        node->setFailSafeState(artnetpackets::FailSafeState::Full);
+        QCOMPARE(recorder.sent.size(), size_t(4));
+        QCOMPARE(quint8(recorder.sent[3].datagram[217]), quint8(0x80)); // Status3
+        // Its next poll without the flag ends that.
+        feed(artPoll(0x00), second);
+        recorder.sent.clear();
+        node->setFailSafeState(artnetpackets::FailSafeState::Hold);
+        QVERIFY(recorder.sent.empty());
+    }
+
+    void dataRequestsAreAnswered() {
+        makeNode(510, 510, 0);
+        for (const quint8 request : {0x00, 0x01, 0x02, 0x03, 0x04}) {
+            ByteList d = header(0x2700);
+            d.insert(d.end(), {0x00, 0x00, 0x00, 0x00, 0x00, request}); // EstaMan, Oem, Request
+            d.resize(40, 0);                                            // Spare
+            feed(d);
+        }
+        // DrPoll and three URLs; DrUrlPersUdr is not served.
+        QCOMPARE(recorder.sent.size(), size_t(4));
+        QCOMPARE(recorder.sent[0].datagram.size(), 20);
+        QCOMPARE(recorder.sent[0].destination, poller);
+        const QByteArray web = QByteArray("http://") + BuildInfo::makerWeb;
+        QCOMPARE(recorder.sent[1].datagram.mid(20), web + "/tessaview" + '\0');
+        QCOMPARE(recorder.sent[2].datagram.mid(16), QByteArray::fromHex("0002") + '\0' +
+                                                        char(web.size() + 17) + web +
+                                                        "/tessaview/guide" + '\0');
+        QCOMPARE(recorder.sent[3].datagram.mid(20), web + "/support" + '\0');
     }
 
     void pollFromOtherSubnetOrDisabled() {
