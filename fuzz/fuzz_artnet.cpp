@@ -7,9 +7,11 @@
 #include <cstddef>
 #include <cstdint>
 
-// Input: one control byte, then the datagram. Bit 0 of the control byte picks a sender inside
-// or outside the node's subnet; bits 1-7 advance the node's clock in 100 ms steps, so that
-// ArtSync mode is entered and left across a run.
+// Input: one control byte, then the datagram. Bits 0-1 of the control byte pick the sender:
+// 0 and 3 one controller inside the node's subnet, 2 a second one (so that sources merge),
+// 1 one outside; bits 2-7 advance the node's clock in 100 ms steps, so that ArtSync mode and
+// merges begin and end across a run. After every datagram the node checks its merges, as its
+// timer does, which announces their ends to the pollers that asked for changes.
 
 namespace {
 
@@ -47,6 +49,7 @@ struct Harness {
     artnet node;
     qint64 now = 0;
     const QHostAddress inside{QStringLiteral("192.168.1.50")};
+    const QHostAddress insideToo{QStringLiteral("192.168.1.51")};
     const QHostAddress outside{QStringLiteral("10.0.0.5")};
 };
 
@@ -61,8 +64,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     static Harness harness;
     if (size == 0)
         return 0;
-    harness.now += (data[0] >> 1) * 100;
+    harness.now += (data[0] >> 2) * 100;
+    const int sender = data[0] & 3;
     harness.node.handleDatagram(artnetpackets::Bytes(data + 1, size - 1),
-                                data[0] & 1 ? harness.outside : harness.inside);
+                                sender == 1   ? harness.outside
+                                : sender == 2 ? harness.insideToo
+                                              : harness.inside);
+    harness.node.checkMerges();
     return 0;
 }

@@ -1,7 +1,9 @@
+#include "buildinfo.h"
 #include "net/acnnet.h"
 #include "net/artnet.h"
 #include "net/framestore.h"
 #include "net/network.h"
+#include "net/rdmuid.h"
 #include "peertools.h"
 #include "runningreceiver.h"
 #include "storechanged.h"
@@ -52,6 +54,11 @@ QByteArray secondUniverse() {
 QByteArray expectedFrame() {
     return firstUniverse().left(channelsPerUniverse) + secondUniverse();
 }
+
+// Announces RDM without answering: the poll replies then carry the responder's UID.
+struct SilentRdm final : RdmRequestHandler {
+    QByteArrayView handleRequest(QByteArrayView, const RdmUid &) override { return {}; }
+};
 
 // An OLA client run to a clean end.
 bool runOla(const QStringList &arguments, const QByteArray &input = {}) {
@@ -141,9 +148,11 @@ private slots:
     }
 
     // What our node sends, as Wireshark's dissector reads it: poll replies to our poll and to
-    // OLA's, timecode to the broadcast address and to OLA, with no malformed packet and no
-    // expert note. Port-Addresses 15 .. 18 cross from sub-net 0 into sub-net 1, so each poll
-    // gets one reply for 15 and one for 16 .. 18.
+    // OLA's, timecode to the broadcast address and to OLA, data replies to our requests, with
+    // no malformed packet and no expert note. Port-Addresses 15 .. 18 cross from sub-net 0
+    // into sub-net 1, so each poll gets one reply for 15 and one for 16 .. 18. The dissector
+    // here predates the Art-Net 4 reply fields and ArtDataReply: it shows them as filler and
+    // data, which are compared byte for byte.
     void tsharkDissectsOurPacketsCleanly() {
         const QString tshark = QStandardPaths::findExecutable(QStringLiteral("tshark"));
         if (tshark.isEmpty())
@@ -154,6 +163,10 @@ private slots:
         FrameStore store;
         const auto node = makeNode(store, 15, 4 * channelsPerUniverse);
         QVERIFY(node && node->isListening());
+        SilentRdm rdm;
+        node->setRdm(&rdm, false);
+        node->setFailSafeState(artnetpackets::FailSafeState::Zero);
+        node->setFailOverSupported(true);
 
         QProcess capturing;
         const QString notCapturing = Peer::startArtNetCapture(
@@ -173,6 +186,14 @@ private slots:
         poll += QByteArray::fromHex("0000"); // Flags; DiagPriority
         const quint32 subnetBroadcast = (local.toIPv4Address() & 0xFFFFFF00u) | 0xFFu;
         QCOMPARE(poller.writeDatagram(poll, QHostAddress(subnetBroadcast), 6454), poll.size());
+        QByteArray dataRequest("Art-Net\0", 8);
+        dataRequest += QByteArray::fromHex("0027");     // OpCode 0x2700, low byte first
+        dataRequest += QByteArray::fromHex("000e");     // ProtVer 14
+        dataRequest += QByteArray::fromHex("000000ff"); // EstaMan, Oem
+        for (const char *request : {"0000", "0001"}) {  // DrPoll, DrUrlProduct
+            const QByteArray d = dataRequest + QByteArray::fromHex(request) + QByteArray(22, 0);
+            QCOMPARE(poller.writeDatagram(d, local, 6454), d.size());
+        }
         // OLA polls too, when a port is patched.
         QVERIFY(patchArtNet(3, 4));
         node->slotSendTimeCode(1, 2, 3, 4, 3);
@@ -193,6 +214,7 @@ private slots:
         qInfo("%s", read(QStringLiteral("udp port 6454"), {}).constData());
         QVERIFY2(opCodes.count("0x2100") >= 2, "poll replies to the poller and the broadcast");
         QCOMPARE(opCodes.count("0x9700"), 2);
+        QCOMPARE(opCodes.count("0x2800"), 2);
         QStringList fields{QStringLiteral("-T"), QStringLiteral("fields")};
         for (const char *f : {"bind_index", "num_ports", "netswitch", "subswitch", "swout_1",
                               "swout_2", "swout_3", "swout_4"})
@@ -204,6 +226,37 @@ private slots:
                  opCodes.count("0x2100") / 2);
         QCOMPARE(replies.count("0x02\t3\t0x00\t0x01\t0x00\t0x01\t0x02\t0x00"),
                  opCodes.count("0x2100") / 2);
+        // GoodOutputB (RDM on the start universe only), Status3 (fail-safe zero, fail-over),
+        // DefaultRespUID, then zeros.
+        const QByteArray uid =
+            QByteArray(reinterpret_cast<const char *>(
+                           announcedRdmUid(*net, local.toIPv4Address())->toBytes().data()),
+                       6)
+                .toHex();
+        const QList<QByteArray> fillers =
+            read(QStringLiteral("(%1) && artnet.poll_reply").arg(ours),
+                 {QStringLiteral("-T"), QStringLiteral("fields"), QStringLiteral("-e"),
+                  QStringLiteral("artnet.filler")})
+                .split('\n');
+        QCOMPARE(fillers.count("70000000"
+                               "60" +
+                               uid + QByteArray(32, '0')),
+                 opCodes.count("0x2100") / 2);
+        QCOMPARE(fillers.count("f0f0f000"
+                               "60" +
+                               uid + QByteArray(32, '0')),
+                 opCodes.count("0x2100") / 2);
+        // EstaMan, Oem (the test node's 0x0C10), Request, PayLen, PayLoad.
+        const QByteArray url = QByteArray("http://") + BuildInfo::makerWeb + "/tessaview";
+        const QList<QByteArray> data =
+            read(QStringLiteral("(%1) && artnet.header.opcode == 0x2800").arg(ours),
+                 {QStringLiteral("-T"), QStringLiteral("fields"), QStringLiteral("-e"),
+                  QStringLiteral("artnet.data")})
+                .split('\n');
+        QVERIFY2(data.contains("00000c1000000000"), data.join(' ').constData());
+        QVERIFY(data.contains("00000c100001" +
+                              QByteArray::number(url.size() + 1, 16).rightJustified(4, '0') +
+                              url.toHex() + "00"));
         const QByteArray warnings =
             read(QStringLiteral("(%1) && (_ws.malformed || _ws.expert)").arg(ours),
                  {QStringLiteral("-V")});
