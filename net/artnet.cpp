@@ -299,6 +299,9 @@ void artnet::handlePoll(Bytes datagram, const QHostAddress &sender) {
     const quint32 poller = sender.toIPv4Address(&ipv4);
     if (!ipv4)
         return;
+    // A poller we cannot answer is not remembered either.
+    if (m_net->indexForPeer(poller) < 0)
+        return;
     const Poll poll = parsePoll(datagram);
     rememberPoller(poller, poll);
     sendPollReplies(poll, sender, false);
@@ -371,7 +374,7 @@ void artnet::sendPollReplies(const Poll &poll, const QHostAddress &poller, bool 
         for (size_t j = 0; j < ranges[k].numPorts; ++j) {
             const quint16 portAddress = quint16(ranges[k].portAddress + j);
             const quint32 slot = quint32(portAddress - m_startUniverse);
-            // The picture is the output: always painted, so data is output continuously. An
+            // The picture is the output: always painted, so data is output continuously. A
             // universe no Art-Net source drives shows sACN when that is on.
             reply.goodOutput[j] =
                 quint8(goodOutputData | m_merger.goodOutputBits(slot, now) |
