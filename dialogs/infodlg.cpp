@@ -162,7 +162,10 @@ void InfoDlg::addReceiverPage(ReceiverPage &page, const QString &label) {
     page.pLatency = new QLabel(pageWidget);
     page.pLatency->setObjectName(QStringLiteral("latency ") + label);
     auto *splitter = new QSplitter(Qt::Vertical, pageWidget);
+    page.pDropped = new QLabel(pageWidget);
+    page.pDropped->setObjectName(QStringLiteral("dropped ") + label);
     layout->addWidget(page.pLatency);
+    layout->addWidget(page.pDropped);
     layout->addWidget(splitter);
     page.pUniverses = receiverTable(QStringLiteral("table ") + label,
                                     ReceiverStatsRows::universeHeaders(page.protocol), splitter);
@@ -230,6 +233,7 @@ void InfoDlg::refreshReceiverPage(ReceiverPage &page) {
     const ReceiverView view = page.source();
     page.stats = view.stats;
     page.pLatency->setText(ReceiverStatsRows::latencyText(view.latency));
+    page.pDropped->setText(ReceiverStatsRows::droppedText(page.protocol, view.stats));
     {
         // The rows are written anew; the selection is put back below, by universe number.
         const QSignalBlocker blocker(table);

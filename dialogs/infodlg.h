@@ -65,6 +65,7 @@ private:
         explicit ReceiverPage(ReceiverStatsRows::Protocol p) : protocol(p) {}
         ReceiverStatsRows::Protocol protocol;
         QLabel *pLatency = nullptr;
+        QLabel *pDropped = nullptr;
         QTableWidget *pUniverses = nullptr;
         QTableWidget *pSources = nullptr;
         ReceiverSource source;

@@ -154,3 +154,16 @@ QString ReceiverStatsRows::latencyText(const LatencyFigures &latency) {
     return tr("Latency: median %1 ms, max %2 ms")
         .arg(QString::number(latency.medianMs, 'f', 1), QString::number(latency.maxMs, 'f', 1));
 }
+
+QString ReceiverStatsRows::droppedText(Protocol protocol, const ReceiverStats &stats) {
+    if (protocol == Protocol::ArtNet)
+        return tr("Dropped: %1 from before Art-Net 4 (protocol version below 14)")
+            .arg(stats.uiDroppedOldProtocol);
+    return tr("Dropped: %1 malformed, %2 out of sequence, %3 preview, %4 over the source limit, "
+              "%5 with a priority above 200")
+        .arg(stats.uiDroppedInvalid)
+        .arg(stats.uiDroppedSequence)
+        .arg(stats.uiDroppedPreview)
+        .arg(stats.uiDroppedSourceLimit)
+        .arg(stats.uiDroppedPriority);
+}

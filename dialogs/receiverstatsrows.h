@@ -28,6 +28,8 @@ public:
     // The line above the tables: packet-to-pixel latency of the last 10 s, or whether data
     // arrived in that time at all.
     static QString latencyText(const LatencyFigures &latency);
+    // The packets the receiver dropped by its input rules, counted since it started.
+    static QString droppedText(Protocol protocol, const ReceiverStats &stats);
 
 private:
     static Row universeRow(Protocol protocol, const UniverseStats &universe, qint64 nowMs);

@@ -7,6 +7,21 @@
 #include "rdm/sensorinfo.h"
 #include "settings/settingsstore.h"
 
+namespace {
+
+std::optional<stDmxSceneMode> storedSceneMode(SettingsStore::SceneModeKey key) {
+    const std::optional<SettingsStore::SceneMode> stored = SettingsStore::loadSceneMode(key);
+    if (!stored)
+        return std::nullopt;
+    return stDmxSceneMode{stored->scene, stored->delay, stored->holdTime, stored->level};
+}
+
+void storeSceneMode(SettingsStore::SceneModeKey key, const stDmxSceneMode &mode) {
+    SettingsStore::saveSceneMode(key, {mode.uiScene, mode.uiDelay, mode.uiHoldTime, mode.uiLevel});
+}
+
+} // namespace
+
 DeviceHost::DeviceHost(FrameStore &store, std::function<void()> warmReset,
                        std::function<void()> coldReset)
     : m_store(store), m_warmReset(std::move(warmReset)), m_coldReset(std::move(coldReset)) {}
@@ -25,6 +40,10 @@ void DeviceHost::setUp(Configurator *model, const DeviceModelStart &start, netwo
         return;
     DeviceModelStart values = start;
     values.dmxStartAddress = SettingsStore::loadDmxStartAddress();
+    values.failMode = storedSceneMode(SettingsStore::SceneModeKey::Fail).value_or(values.failMode);
+    values.startupMode =
+        storedSceneMode(SettingsStore::SceneModeKey::Startup).value_or(values.startupMode);
+    values.failSafeScene = SettingsStore::loadFailSafeScene();
     fillDeviceModel(*model, values, net);
     m_store.setStartAddress(model->dmxStartAddress());
     // With the responder as context, which dies with this host, so neither runs on a deleted
@@ -34,6 +53,15 @@ void DeviceHost::setUp(Configurator *model, const DeviceModelStart &start, netwo
                          m_store.setStartAddress(address);
                          SettingsStore::saveDmxStartAddress(address);
                      });
+    // A fixture keeps its loss behaviour, whichever door set it, across restarts.
+    QObject::connect(
+        model, &Configurator::signalChangedDmxFailMode, m_rdm.get(),
+        [](stDmxSceneMode mode) { storeSceneMode(SettingsStore::SceneModeKey::Fail, mode); });
+    QObject::connect(
+        model, &Configurator::signalChangedDmxStartupMode, m_rdm.get(),
+        [](stDmxSceneMode mode) { storeSceneMode(SettingsStore::SceneModeKey::Startup, mode); });
+    QObject::connect(model, &Configurator::signalChangedFailSafeScene, m_rdm.get(),
+                     &SettingsStore::saveFailSafeScene);
     QObject::connect(model, &Configurator::signalChangedResetDevice, m_rdm.get(),
                      [this](quint8 startType) { resetDevice(startType); });
     // Last, since filling the model clears the flag: a freshly started device reports that it

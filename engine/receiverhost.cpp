@@ -70,6 +70,8 @@ void ReceiverHost::applyArtnet(const ArtnetSetup *setup) {
     m_artnet->setStartUniverse(setup->startUniverse);
     m_artnet->setRdm(setup->responder, setup->rdmForAllUniverses);
     m_artnet->setSacnShown(setup->sacnShown);
+    m_artnet->setFailSafeState(setup->failSafe);
+    m_artnet->setFailOverSupported(setup->failOver);
     m_artnet->setPollReplyEnabled(true);
     m_artnet->setFrameBuffer(&m_store);
     m_artnet->setNodeReport(setup->nodeReport);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/artnetpackets.h"
+
 #include <QPointer>
 #include <QString>
 #include <QThread>
@@ -24,6 +26,9 @@ struct ArtnetSetup {
     QString shortName;
     QString longName;
     QString nodeReport;
+    // The fail mode as Art-Net tells it, and whether ArtAddress may set it.
+    artnetpackets::FailSafeState failSafe = artnetpackets::FailSafeState::Hold;
+    bool failOver = false;
 };
 
 // Owns the receivers and the interface snapshot they borrow: creates, attaches and retires

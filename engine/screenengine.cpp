@@ -51,6 +51,7 @@ ScreenEngine::ScreenEngine(NetworkFactory networkFactory)
       m_lastSecond(wallClockSecond()), m_latency{LatencyHistogram(monotonicNs),
                                                  LatencyHistogram(monotonicNs),
                                                  LatencyHistogram(monotonicNs)},
+      m_startNs(monotonicNs()),
       m_receivers(std::make_unique<ReceiverHost>(
           networkFactory ? std::move(networkFactory) : machineNetwork, m_store)),
       m_device(std::make_unique<DeviceHost>(
@@ -123,9 +124,10 @@ void ScreenEngine::rebuild() {
     const QString shortName = QLatin1String(BuildInfo::productName);
     const bool newNetwork = receiving && m_receivers->openNetwork();
     network *net = m_receivers->networkObject();
-    if (!m_device->isSetUp())
+    if (!m_device->isSetUp()) {
         m_device->setUp(m_model, deviceStart(), net);
-    else if (newNetwork)
+        followFailMode();
+    } else if (newNetwork)
         m_device->setNetwork(net, true);
     if (m_model)
         m_model->slotSetIdentifyDevice(m_blinkCounter > 0 ? 1 : 0);
@@ -149,7 +151,12 @@ void ScreenEngine::rebuild() {
                      QString::number(settings.DmxUniverseStart),
                      QString::number(universeCount(settings)),
                      QString::number(settings.DmxChannelPerUniverse));
+        if (m_model) {
+            node.failSafe = artnetpackets::FailSafeState(lossLook(m_model->dmxFailMode()));
+            node.failOver = true;
+        }
         m_receivers->applyArtnet(&node);
+        wireNode();
     } else {
         m_receivers->applyArtnet(nullptr);
     }
@@ -163,6 +170,48 @@ void ScreenEngine::rebuild() {
         m_store.release();
     }
     m_receivers->dropRetired();
+}
+
+void ScreenEngine::followFailMode() {
+    if (!m_model)
+        return;
+    QObject::connect(m_model, &Configurator::signalChangedDmxFailMode, &m_applyContext,
+                     [this](stDmxSceneMode mode) {
+                         if (artnet *node = artnetNode())
+                             node->setFailSafeState(artnetpackets::FailSafeState(lossLook(mode)));
+                     });
+}
+
+void ScreenEngine::wireNode() {
+    artnet *node = artnetNode();
+    if (!m_model || node == m_wiredNode)
+        return;
+    m_wiredNode = node;
+    QObject::connect(node, &artnet::failSafeRequested, m_model,
+                     [model = m_model](artnetpackets::FailSafeState state) {
+                         model->slotSetFailLook(LossLook(state));
+                     });
+    QObject::connect(node, &artnet::failSafeRecordRequested, &m_applyContext,
+                     [this] { recordFailScene(); });
+}
+
+void ScreenEngine::recordFailScene() {
+    QByteArray scene;
+    m_store.snapshot(scene);
+    // The snapshot took the change flag; the next paint must still see the change.
+    m_pictureChanged = true;
+    if (m_model)
+        m_model->slotSetFailSafeScene(scene);
+}
+
+std::optional<LossBehaviour::Modes> ScreenEngine::lossModes() const {
+    if (!m_model)
+        return std::nullopt;
+    LossBehaviour::Modes modes{m_model->dmxFailMode(), m_model->dmxStartupMode(), {}};
+    if (LossBehaviour::inert(modes))
+        return std::nullopt;
+    modes.scene = m_model->failSafeScene();
+    return modes;
 }
 
 void ScreenEngine::reapplySettings() {
@@ -243,6 +292,11 @@ bool ScreenEngine::needsRepaint() const {
         return true;
     if (m_marksOn && refreshMarksIfDue() && m_marks != m_paintedMarks)
         return true;
+    if (const std::optional<LossBehaviour::Modes> modes = lossModes()) {
+        m_store.heardTimes(m_heard);
+        if (m_loss.changed(m_heard, *modes, m_startNs, monotonicNs()))
+            return true;
+    }
     if (m_statusVisible)
         return !m_statusPainted || m_secondClock() != m_lastSecond;
     // The frame after the overlay's last one has to be painted too, or the last overlay stays
@@ -348,6 +402,7 @@ void ScreenEngine::takeFrame() {
         m_frozenFrame.reset();
     if (m_selfTest == 0 && !m_freeze) {
         m_store.snapshot(m_frame, &m_frameStamps);
+        applyLoss();
         return;
     }
     // Left in the store, the stamps would count the whole freeze at its end.
@@ -371,6 +426,17 @@ void ScreenEngine::takeFrame() {
         if (!frame.empty())
             std::memcpy(m_frame.data(), frame.data(), frame.size());
     });
+}
+
+void ScreenEngine::applyLoss() {
+    const std::optional<LossBehaviour::Modes> modes = lossModes();
+    if (!modes) {
+        m_loss.reset();
+        return;
+    }
+    m_store.heardTimes(m_heard);
+    m_loss.apply(std::span(reinterpret_cast<quint8 *>(m_frame.data()), size_t(m_frame.size())),
+                 m_store.channelsPerUniverse(), m_heard, *modes, m_startNs, monotonicNs());
 }
 
 void ScreenEngine::paintFrame(QPainter &painter, const QRect &rect, int renderEngineId) {

@@ -4,6 +4,7 @@
 #include "engine/devicehost.h"
 #include "engine/diagnosticmarks.h"
 #include "engine/latencyhistogram.h"
+#include "engine/lossbehaviour.h"
 #include "engine/receiverhost.h"
 #include "engine/selftest.h"
 #include "net/framestore.h"
@@ -144,6 +145,8 @@ private:
     // Takes this frame's copy of the store, letting the self test and the freeze act on the
     // store first, all under the store's one lock so no packet lands in between.
     void takeFrame();
+    // Shows the fail or start-up look in the frame copy where data is lost or has not come.
+    void applyLoss();
     bool identifying() const;
     void countFrame();
     // Advances the blink phase and says whether this frame shows the status.
@@ -159,6 +162,14 @@ private:
     // universe), as the receivers are given it at an apply.
     quint32 firstUniverse(Protocol protocol) const;
     void paintMarks(QPainter &painter, const QRect &rect, const PaintParams &params);
+    // The device model's fail and start-up modes, none while they cannot change the picture.
+    std::optional<LossBehaviour::Modes> lossModes() const;
+    // Both doors to the fail mode: the node's ArtAddress commands reach the model, the model's
+    // fail mode reaches the node's poll replies.
+    void followFailMode();
+    void wireNode();
+    // ArtAddress AcFailRecord: the look the universes show now becomes the fail scene.
+    void recordFailScene();
 
     SecondClock m_secondClock;
     std::function<void()> m_paintListener;
@@ -199,6 +210,11 @@ private:
     mutable std::vector<UniverseMark> m_marks;
     mutable QElapsedTimer m_marksAge;
     std::vector<UniverseMark> m_paintedMarks;
+
+    const qint64 m_startNs;
+    LossBehaviour m_loss;
+    mutable std::vector<FrameStore::Heard> m_heard;
+    QPointer<artnet> m_wiredNode;
 
     // Reading the frame for a capture is logically const; the store's lock is not.
     mutable FrameStore m_store;

@@ -269,7 +269,7 @@ void artnet::handleDatagram(Bytes datagram, const QHostAddress &sender) {
         handleSync(sender);
         return;
     case OpCode::Address:
-        handleAddress(datagram);
+        handleAddress(datagram, sender);
         return;
     case OpCode::TimeCode:
         handleTimeCode(datagram, sender);
@@ -506,8 +506,24 @@ void artnet::handleSync(const QHostAddress &sender) {
     debug(QStringLiteral("ART SYNC "));
 }
 
-void artnet::handleAddress(Bytes datagram) {
+void artnet::handleAddress(Bytes datagram, const QHostAddress &sender) {
+    applyAddressCommand(datagram);
+    // A node answers ArtAddress with its poll reply, so the controller sees what it changed.
+    if (m_pollReplyEnabled && m_net && m_startUniverse >= 0)
+        sendPollReplies(Poll{}, sender, false);
+}
+
+void artnet::applyAddressCommand(Bytes datagram) {
     const AddressCommand command = parseAddressCommand(datagram);
+    if (command.command >= acFailHold && command.command <= acFailRecord) {
+        if (!m_failOverSupported)
+            return;
+        if (command.command == acFailRecord)
+            emit failSafeRecordRequested();
+        else
+            emit failSafeRequested(FailSafeState(command.command - acFailHold));
+        return;
+    }
     if (command.command == acCancelMerge) {
         m_merger.cancelMerge();
         return;

@@ -93,7 +93,8 @@ public:
     // What the picture does when data stops, announced in Status3 (hold, today's behaviour, by
     // default); a change is announced to the pollers that asked for changes.
     void setFailSafeState(artnetpackets::FailSafeState state);
-    // Whether ArtAddress can set the fail-safe state (Status3 "supports fail-over").
+    // Whether ArtAddress can set the fail-safe state (Status3 "supports fail-over"): only then
+    // are its fail-safe commands passed on, through the signals below.
     void setFailOverSupported(bool on) { m_failOverSupported = on; }
 
     // True while ArtSync mode lasts (an ArtSync received at most 4000 ms ago); then gives the
@@ -118,6 +119,12 @@ public:
     // Null restores the node's socket.
     void setTransmitter(ArtNetTransmitter *transmitter);
     void setClock(Clock clock) { m_clock = std::move(clock); }
+
+signals:
+    // ArtAddress asks for a fail-safe state, or to record the current look as the fail-safe
+    // scene. The node only announces the state it is given with setFailSafeState().
+    void failSafeRequested(artnetpackets::FailSafeState state);
+    void failSafeRecordRequested();
 
 public slots:
     // To `destIp` when given, else to the broadcast address of every interface record.
@@ -153,7 +160,8 @@ private:
     void handleDataRequest(artnetpackets::Bytes datagram, const QHostAddress &sender);
     void handleDmx(artnetpackets::Bytes datagram, const QHostAddress &sender);
     void handleSync(const QHostAddress &sender);
-    void handleAddress(artnetpackets::Bytes datagram);
+    void handleAddress(artnetpackets::Bytes datagram, const QHostAddress &sender);
+    void applyAddressCommand(artnetpackets::Bytes datagram);
     void handleTimeCode(artnetpackets::Bytes datagram, const QHostAddress &sender);
     void handleTodRequest(artnetpackets::Bytes datagram, const QHostAddress &sender);
     void handleTodControl(artnetpackets::Bytes datagram, const QHostAddress &sender);

@@ -84,6 +84,11 @@ std::optional<LedCommand> parseAddressLedCommand(Bytes datagram);
 constexpr quint8 acCancelMerge = 0x01;
 constexpr quint8 acMergeLtp0 = 0x10;
 constexpr quint8 acMergeHtp0 = 0x50;
+// ArtAddress fail-safe commands: hold, zero, full and scene in FailSafeState order, then
+// "record the current look as the scene".
+constexpr quint8 acFailHold = 0x08;
+constexpr quint8 acFailScene = 0x0B;
+constexpr quint8 acFailRecord = 0x0C;
 struct AddressCommand {
     quint8 bindIndex = 0;
     quint8 command = 0;

@@ -17,6 +17,10 @@ quint64 slotCount(quint64 length, quint64 width) {
     return width == 0 ? 0 : (length + width - 1) / width;
 }
 
+// A slot written again after this long may show a look of its own (the fail mode's) until
+// then, so its first write counts as a change even when the bytes are the same.
+constexpr qint64 quietNs = 1'000'000'000;
+
 quint64 receivedCount(quint64 length, quint64 width) {
     return std::min(slotCount(length, width), quint64(FrameStore::maxReceivedUniverses));
 }
@@ -43,6 +47,7 @@ void FrameStore::relayout(quint32 length, quint16 channelsPerUniverse, quint32 f
     const quint64 count = receivedCount(length, width);
     QByteArray received(qsizetype(count * maxChannelsPerUniverse), '\0');
     std::vector<quint16> receivedLength(count, 0);
+    std::vector<Heard> heard(count);
     const quint64 oldWidth = m_channelsPerUniverse;
     if (width != 0 && oldWidth != 0) {
         const quint64 oldCount = slotCount(quint64(m_buffer.size()), oldWidth);
@@ -64,6 +69,7 @@ void FrameStore::relayout(quint32 length, quint16 channelsPerUniverse, quint32 f
                         m_received.constData() + oldSlot * maxChannelsPerUniverse,
                         maxChannelsPerUniverse);
             receivedLength[slot] = m_receivedLength[oldSlot];
+            heard[slot] = m_heard[oldSlot];
         }
     }
     m_buffer = std::move(buffer);
@@ -71,6 +77,7 @@ void FrameStore::relayout(quint32 length, quint16 channelsPerUniverse, quint32 f
     m_firstUniverse = firstUniverse;
     m_received = std::move(received);
     m_receivedLength = std::move(receivedLength);
+    m_heard = std::move(heard);
     for (quint32 slot = 0; slot < quint32(count); ++slot)
         deriveSlot(slot);
 }
@@ -127,6 +134,7 @@ int FrameStore::writeUniverse(quint32 universeIndex, std::span<const quint8> uni
     bool changed = false;
     const quint64 count = storeUniverse(universeIndex, universe, changed);
     noteReceived(writer, receivedNs);
+    changed = noteHeard(universeIndex, writer, receivedNs) || changed;
     if (changed)
         markChanged(writer, receivedNs);
     return int(count);
@@ -144,7 +152,7 @@ void FrameStore::writeUniverses(std::span<const quint32> universeIndices,
         const size_t length = std::min(size_t(lengths[k]), universes.size() - from);
         bool changed = false;
         storeUniverse(k, universes.subspan(from, length), changed);
-        written = written || changed;
+        written = noteHeard(k, writer, receivedNs) || written || changed;
     }
     if (!universeIndices.empty())
         noteReceived(writer, receivedNs);
@@ -155,6 +163,7 @@ void FrameStore::writeUniverses(std::span<const quint32> universeIndices,
 void FrameStore::prepareReceived(quint32 universeCount) {
     m_received = QByteArray(qsizetype(quint64(universeCount) * maxChannelsPerUniverse), '\0');
     m_receivedLength.assign(universeCount, 0);
+    m_heard.assign(universeCount, Heard{});
 }
 
 quint64 FrameStore::storeUniverse(quint32 universeIndex, std::span<const quint8> universe,
@@ -228,6 +237,21 @@ qint64 FrameStore::lastReceived(Writer writer) const {
 void FrameStore::noteReceived(Writer writer, qint64 receivedNs) {
     if (size_t(writer) < m_lastReceived.size())
         m_lastReceived[size_t(writer)] = receivedNs != 0 ? receivedNs : monotonicNs();
+}
+
+bool FrameStore::noteHeard(quint32 universeIndex, Writer writer, qint64 receivedNs) {
+    if (universeIndex >= m_heard.size())
+        return false;
+    Heard &heard = m_heard[universeIndex];
+    const qint64 now = receivedNs != 0 ? receivedNs : monotonicNs();
+    const bool wasQuiet = heard.ns == 0 || now - heard.ns > quietNs;
+    heard = {now, writer};
+    return wasQuiet;
+}
+
+void FrameStore::heardTimes(std::vector<Heard> &out) const {
+    QMutexLocker lock(&m_lock);
+    out.assign(m_heard.begin(), m_heard.end());
 }
 
 void FrameStore::setChangeListener(std::function<void()> listener) {

@@ -89,6 +89,14 @@ public:
     // nothing.
     qint64 lastReceived(Writer writer) const;
 
+    // When a receiver last wrote each universe slot, changed or not (monotonicNs(), 0 for never
+    // since the slot was laid out), and which one: what tells a universe whose data is lost.
+    struct Heard {
+        qint64 ns = 0;
+        Writer writer = Writer::Engine;
+    };
+    void heardTimes(std::vector<Heard> &out) const;
+
     // Called after every change by a receiver (not by Writer::Engine, whose changes the engine
     // paints on its own), in the writer's thread and under the lock, so it must be quick and
     // must not touch the store; an empty function removes it. Once this returns, the previous
@@ -101,6 +109,8 @@ private:
     // Returns the bytes written; `changed` tells whether the frame held others.
     quint64 storeUniverse(quint32 universeIndex, std::span<const quint8> universe, bool &changed);
     void noteReceived(Writer writer, qint64 receivedNs);
+    // Returns whether the slot had been quiet so long that it may show a look of its own.
+    bool noteHeard(quint32 universeIndex, Writer writer, qint64 receivedNs);
     void deriveSlot(quint32 universeIndex);
     void notifyChange();
     void markChanged(Writer writer, qint64 receivedNs = 0);
@@ -115,6 +125,7 @@ private:
     // packet when a shorter one follows.
     QByteArray m_received;
     std::vector<quint16> m_receivedLength;
+    std::vector<Heard> m_heard;
     std::function<void()> m_changeListener;
     bool m_changedSinceSnapshot = false;
     ChangeStamps m_oldestChange{};

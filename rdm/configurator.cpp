@@ -129,6 +129,8 @@ void Configurator::slotSetFactoryDefaults() {
     // settings are.
     m_iRealTimeClockOffset = 0;
     resetDmxStartAddress();
+    slotSetDmxFailMode(holdForEver);
+    slotSetDmxStartupMode(holdForEver);
     // The window puts its default settings into the model while it hears of the reset, which
     // clears the flag; the device is at its defaults once they are in.
     emit signalChangedFactoryDefaults();
@@ -359,11 +361,42 @@ void Configurator::slotSetDmxBlockAddress(quint16 uiBaseDmx512Address) {
 }
 
 void Configurator::slotSetDmxFailMode(stDmxSceneMode stMode) {
-    store(m_stDmxFailMode, stMode);
+    if (store(m_stDmxFailMode, stMode))
+        emit signalChangedDmxFailMode(stMode);
 }
 
 void Configurator::slotSetDmxStartupMode(stDmxSceneMode stMode) {
-    store(m_stDmxStartupMode, stMode);
+    if (store(m_stDmxStartupMode, stMode))
+        emit signalChangedDmxStartupMode(stMode);
+}
+
+void Configurator::slotSetFailLook(LossLook look) {
+    stDmxSceneMode mode = m_stDmxFailMode;
+    switch (look) {
+    case LossLook::Hold:
+        mode.uiScene = 0;
+        break;
+    case LossLook::Zero:
+        mode.uiScene = sceneAllChannels;
+        mode.uiLevel = 0;
+        break;
+    case LossLook::Full:
+        mode.uiScene = sceneAllChannels;
+        mode.uiLevel = 255;
+        break;
+    case LossLook::Scene:
+        if (lossLook(mode) != LossLook::Scene) {
+            mode.uiScene = 1;
+            mode.uiLevel = 255;
+        }
+        break;
+    }
+    slotSetDmxFailMode(mode);
+}
+
+void Configurator::slotSetFailSafeScene(const QByteArray &scene) {
+    if (store(m_failSafeScene, scene))
+        emit signalChangedFailSafeScene(scene);
 }
 
 void Configurator::slotSetDimmerInfo(stDimmerInfo stInfo) {

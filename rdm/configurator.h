@@ -2,6 +2,7 @@
 
 #include "rdm/configuratortypes.h"
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QHostAddress>
 #include <QList>
@@ -99,6 +100,9 @@ public:
     quint16 baseDmx512Address() const { return m_uiBaseDmx512Address; }
     stDmxSceneMode dmxFailMode() const { return m_stDmxFailMode; }
     stDmxSceneMode dmxStartupMode() const { return m_stDmxStartupMode; }
+    // The look recorded for the fail mode's scene: the picture's channels, universe slot after
+    // universe slot, as the frame lays them out; empty until recorded.
+    const QByteArray &failSafeScene() const { return m_failSafeScene; }
     stDimmerInfo dimmerInfo() const { return m_stDimmerInfo; }
     stMinimumLevel minimumLevel() const { return m_stMinimumLevel; }
     quint16 maximumLevel() const { return m_uiMaximumLevel; }
@@ -199,6 +203,9 @@ public slots:
     void slotSetDmxBlockAddress(quint16 uiBaseDmx512Address);
     void slotSetDmxFailMode(stDmxSceneMode stMode);
     void slotSetDmxStartupMode(stDmxSceneMode stMode);
+    // Art-Net's door to the fail mode: the delay and hold time stay, a scene keeps its level.
+    void slotSetFailLook(LossLook look);
+    void slotSetFailSafeScene(const QByteArray &scene);
     void slotSetDimmerInfo(stDimmerInfo stInfo);
     void slotSetMinimumLevel(stMinimumLevel stLevel);
     void slotSetMaximumLevel(quint16 uiLevel);
@@ -229,6 +236,10 @@ signals:
     // (0x01 warm, 0xFF cold) re-applying the settings in effect.
     void signalChangedDmxStartAddress(quint16 uiAddress);
     void signalChangedResetDevice(quint8 uiStartType);
+    // The picture follows these when data is lost or has not come yet; they are stored.
+    void signalChangedDmxFailMode(stDmxSceneMode stMode);
+    void signalChangedDmxStartupMode(stDmxSceneMode stMode);
+    void signalChangedFailSafeScene(const QByteArray &scene);
 
 private:
     // Stores value into field when it differs and clears the factory-defaults flag; returns
@@ -290,8 +301,9 @@ private:
     quint8 m_uiPresetPlaybackLevel = 255;
     quint16 m_uiTotalSubDeviceFootprint = 0;
     quint16 m_uiBaseDmx512Address = 0xFFFF;
-    stDmxSceneMode m_stDmxFailMode{0, 0, 0, 255};
-    stDmxSceneMode m_stDmxStartupMode{0, 0, 0, 255};
+    stDmxSceneMode m_stDmxFailMode = holdForEver;
+    stDmxSceneMode m_stDmxStartupMode = holdForEver;
+    QByteArray m_failSafeScene;
     stDimmerInfo m_stDimmerInfo;
     stMinimumLevel m_stMinimumLevel;
     quint16 m_uiMaximumLevel = 0;

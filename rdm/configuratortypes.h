@@ -129,6 +129,24 @@ struct stDmxSceneMode {
     bool operator==(const stDmxSceneMode &) const = default;
 };
 
+// The one fail mode has two doors, RDM's scene numbers and Art-Net's fail-safe states (whose
+// numbering LossLook keeps). Scene 0 holds the last look and a scene from 1 up plays the
+// recorded scene at the level. E1.37-1 numbers no scene for "every channel at one level",
+// which Art-Net's zero and full are, so that look takes the scene number 0xFFFF.
+enum class LossLook : quint8 { Hold = 0, Zero = 1, Full = 2, Scene = 3 };
+inline constexpr quint16 sceneAllChannels = 0xFFFF;
+inline constexpr quint16 sceneTimeForEver = 0xFFFF;
+// Today's behaviour and the factory default: the last look stays until data returns.
+inline constexpr stDmxSceneMode holdForEver{0, 0, sceneTimeForEver, 255};
+
+constexpr LossLook lossLook(const stDmxSceneMode &mode) {
+    if (mode.uiScene == 0)
+        return LossLook::Hold;
+    if (mode.uiScene == sceneAllChannels)
+        return mode.uiLevel == 0 ? LossLook::Zero : LossLook::Full;
+    return LossLook::Scene;
+}
+
 // PRESET_INFO's capabilities; the maximum scene number answered is the preset count.
 struct stPresetInfo {
     quint8 uiLevelFieldSupported = 0;

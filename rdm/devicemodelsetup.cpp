@@ -102,8 +102,9 @@ void fillDeviceModel(Configurator &model, const DeviceModelStart &start, const n
     model.slotSetPerformSelfTest(start.selfTest);
     model.slotSetSelfTestDescription(selfTests());
     model.slotSetDmxBlockAddress(0xFFFF);
-    model.slotSetDmxFailMode({1, 0, 0, 255});
-    model.slotSetDmxStartupMode({1, 0, 0, 255});
+    model.slotSetDmxFailMode(start.failMode);
+    model.slotSetDmxStartupMode(start.startupMode);
+    model.slotSetFailSafeScene(start.failSafeScene);
     // Levels are the 8-bit channel values; the screen has no split minimum levels.
     model.slotSetDimmerInfo({0, 255, 0, 255, 1, 8, 0});
     model.slotSetMinimumLevel({0, 0, 0});
@@ -122,8 +123,8 @@ void fillDeviceModel(Configurator &model, const DeviceModelStart &start, const n
         {{0, QStringLiteral("Unlocked")}, {1, QStringLiteral("Locked")}});
     model.slotSetIdentifyMode(0);
     // Nine presets (the personalities after the first); fail and start-up times up to five
-    // minutes, holds also infinite.
-    model.slotSetPresetInfo({0, 0, 0, 0, 1, 1, 9, 0, 0, 0, 0, 0, 3000, 0, 3000, 0, 3000, 0, 3000});
+    // minutes, holds also infinite; the level scales the fail scene.
+    model.slotSetPresetInfo({1, 0, 0, 0, 1, 1, 9, 0, 0, 0, 0, 0, 3000, 0, 3000, 0, 3000, 0, 3000});
     model.slotSetPresetStatus(QList<stPresetStatus>(9));
     model.slotSetPresetMergeMode(2);
     model.slotSetPowerOnSelfTest(0);

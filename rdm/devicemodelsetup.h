@@ -1,5 +1,8 @@
 #pragma once
 
+#include "rdm/configuratortypes.h"
+
+#include <QByteArray>
 #include <QDateTime>
 #include <QtGlobal>
 
@@ -21,6 +24,9 @@ struct DeviceModelStart {
     quint8 identify = 0;
     quint8 selfTest = 0;
     quint16 dmxStartAddress = 1;
+    stDmxSceneMode failMode = holdForEver;
+    stDmxSceneMode startupMode = holdForEver;
+    QByteArray failSafeScene;
 };
 
 // At most this many interfaces are listed to RDM.

@@ -35,6 +35,11 @@ quint8 lockStateCount(const RdmContext &c) {
         std::count_if(list.cbegin(), list.cend(), [](const auto &d) { return d.uiNumber != 0; }));
 }
 
+// Hold (0), a preset scene, or every channel at the level.
+bool playableScene(const RdmContext &c, quint16 scene) {
+    return scene <= c.model.presetStatus().size() || scene == sceneAllChannels;
+}
+
 } // namespace
 
 namespace RdmHandlers {
@@ -46,7 +51,7 @@ RdmReply getDmxFailMode(RdmContext &c) {
 
 RdmReply setDmxFailMode(RdmContext &c) {
     const stPresetInfo p = c.model.presetInfo();
-    if (c.read16(0) > c.model.presetStatus().size())
+    if (!playableScene(c, c.read16(0)))
         return RdmReply::nack(Nack::dataOutOfRange);
     c.model.slotSetDmxFailMode({c.read16(0),
                                 storedTime(c.read16(2), p.uiMaximumDMX512FailDelayTimeSupported,
@@ -65,7 +70,7 @@ RdmReply getDmxStartupMode(RdmContext &c) {
 // E1.37-1 defines no infinite start-up delay, only an infinite hold.
 RdmReply setDmxStartupMode(RdmContext &c) {
     const stPresetInfo p = c.model.presetInfo();
-    if (c.read16(0) > c.model.presetStatus().size())
+    if (!playableScene(c, c.read16(0)))
         return RdmReply::nack(Nack::dataOutOfRange);
     c.model.slotSetDmxStartupMode(
         {c.read16(0), storedTime(c.read16(2), p.uiMaximumStartupDelayTimeSupported, false),

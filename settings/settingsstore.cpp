@@ -4,7 +4,10 @@
 
 #include <QSettings>
 
+#include <QStringList>
+
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <limits>
 
@@ -129,6 +132,12 @@ const QString powerCycleKey = QStringLiteral("PowerCycle");
 const QString stateEnableKey = QStringLiteral("StateEnable");
 const QString selfTestKey = QStringLiteral("SelfTest");
 const QString dmxStartAddressKey = QStringLiteral("DmxStartAddress");
+const QString failSafeSceneKey = QStringLiteral("DmxFailScene");
+
+QString sceneModeKey(SceneModeKey key) {
+    return key == SceneModeKey::Fail ? QStringLiteral("DmxFailMode")
+                                     : QStringLiteral("DmxStartupMode");
+}
 
 } // namespace
 
@@ -235,6 +244,39 @@ quint16 loadDmxStartAddress() {
 void saveDmxStartAddress(quint16 startAddress) {
     QSettings store = openStore();
     store.setValue(dmxStartAddressKey, uint(startAddress));
+}
+
+std::optional<SceneMode> loadSceneMode(SceneModeKey key) {
+    const QStringList fields = openStore().value(sceneModeKey(key)).toString().split(u',');
+    if (fields.size() != 4)
+        return std::nullopt;
+    std::array<uint, 4> numbers{};
+    for (size_t i = 0; i < numbers.size(); ++i) {
+        bool ok = false;
+        numbers[i] = fields[qsizetype(i)].trimmed().toUInt(&ok);
+        if (!ok || numbers[i] > (i == 3 ? 0xFFu : 0xFFFFu))
+            return std::nullopt;
+    }
+    return SceneMode{quint16(numbers[0]), quint16(numbers[1]), quint16(numbers[2]),
+                     quint8(numbers[3])};
+}
+
+void saveSceneMode(SceneModeKey key, const SceneMode &mode) {
+    QSettings store = openStore();
+    store.setValue(sceneModeKey(key), QStringLiteral("%1,%2,%3,%4")
+                                          .arg(mode.scene)
+                                          .arg(mode.delay)
+                                          .arg(mode.holdTime)
+                                          .arg(mode.level));
+}
+
+QByteArray loadFailSafeScene() {
+    return QByteArray::fromBase64(openStore().value(failSafeSceneKey).toString().toLatin1());
+}
+
+void saveFailSafeScene(const QByteArray &scene) {
+    QSettings store = openStore();
+    store.setValue(failSafeSceneKey, QString::fromLatin1(scene.toBase64()));
 }
 
 } // namespace SettingsStore

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "settings/settingsrecord.h"
 
 #include <QString>
@@ -53,5 +55,21 @@ void saveSelfTest(quint8 selfTest);
 // fixture keeps its address whatever it shows.
 quint16 loadDmxStartAddress();
 void saveDmxStartAddress(quint16 startAddress);
+
+// What the picture shows when data is lost ("DmxFailMode") or has not come yet at start
+// ("DmxStartupMode"): scene, delay, hold time, level, stored as "scene,delay,hold,level" beside
+// the start address. None when the key is absent or unreadable.
+struct SceneMode {
+    quint16 scene = 0;
+    quint16 delay = 0;
+    quint16 holdTime = 0;
+    quint8 level = 0;
+};
+enum class SceneModeKey : quint8 { Fail, Startup };
+std::optional<SceneMode> loadSceneMode(SceneModeKey key);
+void saveSceneMode(SceneModeKey key, const SceneMode &mode);
+// The look recorded for the fail mode's scene (empty when none was recorded).
+QByteArray loadFailSafeScene();
+void saveFailSafeScene(const QByteArray &scene);
 
 } // namespace SettingsStore

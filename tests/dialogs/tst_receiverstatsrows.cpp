@@ -143,6 +143,8 @@ private slots:
                  QStringLiteral("Latency: median 1.5 ms, max 4.0 ms"));
         QCOMPARE(dlg.findChild<QLabel *>(QStringLiteral("latency Streaming Acn"))->text(),
                  QStringLiteral("Latency: nothing shown in the last 10 s"));
+        QCOMPARE(dlg.findChild<QLabel *>(QStringLiteral("dropped Art-Net"))->text(),
+                 QStringLiteral("Dropped: 0 from before Art-Net 4 (protocol version below 14)"));
 
         // Selecting Port-Address 0 lists its two consoles; sorting the universes the other
         // way round and refreshing keeps that universe selected.

@@ -260,6 +260,36 @@ private slots:
         QVERIFY2(complaint.isEmpty(), qPrintable(complaint));
     }
 
+    // DMX_FAIL_MODE "every channel at the level" (scene 65535) at full, no delay, held for
+    // ever: once Art-Net's loss time (10 s) passes without a packet the picture turns white,
+    // and the next packet brings the live look back at once. The mode is stored.
+    void failModeShowsOnSilence() {
+        const QStringList full{"65535", "0", "65535", "255"};
+        QString refused = rdmSet(QStringLiteral("dmx_fail_mode"), full);
+        QVERIFY2(refused.isEmpty(), qPrintable(refused));
+        QCOMPARE(rig.readStore().value(QStringLiteral("DmxFailMode")).toString(), full.join(u','));
+        const Grid grid{presetCols, presetRows};
+        const auto live = [&](const QImage &shot) {
+            return cellMismatches(shot, grid, expectCells(presetCols * presetRows));
+        };
+        QString complaint = rig.waitForPicture(live, 5000, sendFrame);
+        QVERIFY2(complaint.isEmpty(), qPrintable(complaint));
+        complaint = rig.waitForPicture(
+            [&](const QImage &shot) {
+                std::vector<std::pair<int, QRgb>> white;
+                for (int cell = 0; cell < presetCols * presetRows; ++cell)
+                    white.emplace_back(cell, qRgb(255, 255, 255));
+                return cellMismatches(shot, grid, white);
+            },
+            16000);
+        QVERIFY2(complaint.isEmpty(), qPrintable(complaint));
+        sendFrame();
+        complaint = rig.waitForPicture(live, 3000);
+        QVERIFY2(complaint.isEmpty(), qPrintable(complaint));
+        refused = rdmSet(QStringLiteral("dmx_fail_mode"), {"0", "0", "65535", "255"});
+        QVERIFY2(refused.isEmpty(), qPrintable(refused));
+    }
+
     // FACTORY_DEFAULTS right after start-up (the device model then already reports factory
     // defaults) still resets: the presets are gone, the live keys hold the factory values and
     // only the power-cycle count survives.

@@ -612,6 +612,29 @@ private slots:
         QCOMPARE(quint8(recorder.sent.back().datagram[23]), quint8(0x02));
     }
 
+    // ArtAddress is answered with a poll reply to its sender; its fail-safe commands are passed
+    // on only once the node says ArtAddress may set them.
+    void failSafeCommandsAndAddressReply() {
+        makeNode(510, 510, 0);
+        std::vector<int> asked;
+        connect(node.get(), &artnet::failSafeRequested, this,
+                [&asked](artnetpackets::FailSafeState state) { asked.push_back(int(state)); });
+        connect(node.get(), &artnet::failSafeRecordRequested, this,
+                [&asked] { asked.push_back(-1); });
+        feed(artAddress(0x0A)); // AcFailFull
+        QVERIFY(asked.empty());
+        QCOMPARE(recorder.sent.size(), size_t(1));
+        QCOMPARE(recorder.sent[0].destination, poller);
+        QCOMPARE(quint8(recorder.sent[0].datagram[217]), quint8(0x00)); // Status3: hold
+        node->setFailOverSupported(true);
+        for (const quint8 command : {0x08, 0x09, 0x0A, 0x0B, 0x0C}) // Hold ... Scene, Record
+            feed(artAddress(command));
+        QCOMPARE(asked, (std::vector<int>{0, 1, 2, 3, -1}));
+        node->setFailSafeState(artnetpackets::FailSafeState::Scene);
+        feed(artAddress(0x00));                                             // AcNone
+        QCOMPARE(quint8(recorder.sent.back().datagram[217]), quint8(0xE0)); // scene, fail-over
+    }
+
     void timeCodeRecords() {
         makeNode(510, 510, 0);
         const QHostAddress a(QStringLiteral("192.168.1.70")), b(QStringLiteral("192.168.1.71"));

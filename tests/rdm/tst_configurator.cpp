@@ -21,6 +21,7 @@ private slots:
     void resetDeviceActsEveryTime();
     void presetStatusUpdatesOrAppends();
     void factoryResetReturnsStartAddressToOne();
+    void failLooksThroughBothDoors();
     void realTimeClockKeepsOffsetOnly();
     void realTimeClockFieldsMustExist();
     void captureActsEveryTime();
@@ -208,6 +209,25 @@ void TestConfigurator::factoryResetReturnsStartAddressToOne() {
     QCOMPARE(model.dmxStartAddress(), quint16(1));
     QVERIFY(model.factoryDefaults());
     QCOMPARE(address.count(), 4);
+}
+
+// Art-Net's fail-safe states set the one fail mode RDM reads: delay and hold stay, zero and
+// full are every channel at 0 or 255, a scene keeps the scene and level set over RDM. A factory
+// reset holds for ever again.
+void TestConfigurator::failLooksThroughBothDoors() {
+    Configurator model(clock());
+    model.slotSetDmxFailMode({4, 10, 20, 100});
+    const auto reads = [&](LossLook look, stDmxSceneMode expected) {
+        model.slotSetFailLook(look);
+        return model.dmxFailMode() == expected && lossLook(model.dmxFailMode()) == look;
+    };
+    QVERIFY(reads(LossLook::Scene, {4, 10, 20, 100}));
+    QVERIFY(reads(LossLook::Zero, {sceneAllChannels, 10, 20, 0}));
+    QVERIFY(reads(LossLook::Full, {sceneAllChannels, 10, 20, 255}));
+    QVERIFY(reads(LossLook::Scene, {1, 10, 20, 255}));
+    QVERIFY(reads(LossLook::Hold, {0, 10, 20, 255}));
+    model.slotSetFactoryDefaults();
+    QVERIFY(model.dmxFailMode() == holdForEver);
 }
 
 void TestConfigurator::realTimeClockKeepsOffsetOnly() {

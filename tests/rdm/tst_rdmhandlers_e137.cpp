@@ -18,9 +18,9 @@ private slots:
             get(0x0140), getNack(0x0140, 0), set(0x0140, hex("0010")), setNack(0x0140, 0)};
         QTest::newRow("DMX_FAIL_MODE")
             << QByteArrayList{get(0x0141),
-                              getAck(0x0141, hex("0001"  // scene
+                              getAck(0x0141, hex("0000"  // scene: hold the last look
                                                  "0000"  // loss-of-signal delay
-                                                 "0000"  // hold time
+                                                 "FFFF"  // hold time: for ever
                                                  "FF")), // level
                               set(0x0141, hex("0002 0003 0004 80")),
                               setAck(0x0141),
@@ -36,11 +36,13 @@ private slots:
                               getAck(0x0141, hex("0009 0BB8 0BB8 80")),
                               set(0x0141, hex("000A 0000 0000 80")),
                               setNack(0x0141, 0x0006),
+                              set(0x0141, hex("FFFF 0000 0000 00")),
+                              setAck(0x0141), // every channel at the level: zero
                               set(0x0141, hex("0002 0003 0004")),
                               setNack(0x0141, 0x0001)};
         QTest::newRow("DMX_STARTUP_MODE")
             << QByteArrayList{get(0x0142),
-                              getAck(0x0142, hex("0001 0000 0000 FF")),
+                              getAck(0x0142, hex("0000 0000 FFFF FF")),
                               set(0x0142, hex("0005 0006 0007 40")),
                               setAck(0x0142),
                               get(0x0142),
@@ -190,7 +192,7 @@ private slots:
                                                          getAck(0x1040, hex("FF"))};
         QTest::newRow("PRESET_INFO")
             << QByteArrayList{get(0x1041),
-                              getAck(0x1041, hex("00 00 00" // level, sequence, split times
+                              getAck(0x1041, hex("01 00 00" // level, sequence, split times
                                                  "00"       // no infinite fail delay
                                                  "01"       // infinite fail hold
                                                  "01"       // infinite start-up hold
