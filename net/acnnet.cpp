@@ -140,8 +140,8 @@ void acnnet::readPackage() {
     if (!m_socket.isOpen())
         return;
     m_batch.drain(m_socket.fd(), batchesPerWakeUp,
-                  [this](std::span<const quint8> datagram, quint32 sender, qint64 receivedNs) {
-                      processDatagram(datagram, sender, receivedNs);
+                  [this](std::span<const quint8> datagram, const DatagramFacts &facts) {
+                      processDatagram(datagram, facts.sender, facts.receivedNs);
                   });
 }
 

@@ -223,10 +223,10 @@ void artnet::readPackage() {
     if (!m_socket.isOpen())
         return;
     m_batch.drain(m_socket.fd(), batchesPerWakeUp,
-                  [this](Bytes datagram, quint32 sender, qint64 receivedNs) {
+                  [this](Bytes datagram, const DatagramFacts &facts) {
                       // setAddress() reuses the address's storage unless a handler copied it.
-                      m_receiveSender.setAddress(sender);
-                      m_receivedNs = receivedNs;
+                      m_receiveSender.setAddress(facts.sender);
+                      m_receivedNs = facts.receivedNs;
                       handleDatagram(datagram, m_receiveSender);
                   });
 }

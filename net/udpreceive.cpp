@@ -11,25 +11,32 @@
 
 namespace {
 
-// Room for one SCM_TIMESTAMPNS message per datagram.
-constexpr size_t controlBytes = CMSG_SPACE(sizeof(timespec));
+// Room for one SCM_TIMESTAMPNS and one IP_PKTINFO message per datagram.
+constexpr size_t controlBytes = CMSG_SPACE(sizeof(timespec)) + CMSG_SPACE(sizeof(in_pktinfo));
 
 qint64 nanoseconds(const timespec &time) {
     return qint64(time.tv_sec) * 1000000000 + time.tv_nsec;
 }
 
-// The SCM_TIMESTAMPNS stamp of a received message (CLOCK_REALTIME), 0 without one.
-qint64 realtimeStamp(msghdr &header) {
+// The SCM_TIMESTAMPNS stamp of a received message (CLOCK_REALTIME, 0 without one) and its
+// IP_PKTINFO destination address.
+void readControl(msghdr &header, qint64 &stamp, quint32 &destination) {
+    stamp = 0;
+    destination = 0;
     for (cmsghdr *message = CMSG_FIRSTHDR(&header); message != nullptr;
          message = CMSG_NXTHDR(&header, message)) {
         if (message->cmsg_level == SOL_SOCKET && message->cmsg_type == SCM_TIMESTAMPNS &&
             message->cmsg_len >= CMSG_LEN(sizeof(timespec))) {
-            timespec stamp{};
-            std::memcpy(&stamp, CMSG_DATA(message), sizeof stamp);
-            return nanoseconds(stamp);
+            timespec time{};
+            std::memcpy(&time, CMSG_DATA(message), sizeof time);
+            stamp = nanoseconds(time);
+        } else if (message->cmsg_level == IPPROTO_IP && message->cmsg_type == IP_PKTINFO &&
+                   message->cmsg_len >= CMSG_LEN(sizeof(in_pktinfo))) {
+            in_pktinfo info{};
+            std::memcpy(&info, CMSG_DATA(message), sizeof info);
+            destination = ntohl(info.ipi_addr.s_addr);
         }
     }
-    return 0;
 }
 
 } // namespace
@@ -37,7 +44,7 @@ qint64 realtimeStamp(msghdr &header) {
 DatagramBatch::DatagramBatch(int count, size_t slotBytes)
     : m_slotBytes(slotBytes), m_buffers(size_t(count) * slotBytes), m_vectors(size_t(count)),
       m_senders(size_t(count)), m_headers(size_t(count)), m_controls(size_t(count) * controlBytes),
-      m_receivedNs(size_t(count)) {
+      m_facts(size_t(count)) {
     for (size_t i = 0; i < size_t(count); ++i) {
         m_vectors[i] = {m_buffers.data() + i * slotBytes, slotBytes};
         std::memset(&m_headers[i], 0, sizeof m_headers[i]);
@@ -67,8 +74,14 @@ int DatagramBatch::receive(int fd) {
     const qint64 readNs = monotonicNs();
     const qint64 offset = nanoseconds(wall) - readNs;
     for (size_t i = 0; i < size_t(received); ++i) {
-        const qint64 stamp = realtimeStamp(m_headers[i].msg_hdr);
-        m_receivedNs[i] = stamp != 0 ? std::min(stamp - offset, readNs) : readNs;
+        DatagramFacts &facts = m_facts[i];
+        qint64 stamp = 0;
+        readControl(m_headers[i].msg_hdr, stamp, facts.destination);
+        facts.receivedNs = stamp != 0 ? std::min(stamp - offset, readNs) : readNs;
+        const sockaddr_in &sender = m_senders[i];
+        const bool ipv4 = sender.sin_family == AF_INET;
+        facts.sender = ipv4 ? ntohl(sender.sin_addr.s_addr) : 0;
+        facts.senderPort = ipv4 ? ntohs(sender.sin_port) : 0;
     }
     return received;
 }
@@ -79,14 +92,10 @@ std::span<const quint8> DatagramBatch::datagram(int index) const {
             std::min<size_t>(m_headers[i].msg_len, m_slotBytes)};
 }
 
-quint32 DatagramBatch::senderAddress(int index) const {
-    const sockaddr_in &sender = m_senders[size_t(index)];
-    return sender.sin_family == AF_INET ? ntohl(sender.sin_addr.s_addr) : 0;
-}
-
-void enableReceiveTimestamps(int fd) {
+void enableReceiveFacts(int fd) {
     const int one = 1;
     setsockopt(fd, SOL_SOCKET, SO_TIMESTAMPNS, &one, sizeof one);
+    setsockopt(fd, IPPROTO_IP, IP_PKTINFO, &one, sizeof one);
 }
 
 void enlargeReceiveBuffer(int fd, int bytes) {
@@ -116,7 +125,7 @@ int openUdpReceiver(quint16 port, bool shared, int receiveBuffer) {
             setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof(one));
         if (::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof(address)) == 0) {
             enlargeReceiveBuffer(fd, receiveBuffer);
-            enableReceiveTimestamps(fd);
+            enableReceiveFacts(fd);
             return fd;
         }
         ::close(fd);

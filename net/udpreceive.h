@@ -11,10 +11,22 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 
+// What the socket tells of one datagram besides its bytes. Addresses IPv4 in host order, 0
+// where unknown.
+struct DatagramFacts {
+    quint32 sender = 0;
+    quint16 senderPort = 0;
+    // The address it was sent to (IP_PKTINFO): tells unicast, broadcast and which multicast
+    // group apart.
+    quint32 destination = 0;
+    // monotonicNs() time of arrival.
+    qint64 receivedNs = 0;
+};
+
 // Datagrams taken from a non-blocking UDP socket a batch at a time with recvmmsg(): one system
 // call for up to `count` datagrams, into buffers set up once, so that reading allocates
 // nothing. Shared by the Art-Net node and the sACN receiver. Each datagram carries the time the
-// kernel received it (SO_TIMESTAMPNS, see enableReceiveTimestamps), so the time it spent queued
+// kernel received it (SO_TIMESTAMPNS, see enableReceiveFacts), so the time it spent queued
 // behind a paint counts towards its latency.
 class DatagramBatch {
 public:
@@ -23,8 +35,7 @@ public:
     DatagramBatch(const DatagramBatch &) = delete;
     DatagramBatch &operator=(const DatagramBatch &) = delete;
 
-    // Hands every datagram queued at `fd` to `fn(datagram, senderAddress, receivedNs)` (IPv4 in
-    // host order, 0 for any other family; monotonicNs() time of arrival), with at most `maxBatches`
+    // Hands every datagram queued at `fd` to `fn(datagram, facts)`, with at most `maxBatches`
     // recvmmsg() calls: a flood must not keep the caller's event loop from its paints, timers and
     // queued calls. Returns true when it stopped at that bound, so datagrams may still be queued;
     // the socket notifier, being level-triggered, then calls again after the loop's other work. The
@@ -33,7 +44,7 @@ public:
         for (int batch = 0; batch < maxBatches; ++batch) {
             const int received = receive(fd);
             for (int i = 0; i < received; ++i)
-                fn(datagram(i), senderAddress(i), receivedAt(i));
+                fn(datagram(i), facts(i));
             if (received < capacity())
                 return false;
         }
@@ -44,10 +55,9 @@ public:
     // error).
     int receive(int fd);
     std::span<const quint8> datagram(int index) const;
-    quint32 senderAddress(int index) const;
-    // When the kernel received the datagram, on the monotonicNs() clock; the time it was read
-    // where the socket gives no stamp. Never later than the read.
-    qint64 receivedAt(int index) const { return m_receivedNs[size_t(index)]; }
+    // The receive stamp is the kernel's, on the monotonicNs() clock; the time it was read where
+    // the socket gives no stamp. Never later than the read.
+    const DatagramFacts &facts(int index) const { return m_facts[size_t(index)]; }
     int capacity() const { return int(m_headers.size()); }
 
 private:
@@ -57,7 +67,7 @@ private:
     std::vector<sockaddr_in> m_senders;
     std::vector<mmsghdr> m_headers;
     std::vector<quint8> m_controls;
-    std::vector<qint64> m_receivedNs;
+    std::vector<DatagramFacts> m_facts;
 };
 
 // Opens a UDP socket bound to any IPv4 address on `port`, non-blocking, with a receive buffer
@@ -95,8 +105,9 @@ private:
     QSocketNotifier *m_notifier = nullptr;
 };
 
-// Asks the kernel to stamp every datagram queued at `fd` with its receive time.
-void enableReceiveTimestamps(int fd);
+// Asks the kernel to stamp every datagram queued at `fd` with its receive time and the address
+// it was sent to.
+void enableReceiveFacts(int fd);
 
 // A paint of several milliseconds must not make the kernel drop datagrams at tens of thousands
 // per second, so a receiver asks for a large buffer: SO_RCVBUFFORCE passes net.core.rmem_max

@@ -36,11 +36,14 @@ private slots:
         DatagramBatch batch(4, 64);
         QCOMPARE(batch.receive(fd), 1);
         const qint64 afterRead = monotonicNs();
-        const qint64 stamp = batch.receivedAt(0);
+        const DatagramFacts &facts = batch.facts(0);
+        const qint64 stamp = facts.receivedNs;
         QVERIFY(stamp != 0);
         QVERIFY(stamp >= beforeSend);
         QVERIFY(stamp <= afterRead);
-        QCOMPARE(batch.senderAddress(0), quint32(INADDR_LOOPBACK));
+        QCOMPARE(facts.sender, quint32(INADDR_LOOPBACK));
+        QVERIFY(facts.senderPort != 0);
+        QCOMPARE(facts.destination, quint32(INADDR_LOOPBACK)); // sent to 127.0.0.1
         QCOMPARE(batch.datagram(0).size(), sizeof payload);
 
         FrameStore store;
