@@ -171,6 +171,34 @@ RdmRequestHandler *artnet::responder() const {
     return m_rdmWatched && !m_rdmObject ? nullptr : m_rdm;
 }
 
+void artnet::report(FindingCode code, quint16 portAddress, const QHostAddress &sender) {
+    const quint32 address = sender.toIPv4Address();
+    if (!m_findings.report(code, portAddress, {FindingProtocol::ArtNet, address, {}, {}},
+                           m_clock()))
+        return;
+    Finding finding;
+    finding.code = code;
+    finding.protocol = FindingProtocol::ArtNet;
+    finding.universe = portAddress;
+    finding.address = address;
+    qDebug().noquote() << findingLine(finding);
+}
+
+bool artnet::sentToBroadcast() const {
+    if (m_receivedDestination == 0xFFFFFFFF)
+        return true;
+    quint32 broadcast = 0;
+    for (int index = 0;
+         m_receivedDestination != 0 && m_net && m_net->getBroadcast(index, broadcast); ++index)
+        if (broadcast == m_receivedDestination)
+            return true;
+    return false;
+}
+
+QList<WireUniverses::Row> artnet::wireUniverses() const {
+    return m_wire.rows(m_clock(), artnetSourceLossMs);
+}
+
 ReceiverStats artnet::stats() const {
     ReceiverStats out = m_merger.stats(m_clock());
     out.uiDroppedOldProtocol = m_droppedOldProtocol;
@@ -227,6 +255,7 @@ void artnet::readPackage() {
                       // setAddress() reuses the address's storage unless a handler copied it.
                       m_receiveSender.setAddress(facts.sender);
                       m_receivedNs = facts.receivedNs;
+                      m_receivedDestination = facts.destination;
                       handleDatagram(datagram, m_receiveSender);
                   });
 }
@@ -250,6 +279,7 @@ void artnet::handleDatagram(Bytes datagram, const QHostAddress &sender) {
         return;
     if (OpCode(*opCode) != OpCode::Poll && protocolVersionOf(datagram) < protocolVersion) {
         ++m_droppedOldProtocol;
+        report(FindingCode::ArtNetOldVersion, 0, sender);
         return;
     }
     switch (OpCode(*opCode)) {
@@ -447,11 +477,32 @@ void artnet::handleDmx(Bytes datagram, const QHostAddress &sender) {
     if (!m_store || m_startUniverse < 0)
         return;
     parseDmx(datagram, m_dmx);
+    const qint64 now = m_clock();
+    m_wire.note(m_dmx.portAddress, sender.toIPv4Address(), now);
+    if (!m_dmx.lengthValid)
+        report(FindingCode::ArtNetBadLength, m_dmx.portAddress, sender);
+    if (sentToBroadcast())
+        report(FindingCode::ArtNetBroadcast, m_dmx.portAddress, sender);
     if (m_dmx.portAddress < m_startUniverse)
         return;
     const quint32 k = quint32(m_dmx.portAddress - m_startUniverse);
-    const qint64 now = m_clock();
     const Bytes levels = m_merger.accept(m_dmx, sender.toIPv4Address(), now);
+    switch (m_merger.lastVerdict()) {
+    case ArtNetMerger::Verdict::ThirdSource:
+        report(FindingCode::ArtNetThirdSource, m_dmx.portAddress, sender);
+        break;
+    case ArtNetMerger::Verdict::Gap:
+        report(FindingCode::LostPackets, m_dmx.portAddress, sender);
+        break;
+    case ArtNetMerger::Verdict::Repeated:
+        report(FindingCode::DuplicatePackets, m_dmx.portAddress, sender);
+        break;
+    case ArtNetMerger::Verdict::Late:
+        report(FindingCode::LatePackets, m_dmx.portAddress, sender);
+        break;
+    default:
+        break;
+    }
     if (!m_merger.mergeChanges().empty()) {
         // Sources that go quiet end a merge without a packet: watched while one is on.
         if (!m_mergeWatch.isActive())
@@ -584,6 +635,9 @@ void artnet::handleTodRequest(Bytes datagram, const QHostAddress &sender) {
         const quint16 portAddress = request.portAddress(i);
         if (carriesRdm(portAddress))
             sendTodData(portAddress, sender);
+        // A broadcast request asks every node; one sent to us asks for what we announced.
+        else if (m_receivedDestination != 0 && !sentToBroadcast())
+            report(FindingCode::ArtNetRdmNotServed, portAddress, sender);
     }
 }
 
@@ -627,8 +681,12 @@ void artnet::handleRdm(Bytes datagram, const QHostAddress &sender) {
     if (!handler || !m_net)
         return;
     const std::optional<artnetpackets::ArtRdmRequest> request = parseRdm(datagram);
-    if (!request || !carriesRdm(request->portAddress))
+    if (!request)
         return;
+    if (!carriesRdm(request->portAddress)) {
+        report(FindingCode::ArtNetRdmNotServed, request->portAddress, sender);
+        return;
+    }
     bool ipv4 = false;
     const quint32 requester = sender.toIPv4Address(&ipv4);
     if (!ipv4)

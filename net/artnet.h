@@ -2,9 +2,11 @@
 
 #include "net/artnetmerger.h"
 #include "net/artnetpackets.h"
+#include "net/findings.h"
 #include "net/rdmrequesthandler.h"
 #include "net/receiverstats.h"
 #include "net/udpreceive.h"
+#include "net/wireuniverses.h"
 
 #include <QByteArray>
 #include <QHostAddress>
@@ -109,6 +111,12 @@ public:
 
     // Per Port-Address and per source facts, for diagnostics (GUI thread).
     ReceiverStats stats() const;
+    // What the node saw senders do wrong, and every Port-Address ArtDmx arrived for.
+    QList<Finding> findings() const { return m_findings.findings(m_clock()); }
+    void clearFindings() { m_findings.clear(); }
+    QList<WireUniverses::Row> wireUniverses() const;
+    // The time base of findings(), stats() and wireUniverses().
+    qint64 now() const { return m_clock(); }
 
     // One received datagram, validated and dispatched by OpCode.
     void handleDatagram(artnetpackets::Bytes datagram, const QHostAddress &sender);
@@ -161,6 +169,8 @@ private:
     void handleDmx(artnetpackets::Bytes datagram, const QHostAddress &sender);
     void handleSync(const QHostAddress &sender);
     void handleAddress(artnetpackets::Bytes datagram, const QHostAddress &sender);
+    void report(FindingCode code, quint16 portAddress, const QHostAddress &sender);
+    bool sentToBroadcast() const;
     void applyAddressCommand(artnetpackets::Bytes datagram);
     void handleTimeCode(artnetpackets::Bytes datagram, const QHostAddress &sender);
     void handleTodRequest(artnetpackets::Bytes datagram, const QHostAddress &sender);
@@ -218,6 +228,8 @@ private:
 
     ArtNetMerger m_merger;
     quint64 m_droppedOldProtocol = 0;
+    FindingsLog m_findings;
+    WireUniverses m_wire;
     std::vector<artnetpackets::ReplyRange> m_ranges;
     // Per entry of m_ranges: its reply is due in a change announcement.
     std::vector<bool> m_replyDue;
@@ -233,6 +245,8 @@ private:
     QHostAddress m_receiveSender;
     // When the datagram being handled arrived (monotonicNs()), for the frame store's latency.
     qint64 m_receivedNs = 0;
+    // Where the datagram being handled was sent to; 0 when not known (not from the socket).
+    quint32 m_receivedDestination = 0;
     artnetpackets::Dmx m_dmx;
     QByteArray m_reply;
 };

@@ -22,8 +22,11 @@ int ArtNetMerger::Universe::liveCount(qint64 nowMs) const {
 
 std::span<const quint8> ArtNetMerger::accept(const artnetpackets::Dmx &dmx, quint32 sender,
                                              qint64 nowMs) {
-    if (dmx.portAddress < m_first || quint32(dmx.portAddress - m_first) >= m_universes.size())
+    if (dmx.portAddress < m_first || quint32(dmx.portAddress - m_first) >= m_universes.size()) {
+        m_verdict = Verdict::OutOfRange;
         return {};
+    }
+    m_verdict = Verdict::Taken;
     const quint32 index = dmx.portAddress - m_first;
     const std::span<const quint8> out = merge(m_universes[index], dmx, sender, nowMs);
     noteMerging(index, nowMs);
@@ -48,6 +51,7 @@ std::span<const quint8> ArtNetMerger::merge(Universe &universe, const artnetpack
         if (found == universe.sources.end()) {
             ++universe.dropped;
             ++m_droppedSourceLimit;
+            m_verdict = Verdict::ThirdSource;
             return {};
         }
         *found = Source{};
@@ -59,7 +63,13 @@ std::span<const quint8> ArtNetMerger::merge(Universe &universe, const artnetpack
         ++universe.traffic.sequenceErrors;
         ++universe.dropped;
         ++m_droppedSequence;
+        m_verdict = dmx.sequence == found->lastSequence ? Verdict::Repeated : Verdict::Late;
         return {};
+    } else if (dmx.sequence != 0 && found->lastSequence != 0 &&
+               quint8(dmx.sequence - found->lastSequence) > 1 &&
+               // 0 is "not numbered", so the numbers run 1 ... 255 and 255 is followed by 1.
+               !(found->lastSequence == 255 && dmx.sequence == 1)) {
+        m_verdict = Verdict::Gap;
     }
     Source &source = *found;
     source.lastSequence = dmx.sequence;

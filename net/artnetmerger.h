@@ -22,9 +22,14 @@ public:
     // Merges Port-Addresses first .. first + count - 1 (frame-store slots 0 .. count - 1).
     void configure(quint16 first, quint32 count);
 
+    // What became of the last packet, for the findings: a numbered packet that skipped
+    // sequence numbers is taken (Gap); a repeated or late one is not.
+    enum class Verdict : quint8 { Taken, OutOfRange, ThirdSource, Gap, Repeated, Late };
+
     // The bytes to write for `dmx`'s universe, or an empty span when it changes nothing
     // (outside the range, a third source, out of order). Valid until the next call.
     std::span<const quint8> accept(const artnetpackets::Dmx &dmx, quint32 sender, qint64 nowMs);
+    Verdict lastVerdict() const { return m_verdict; }
 
     // AcMergeLtp / AcMergeHtp for the frame-store slot `index`.
     void setLtp(quint32 index, bool ltp);
@@ -79,4 +84,5 @@ private:
     std::vector<quint32> m_mergeChanges;
     quint64 m_droppedSequence = 0;
     quint64 m_droppedSourceLimit = 0;
+    Verdict m_verdict = Verdict::Taken;
 };

@@ -84,8 +84,10 @@ void parseDmx(Bytes datagram, Dmx &out) {
     const Bytes area = datagram.first(std::min(datagram.size(), size_t(dmxArea)));
     out.portAddress = quint16((u8(area, 15) & 0x7F) << 8 | u8(area, 14));
     out.sequence = u8(area, 12);
-    out.slotCount = std::min(u16be(area, 16), quint16(maxSlots));
+    const quint16 length = u16be(area, 16);
+    out.slotCount = std::min(length, quint16(maxSlots));
     const size_t present = area.size() > 18 ? std::min(area.size() - 18, size_t(out.slotCount)) : 0;
+    out.lengthValid = length >= 2 && length % 2 == 0 && present == length;
     if (present > 0)
         std::memcpy(out.levels.data(), area.data() + 18, present);
     std::fill(out.levels.begin() + present, out.levels.begin() + out.slotCount, quint8(0));

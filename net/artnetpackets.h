@@ -69,6 +69,8 @@ struct Dmx {
     quint16 slotCount = 0;
     // 0: the sender does not number its packets.
     quint8 sequence = 0;
+    // Length is even, 2 ... 512, and the datagram carries that many slots.
+    bool lengthValid = false;
     std::array<quint8, maxSlots> levels{};
     Bytes data() const { return Bytes(levels.data(), slotCount); }
 };

@@ -1,3 +1,4 @@
+#include "artdmxpacket.h"
 #include "net/artnet.h"
 #include "net/framestore.h"
 #include "net/network.h"
@@ -7,6 +8,8 @@
 #include <QThread>
 #include <QUdpSocket>
 #include <QtTest>
+
+#include <map>
 
 #include <memory>
 
@@ -272,6 +275,36 @@ private slots:
         QCOMPARE(quint8(receive(*controller)[23]),
                  quint8(0xC0)); // Status1: normal, no RDM responder
         QVERIFY(!node->isLocateActive());
+    }
+
+    // What a console does wrong, from real datagrams: each finding once, counted, and ended
+    // after 10 s without its cause.
+    void findingsFromRealDatagrams() {
+        attach(1020, 510, 0);
+        const QByteArray levels(2, 0x10);
+        for (const quint8 sequence : {1, 3, 3, 2}) // a gap, a repeat, a late one
+            send(artDmxPacket(0, sequence, levels));
+        send(artDmxPacket(1, 0, QByteArray(3, 0x10))); // odd length
+        QByteArray old = artDmxPacket(1, 0, levels);
+        old[11] = 13; // ProtVerLo below 14
+        send(old);
+        QCOMPARE(controller->writeDatagram(artDmxPacket(1, 0, levels), broadcastAddress, 6454),
+                 qint64(20));
+        using enum FindingCode;
+        const std::map<FindingCode, quint64> expected{{LostPackets, 1},      {DuplicatePackets, 1},
+                                                      {LatePackets, 1},      {ArtNetBadLength, 1},
+                                                      {ArtNetOldVersion, 1}, {ArtNetBroadcast, 1}};
+        const auto counts = [this] {
+            std::map<FindingCode, quint64> out;
+            for (const Finding &f : node->findings())
+                if (f.current && f.address == controllerAddress.toIPv4Address())
+                    out[f.code] += f.count;
+            return out;
+        };
+        QTRY_COMPARE(counts(), expected);
+        QCOMPARE(node->wireUniverses().size(), 2);
+        now += FindingsLog::endMs + 1;
+        QVERIFY(counts().empty());
     }
 
     void timeCodeReachesTheGivenAddress() {
