@@ -171,6 +171,29 @@ RdmRequestHandler *artnet::responder() const {
     return m_rdmWatched && !m_rdmObject ? nullptr : m_rdm;
 }
 
+namespace {
+
+// The findings a packet the merger turned away (or took after a gap) stands for.
+std::optional<FindingCode> verdictFinding(ArtNetMerger::Verdict verdict) {
+    using enum ArtNetMerger::Verdict;
+    switch (verdict) {
+    case ThirdSource:
+        return FindingCode::ArtNetThirdSource;
+    case Gap:
+        return FindingCode::LostPackets;
+    case Repeated:
+        return FindingCode::DuplicatePackets;
+    case Late:
+        return FindingCode::LatePackets;
+    case Taken:
+    case OutOfRange:
+        break;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 void artnet::report(FindingCode code, quint16 portAddress, const QHostAddress &sender) {
     const quint32 address = sender.toIPv4Address();
     if (!m_findings.report(code, portAddress, {FindingProtocol::ArtNet, address, {}, {}},
@@ -487,22 +510,8 @@ void artnet::handleDmx(Bytes datagram, const QHostAddress &sender) {
         return;
     const quint32 k = quint32(m_dmx.portAddress - m_startUniverse);
     const Bytes levels = m_merger.accept(m_dmx, sender.toIPv4Address(), now);
-    switch (m_merger.lastVerdict()) {
-    case ArtNetMerger::Verdict::ThirdSource:
-        report(FindingCode::ArtNetThirdSource, m_dmx.portAddress, sender);
-        break;
-    case ArtNetMerger::Verdict::Gap:
-        report(FindingCode::LostPackets, m_dmx.portAddress, sender);
-        break;
-    case ArtNetMerger::Verdict::Repeated:
-        report(FindingCode::DuplicatePackets, m_dmx.portAddress, sender);
-        break;
-    case ArtNetMerger::Verdict::Late:
-        report(FindingCode::LatePackets, m_dmx.portAddress, sender);
-        break;
-    default:
-        break;
-    }
+    if (const std::optional<FindingCode> code = verdictFinding(m_merger.lastVerdict()))
+        report(*code, m_dmx.portAddress, sender);
     if (!m_merger.mergeChanges().empty()) {
         // Sources that go quiet end a merge without a packet: watched while one is on.
         if (!m_mergeWatch.isActive())
