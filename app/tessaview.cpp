@@ -293,6 +293,10 @@ void Tessaview::slotViewInfoPreset() {
     m_pDialogs->openInfo(InfoDlg::PagePreset);
 }
 
+void Tessaview::slotViewInfoNetwork() {
+    m_pDialogs->openInfo(InfoDlg::PageNetwork);
+}
+
 void Tessaview::slotAbout() {
     m_pDialogs->openAbout();
 }

@@ -70,6 +70,7 @@ public slots:
     void slotHelp();
     void slotSettingsOpen();
     void slotViewInfoPreset();
+    void slotViewInfoNetwork();
     void slotCheckForSoftwareUpdate();
     void slotCheckForSoftwareUpdate(bool GiveInfoForNoUpdates);
     void slotAbout();

@@ -132,6 +132,10 @@ void TessaviewActions::createActions(Tessaview &window, bool fullScreen, bool st
     m_info = makeAction(this, Tessaview::tr("Information"), Qt::Key_I,
                         Tessaview::tr("view live information"), "helpInfo.xpm");
     connect(m_info, &QAction::triggered, &window, &Tessaview::slotViewInfoPreset);
+    m_network =
+        makeAction(this, Tessaview::tr("Network Findings"), Qt::Key_H,
+                   Tessaview::tr("what each source on the network does wrong"), "helpInfo.xpm");
+    connect(m_network, &QAction::triggered, &window, &Tessaview::slotViewInfoNetwork);
     m_saveBitmap = makeAction(this, Tessaview::tr("Save as Bitmap..."), Qt::Key_B,
                               Tessaview::tr("saves the screen to a bitmap file (%1/%2.bmp)")
                                   .arg(pictureFolder(), QStringLiteral("Tessaview")),
@@ -215,6 +219,7 @@ void TessaviewActions::createContextMenu() {
     dmxSize->addAction(m_dmxSizeYDec);
 
     menu->addAction(m_info);
+    menu->addAction(m_network);
     menu->addAction(m_saveBitmap);
     menu->addSeparator();
     menu->addAction(m_checkUpdate);
@@ -242,6 +247,7 @@ void TessaviewActions::addActionsTo(Tessaview &window) {
     for (QAction *action : m_selfTest)
         window.addAction(action);
     window.addAction(m_info);
+    window.addAction(m_network);
     window.addAction(m_saveBitmap);
     window.addAction(m_checkUpdate);
     window.addAction(m_dmxSizeXInc);

@@ -10,7 +10,7 @@ class QMenu;
 class QPoint;
 class Tessaview;
 
-// The window's 38 actions and its context menu. The actions sit on the window, so their
+// The window's 39 actions and its context menu. The actions sit on the window, so their
 // shortcuts work without a menu bar, and call the window's slots; the preset and self-test
 // actions each call the one slot with their number. The actions are children of this object,
 // the submenus of the context menu.
@@ -54,6 +54,7 @@ private:
     // Off, 1 ... 5 and "Test All" (255).
     std::array<QAction *, 7> m_selfTest{};
     QAction *m_info = nullptr;
+    QAction *m_network = nullptr;
     QAction *m_saveBitmap = nullptr;
     QAction *m_checkUpdate = nullptr;
     QAction *m_dmxSizeXInc = nullptr;

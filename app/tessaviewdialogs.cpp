@@ -5,6 +5,7 @@
 #include "dialogs/aboutinfo.h"
 #include "dialogs/checksoftwareupdate.h"
 #include "dialogs/infodlg.h"
+#include "dialogs/networkpage.h"
 #include "engine/screenengine.h"
 #include "settings/settingsdialog.h"
 
@@ -61,9 +62,31 @@ void TessaviewDialogs::openInfo(int page) {
     m_info->setReceivers(
         [this] { return m_window.engine() ? m_window.engine()->artnetView() : ReceiverView{}; },
         [this] { return m_window.engine() ? m_window.engine()->sacnView() : ReceiverView{}; });
+    m_info->networkPage()->setSource(
+        [this] { return m_window.engine() ? m_window.engine()->networkView() : NetworkView{}; },
+        [this] {
+            if (m_window.engine())
+                m_window.engine()->clearFindings();
+        },
+        [this] { return reportFacts(); });
     m_info->show();
     m_info->activateWindow();
     m_info->selectPage(InfoDlg::Page(page));
+}
+
+QString TessaviewDialogs::reportFacts() const {
+    ScreenEngine *engine = m_window.engine();
+    const SettingsRecord &s = m_liveSettings;
+    return QStringLiteral("Tessaview %1\nArt-Net %2, sACN %3, first universe %4, %5 universes of "
+                          "%6 channels, DMX start address %7\nInterfaces:\n%8\n")
+        .arg(QLatin1String(BuildInfo::versionText),
+             s.UseArtnet ? QStringLiteral("on") : QStringLiteral("off"),
+             s.UseAcnnet ? QStringLiteral("on") : QStringLiteral("off"),
+             QString::number(s.DmxUniverseStart),
+             QString::number(engine ? engine->frameStore().universeCount() : 0),
+             QString::number(s.DmxChannelPerUniverse),
+             QString::number(engine ? engine->frameStore().startAddress() : 1),
+             engine ? engine->interfaceText() : QString());
 }
 
 void TessaviewDialogs::closeInfo() {

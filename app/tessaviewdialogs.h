@@ -46,6 +46,8 @@ public:
     void checkForUpdate(bool showEveryResult, const QString &updateMessage);
 
 private:
+    // What a saved network report begins with.
+    QString reportFacts() const;
     void closeSettings();
     void retire(std::unique_ptr<QWidget> dialog);
     void dropRetired();

@@ -1,4 +1,5 @@
 #include "dialogs/infodlg.h"
+#include "dialogs/networkpage.h"
 
 #include "dialogs/presetinforows.h"
 #include "dialogs/rdminforows.h"
@@ -129,6 +130,8 @@ InfoDlg::InfoDlg() : QWidget(nullptr) {
     m_pTableRdm120 = addPage(QStringLiteral("RDM 1.20"), rdmHeaders());
     m_pTableRdm137_1 = addPage(QStringLiteral("RDM 1.37-1"), rdmHeaders());
     m_pTableRdm137_2 = addPage(QStringLiteral("RDM 1.37-2"), rdmHeaders());
+    m_pNetwork = new NetworkPage(m_pTabs);
+    m_pTabs->addTab(m_pNetwork, tr("Network"));
 
     m_pRefreshButton = new QPushButton(this);
     m_pRefreshButton->setObjectName(QStringLiteral("refreshButton"));
@@ -200,6 +203,7 @@ void InfoDlg::refresh() {
     refreshPresetTable();
     refreshReceiverPage(m_artnetPage);
     refreshReceiverPage(m_acnnetPage);
+    m_pNetwork->refresh();
     if (m_pConfigurator) {
         refreshRdmTable(m_pTableRdm120, QStringLiteral("E1.20"),
                         RdmInfoRows::e120(*m_pConfigurator));

@@ -18,6 +18,7 @@ class QTableWidget;
 class QTimerEvent;
 class QVBoxLayout;
 class Configurator;
+class NetworkPage;
 struct RdmInfoRow;
 struct SettingsRecord;
 
@@ -30,7 +31,15 @@ class InfoDlg : public QWidget {
 
 public:
     // Page indices in tab order.
-    enum Page { PagePreset, PageArtnet, PageAcnnet, PageRdm120, PageRdm137_1, PageRdm137_2 };
+    enum Page {
+        PagePreset,
+        PageArtnet,
+        PageAcnnet,
+        PageRdm120,
+        PageRdm137_1,
+        PageRdm137_2,
+        PageNetwork
+    };
 
     // A receiver's snapshot as it is now; the engine's, handed in by the main window.
     using ReceiverSource = std::function<ReceiverView()>;
@@ -43,6 +52,8 @@ public:
     void setConfigurator(Configurator *model);
     // Sources of the "Art-Net" and "Streaming Acn" pages; without one a page stays as it is.
     void setReceivers(ReceiverSource artnet, ReceiverSource sacn);
+    // The "Network" page: its findings and universes, what "Clear" empties, the report's facts.
+    NetworkPage *networkPage() const { return m_pNetwork; }
 
     // Selects the page, then refreshes every table.
     void selectPage(Page page);
@@ -94,6 +105,7 @@ private:
     QTableWidget *m_pTableRdm120 = nullptr;
     QTableWidget *m_pTableRdm137_1 = nullptr;
     QTableWidget *m_pTableRdm137_2 = nullptr;
+    NetworkPage *m_pNetwork = nullptr;
     QPushButton *m_pRefreshButton = nullptr;
     QVBoxLayout *m_pLayout = nullptr;
 };

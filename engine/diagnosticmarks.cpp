@@ -148,3 +148,27 @@ void paintUniverseMarks(QPainter &painter, const CellGrid &grid,
         painter.restore();
     }
 }
+
+void paintFindingMarks(QPainter &painter, const CellGrid &grid, const std::vector<bool> &marked,
+                       int channelsPerUniverse, int bytesPerCell) {
+    const qint64 cellCount = qint64(grid.cols) * grid.rows;
+    for (size_t slot = 0; slot < marked.size(); ++slot) {
+        if (!marked[slot])
+            continue;
+        const CellSpan span =
+            universeCells(quint32(slot), channelsPerUniverse, bytesPerCell, cellCount);
+        if (span.isEmpty() || grid.cols <= 0)
+            continue;
+        const QRect cell = cellRect(grid, int(span.first / grid.cols), int(span.first % grid.cols));
+        // A corner of the first cell, small enough to leave its colour readable.
+        const qreal side = std::clamp(std::min(cell.width(), cell.height()) / 3.0, 6.0, 24.0);
+        const QPointF corner = cell.topLeft();
+        const QPolygonF triangle{corner, corner + QPointF(side, 0), corner + QPointF(0, side)};
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.setPen(markPen(markShadow, 1));
+        painter.setBrush(sharedAmber);
+        painter.drawPolygon(triangle);
+        painter.restore();
+    }
+}

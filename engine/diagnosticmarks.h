@@ -51,3 +51,8 @@ QPainterPath spanArea(const CellGrid &grid, CellSpan span);
 void paintUniverseMarks(QPainter &painter, const CellGrid &grid,
                         std::span<const UniverseMark> marks, int channelsPerUniverse,
                         int bytesPerCell);
+
+// A small amber triangle in the corner of the first cell of each universe slot `marked` names
+// (a current fault or warning of the network findings), in picture coordinates like the marks.
+void paintFindingMarks(QPainter &painter, const CellGrid &grid, const std::vector<bool> &marked,
+                       int channelsPerUniverse, int bytesPerCell);

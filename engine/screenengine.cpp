@@ -272,7 +272,9 @@ QString ScreenEngine::statusText(int renderEngineId) const {
     fields.interfaces = m_interfaceText;
     fields.preset = statustext::preset(m_appliedPreset, settings.Name);
     fields.freezeOrSelfTest = statustext::freezeOrSelfTest(m_freeze, m_selfTest);
-    return statustext::block(fields) + statustext::latency(latency(Protocol::Any));
+    return statustext::block(fields) + statustext::latency(latency(Protocol::Any)) +
+           statustext::networkFindings(currentFindings(FindingSeverity::Fault),
+                               currentFindings(FindingSeverity::Warning));
 }
 
 bool ScreenEngine::identifying() const {
@@ -291,6 +293,9 @@ bool ScreenEngine::needsRepaint() const {
     if (m_paintedParams != paintParams())
         return true;
     if (m_marksOn && refreshMarksIfDue() && m_marks != m_paintedMarks)
+        return true;
+    refreshFindingsIfDue();
+    if (m_marksOn && m_findingMarks != m_paintedFindingMarks)
         return true;
     if (const std::optional<LossBehaviour::Modes> modes = lossModes()) {
         m_store.heardTimes(m_heard);
@@ -367,12 +372,17 @@ quint32 ScreenEngine::firstUniverse(Protocol protocol) const {
 
 void ScreenEngine::paintMarks(QPainter &painter, const QRect &rect, const PaintParams &params) {
     refreshMarksIfDue();
+    refreshFindingsIfDue();
     m_paintedMarks = m_marks;
+    m_paintedFindingMarks = m_findingMarks;
     painter.save();
     painter.translate(rect.topLeft());
     painter.setTransform(pictureTransform(params), true);
     paintUniverseMarks(painter, cellGrid(rect.width(), rect.height(), params.cols, params.rows),
                        m_marks, m_store.channelsPerUniverse(), channelsPerCell(params.colourMode));
+    paintFindingMarks(painter, cellGrid(rect.width(), rect.height(), params.cols, params.rows),
+                      m_findingMarks, m_store.channelsPerUniverse(),
+                      channelsPerCell(params.colourMode));
     painter.restore();
 }
 
@@ -458,8 +468,10 @@ void ScreenEngine::paintFrame(QPainter &painter, const QRect &rect, int renderEn
         params);
     if (m_marksOn)
         paintMarks(painter, rect, params);
-    else
+    else {
         m_paintedMarks.clear();
+        m_paintedFindingMarks.clear();
+    }
     countFrame();
     m_statusPainted = statusDue();
     if (m_statusPainted)

@@ -7,7 +7,9 @@
 #include "engine/lossbehaviour.h"
 #include "engine/receiverhost.h"
 #include "engine/selftest.h"
+#include "net/findings.h"
 #include "net/framestore.h"
+#include "net/networkview.h"
 #include "net/receiverstats.h"
 #include "rdm/configurator.h"
 #include "rdm/devicemodelsetup.h"
@@ -131,6 +133,12 @@ public:
     // sACN universes); empty while the protocol is off.
     ReceiverView artnetView() const;
     ReceiverView sacnView() const;
+    // Both receivers' findings and the universes on the wire; the cross-protocol finding is
+    // the engine's own.
+    NetworkView networkView() const;
+    void clearFindings();
+    // Current findings of one severity, counted at most once a second, for the overlay.
+    int currentFindings(FindingSeverity severity) const;
 
 private:
     void stage();
@@ -158,6 +166,11 @@ private:
     // the scheduler's ticks nor a flood of frames takes them at the frame rate. Returns whether
     // it read them.
     bool refreshMarksIfDue() const;
+    // Both protocols feeding one universe: read from the receivers' snapshots the marks take.
+    void noteBothProtocols(const ReceiverStats &artnetStats, const ReceiverStats &sacnStats,
+                           quint32 count) const;
+    // The findings as of now, read again when the last reading is a second old.
+    void refreshFindingsIfDue() const;
     // The protocol's own number of the first universe shown (Art-Net Port-Address, sACN
     // universe), as the receivers are given it at an apply.
     quint32 firstUniverse(Protocol protocol) const;
@@ -208,8 +221,14 @@ private:
     bool m_marksOn = false;
     // Reading the receivers at the scheduler's tick is logically const.
     mutable std::vector<UniverseMark> m_marks;
+    // Universe slots with a current fault or warning, marked with a triangle.
+    mutable std::vector<bool> m_findingMarks;
+    mutable FindingsLog m_ownFindings;
+    mutable NetworkView m_network;
+    mutable QElapsedTimer m_networkAge;
     mutable QElapsedTimer m_marksAge;
     std::vector<UniverseMark> m_paintedMarks;
+    std::vector<bool> m_paintedFindingMarks;
 
     const qint64 m_startNs;
     LossBehaviour m_loss;

@@ -102,6 +102,14 @@ QString latency(const LatencyFigures &figures) {
                     QString::number(figures.maxMs, 'f', 1));
 }
 
+QString networkFindings(int faults, int warnings) {
+    if (faults == 0 && warnings == 0)
+        return {};
+    return u'\n' + QCoreApplication::translate("ScreenEngine", "Network: %1 faults, %2 warnings")
+                       .arg(faults)
+                       .arg(warnings);
+}
+
 QString block(const Fields &f) {
     return QCoreApplication::translate(
                "ScreenEngine",

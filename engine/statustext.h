@@ -35,6 +35,9 @@ QString freezeOrSelfTest(bool freeze, quint8 selfTest);
 // samples "\nLatency: no change in the last 10 s" when data arrived, else empty.
 QString latency(const LatencyFigures &figures);
 
+// "\nNetwork: <f> faults, <w> warnings" while the findings hold any; else empty.
+QString networkFindings(int faults, int warnings);
+
 struct Fields {
     int sizeX = 0;
     int sizeY = 0;

@@ -2,6 +2,7 @@
 
 #include "net/network.h"
 
+#include <QDebug>
 #include <QElapsedTimer>
 
 #include <algorithm>
@@ -95,6 +96,53 @@ void acnnet::configureMerger() {
         m_startUniverse < 0 ? 0 : std::min(m_universeCount, quint32(e131::maxUniverse) + 1 - first);
     QMutexLocker lock(&m_mergerLock);
     m_merger.configure(quint16(first), count);
+    // The groups joined are universes on the network too, heard from or not.
+    const qint64 now = m_clock();
+    for (quint32 i = 0; i < count; ++i)
+        m_wire.note(quint16(first + i), 0, now);
+}
+
+void acnnet::report(FindingCode code, const e131::DataPacket &packet, quint32 sender, qint64 nowMs,
+                    quint32 detail) {
+    const FindingSource source{FindingProtocol::Sacn, sender, packet.cid, packet.sourceName};
+    if (!m_findings.report(code, packet.universe, source, nowMs, detail))
+        return;
+    for (const Finding &finding : m_findings.findings(nowMs))
+        if (finding.code == code && finding.universe == packet.universe &&
+            finding.address == sender)
+            qDebug().noquote() << findingLine(finding);
+}
+
+// The rules a single packet shows; the merger's rules need a source's history.
+void acnnet::checkPacket(const e131::DataPacket &packet, quint32 sender, quint32 destination,
+                         qint64 nowMs) {
+    if (!packet.ok() || packet.kind != e131::Kind::Data)
+        return;
+    m_wire.note(packet.universe, sender, nowMs);
+    // Multicast (224.0.0.0/4) to a group that is not the universe's own; unicast is fine.
+    if ((destination >> 28) == 0xE && destination != e131::multicastGroup(packet.universe))
+        report(FindingCode::SacnWrongGroup, packet, sender, nowMs, destination & 0xFFFF);
+    if (packet.priority > e131::maxPriority)
+        report(FindingCode::SacnPriorityAbove200, packet, sender, nowMs);
+    if (packet.options & e131::optionPreviewData)
+        report(FindingCode::SacnPreviewOnly, packet, sender, nowMs);
+}
+
+QList<Finding> acnnet::findings() const {
+    const qint64 now = m_clock();
+    QMutexLocker lock(&m_mergerLock);
+    return m_findings.findings(now);
+}
+
+void acnnet::clearFindings() {
+    QMutexLocker lock(&m_mergerLock);
+    m_findings.clear();
+}
+
+QList<WireUniverses::Row> acnnet::wireUniverses() const {
+    const qint64 now = m_clock();
+    QMutexLocker lock(&m_mergerLock);
+    return m_wire.rows(now, sacnSourceLossMs);
 }
 
 ReceiverStats acnnet::stats() const {
@@ -141,11 +189,12 @@ void acnnet::readPackage() {
         return;
     m_batch.drain(m_socket.fd(), batchesPerWakeUp,
                   [this](std::span<const quint8> datagram, const DatagramFacts &facts) {
-                      processDatagram(datagram, facts.sender, facts.receivedNs);
+                      processDatagram(datagram, facts.sender, facts.receivedNs, facts.destination);
                   });
 }
 
-void acnnet::processDatagram(std::span<const quint8> datagram, quint32 sender, qint64 receivedNs) {
+void acnnet::processDatagram(std::span<const quint8> datagram, quint32 sender, qint64 receivedNs,
+                             quint32 destination) {
     const e131::DataPacket packet = e131::parseDataPacket(datagram);
     FrameStore *store = m_store.load(std::memory_order_relaxed);
     if (store == nullptr)
@@ -153,6 +202,7 @@ void acnnet::processDatagram(std::span<const quint8> datagram, quint32 sender, q
     const qint64 now = m_clock();
     {
         QMutexLocker lock(&m_mergerLock);
+        checkPacket(packet, sender, destination, now);
         m_merger.accept(
             packet, sender, now, [store, receivedNs](quint32 index, std::span<const quint8> bytes) {
                 store->writeUniverse(index, bytes, FrameStore::Writer::Sacn, receivedNs);

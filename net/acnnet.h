@@ -1,11 +1,13 @@
 #pragma once
 
 #include "net/e131.h"
+#include "net/findings.h"
 #include "net/framestore.h"
 #include "net/multicast.h"
 #include "net/receiverstats.h"
 #include "net/sacnmerger.h"
 #include "net/udpreceive.h"
+#include "net/wireuniverses.h"
 
 #include <QByteArray>
 #include <QMutex>
@@ -59,9 +61,10 @@ public:
     int receiveBufferSize() const;
 
     // Everything a received datagram from IPv4 `sender` goes through after the socket;
-    // `receivedNs` (monotonicNs(), 0 for none) is when it arrived.
+    // `receivedNs` (monotonicNs(), 0 for none) is when it arrived, `destination` where it was
+    // sent (0 for not known).
     void processDatagram(std::span<const quint8> datagram, quint32 sender = 0,
-                         qint64 receivedNs = 0);
+                         qint64 receivedNs = 0, quint32 destination = 0);
 
     // Monotonic milliseconds for the arbitration; set before the receiver is moved to its
     // thread.
@@ -69,6 +72,12 @@ public:
     void setClock(Clock clock) { m_clock = std::move(clock); }
     // A consistent copy of the per-universe and per-source facts; callable from any thread.
     ReceiverStats stats() const;
+    // What the receiver saw senders do wrong, and every universe heard of on the network
+    // (data, discovery, the groups joined); callable from any thread, on the clock now() reads.
+    QList<Finding> findings() const;
+    void clearFindings();
+    QList<WireUniverses::Row> wireUniverses() const;
+    qint64 now() const { return m_clock(); }
 
     void readPackage();
 
@@ -78,6 +87,10 @@ private:
     bool joinUniverse(quint32 universe);
     void joinSyncUniverse(quint16 universe);
     void configureMerger();
+    void checkPacket(const e131::DataPacket &packet, quint32 sender, quint32 destination,
+                     qint64 nowMs);
+    void report(FindingCode code, const e131::DataPacket &packet, quint32 sender, qint64 nowMs,
+                quint32 detail = 0);
     template <typename Fn> auto inOwnThread(Fn fn) const -> std::invoke_result_t<Fn>;
     // Runs `call` in the receiver's thread and returns when it is done. The blocking queued
     // call orders both sides already; the call is handed over through members and the
@@ -113,6 +126,8 @@ private:
     // Guards the merger, whose facts the UI thread copies while packets arrive.
     mutable QMutex m_mergerLock;
     SacnMerger m_merger;
+    FindingsLog m_findings;
+    WireUniverses m_wire;
 
     DatagramBatch m_batch{batchSize, e131::maxPacketLength};
 };

@@ -87,7 +87,7 @@ private slots:
     void actionsOnTheWindowInTheirOrder() {
         Tessaview window({"tessaview"});
         const QList<QAction *> actions = window.actions();
-        QCOMPARE(actions.size(), 38);
+        QCOMPARE(actions.size(), 39);
         // Text, key and status tip of every action in the order they sit on the window: the
         // status switch comes before the on-top and full-screen switches.
         const QList<std::tuple<QString, QKeySequence, QString>> expected{
@@ -118,6 +118,7 @@ private slots:
             {"Self Test Block Fill", Qt::SHIFT | Qt::Key_5, "Self Test 5"},
             {"Test All", Qt::SHIFT | Qt::Key_9, "Self Test All"},
             {"Information", Qt::Key_I, "view live information"},
+            {"Network Findings", Qt::Key_H, "what each source on the network does wrong"},
             {"Save as Bitmap...", Qt::Key_B, "saves the screen to a bitmap file"},
             {"Check for Updates", Qt::Key_U,
              "checks if a newer software version is available online"},
@@ -141,11 +142,11 @@ private slots:
                      qPrintable(text));
             QCOMPARE(actions[i]->shortcutContext(), Qt::WindowShortcut);
         }
-        QVERIFY(actions[27]->statusTip().endsWith("/Tessaview.bmp)"));
-        QCOMPARE(actions[34]->toolTip(), QStringLiteral("opens the About window"));
-        QCOMPARE(actions[35]->toolTip(), QStringLiteral("opens the About Qt window"));
-        QCOMPARE(actions[36]->toolTip(), QStringLiteral("exits this software"));
+        QVERIFY(actions[28]->statusTip().endsWith("/Tessaview.bmp)"));
+        QCOMPARE(actions[35]->toolTip(), QStringLiteral("opens the About window"));
+        QCOMPARE(actions[36]->toolTip(), QStringLiteral("opens the About Qt window"));
         QCOMPARE(actions[37]->toolTip(), QStringLiteral("exits this software"));
+        QCOMPARE(actions[38]->toolTip(), QStringLiteral("exits this software"));
 
         QStringList checkable;
         for (const QAction *action : actions) {
@@ -162,9 +163,9 @@ private slots:
         QCOMPARE(texts(menu->actions()),
                  (QStringList{"Settings...", "Load Presets\tP", "Reset Settings", "Freeze",
                               "Window always on top", "Show Status Information", "Show Diagnostics",
-                              "Self Test\tT", "Dmx Size\tX\tY", "Information", "Save as Bitmap...",
-                              "---", "Check for Updates", "Help...", "About Tessaview...",
-                              "About Qt...", "Quit"}));
+                              "Self Test\tT", "Dmx Size\tX\tY", "Information", "Network Findings",
+                              "Save as Bitmap...", "---", "Check for Updates", "Help...",
+                              "About Tessaview...", "About Qt...", "Quit"}));
         QCOMPARE(
             texts(menu->actions()[1]->menu()->actions()),
             (QStringList{"Preset Next", "Preset Current", "Preset 1", "Preset 2", "Preset 3",

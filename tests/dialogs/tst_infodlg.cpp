@@ -79,7 +79,7 @@ private slots:
         for (int i = 0; i < tabs->count(); ++i)
             labels << tabs->tabText(i);
         QCOMPARE(labels, (QStringList{"Preset", "Art-Net", "Streaming Acn", "RDM 1.20",
-                                      "RDM 1.37-1", "RDM 1.37-2"}));
+                                      "RDM 1.37-1", "RDM 1.37-2", "Network"}));
         QCOMPARE(headerTexts(table(dlg, "Preset")),
                  (QStringList{"Name", "DMX Size X", "DMX Size Y", "Screen Size X", "Screen Size Y",
                               "Screen Pos X", "Screen Pos Y", "Start Universe", "Universe Count",
@@ -303,9 +303,9 @@ private slots:
         dlg.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
         auto *tabs = dlg.findChild<QTabWidget *>();
-        dlg.selectPage(InfoDlg::PageRdm137_1);
+        dlg.selectPage(InfoDlg::PageRdm137_2);
         QTest::keyClick(&dlg, Qt::Key_F3);
-        QCOMPARE(tabs->currentIndex(), int(InfoDlg::PageRdm137_2));
+        QCOMPARE(tabs->currentIndex(), int(InfoDlg::PageNetwork));
         QTest::keyClick(&dlg, Qt::Key_F3);
         QCOMPARE(tabs->currentIndex(), int(InfoDlg::PagePreset));
     }
