@@ -12,6 +12,8 @@ acnnet::acnnet(network *net, QObject *parent) : QObject(parent), m_net(net) {
     auto started = std::make_shared<QElapsedTimer>();
     started->start();
     m_clock = [started] { return started->elapsed(); };
+    m_tick.setInterval(tickMs);
+    connect(&m_tick, &QTimer::timeout, this, &acnnet::tick);
 }
 
 acnnet::~acnnet() {
@@ -76,8 +78,12 @@ void acnnet::setFrameBuffer(FrameStore *store) {
         m_store.store(store);
         m_universeCount = store != nullptr ? store->universeCount() : 0;
         configureMerger();
-        if (store != nullptr)
+        if (store != nullptr) {
             joinAllGroups();
+            m_tick.start();
+        } else {
+            m_tick.stop();
+        }
     });
 }
 
@@ -94,7 +100,7 @@ void acnnet::configureMerger() {
     const quint32 count =
         m_startUniverse < 0 ? 0 : std::min(m_universeCount, quint32(e131::maxUniverse) + 1 - first);
     QMutexLocker lock(&m_mergerLock);
-    m_merger.configure(quint16(first), count);
+    m_merger.configure(quint16(first), count, m_clock());
 }
 
 ReceiverStats acnnet::stats() const {
@@ -165,6 +171,17 @@ void acnnet::processDatagram(std::span<const quint8> datagram, quint32 sender, q
     if (packet.ok() && packet.kind == e131::Kind::Data && sync != 0 &&
         (sync < first || sync >= first + m_universeCount))
         joinSyncUniverse(quint16(sync));
+}
+
+void acnnet::tick() {
+    FrameStore *store = m_store.load(std::memory_order_relaxed);
+    if (store == nullptr)
+        return;
+    const qint64 now = m_clock();
+    QMutexLocker lock(&m_mergerLock);
+    m_merger.tick(now, [store](quint32 index, std::span<const quint8> bytes) {
+        store->writeUniverse(index, bytes, FrameStore::Writer::Sacn);
+    });
 }
 
 void acnnet::joinSyncUniverse(quint16 universe) {

@@ -11,6 +11,7 @@
 #include <QMutex>
 #include <QObject>
 #include <QThread>
+#include <QTimer>
 
 #include <array>
 #include <atomic>
@@ -71,6 +72,9 @@ public:
     ReceiverStats stats() const;
 
     void readPackage();
+    // What the merger ends on time rather than on a packet (sampling, waits, lost sources),
+    // written to the store; its timer calls it while a store is attached.
+    void tick();
 
 private:
     bool openSocket();
@@ -91,6 +95,8 @@ private:
     static constexpr int batchSize = 32;
     static constexpr int batchesPerWakeUp = 16;
     static constexpr int receiveBufferBytes = 4 * 1024 * 1024;
+    // Fine enough that a sampling period or a loss ends within a frame or few of its time.
+    static constexpr int tickMs = 100;
 
     std::mutex m_handOffLock;
     const std::function<void()> *m_handOffCall = nullptr;
@@ -113,6 +119,8 @@ private:
     // Guards the merger, whose facts the UI thread copies while packets arrive.
     mutable QMutex m_mergerLock;
     SacnMerger m_merger;
+    // A child, so it moves with the receiver into its thread; started and stopped there.
+    QTimer m_tick{this};
 
     DatagramBatch m_batch{batchSize, e131::maxPacketLength};
 };
