@@ -28,6 +28,16 @@ QString joinedUniverses(const QList<quint16> &universes) {
     return texts.join(QStringLiteral(", "));
 }
 
+// Nothing to say about a source whose levels did not change in the window.
+QString intervalText(const SourceStats &source) {
+    if (source.iIntervals == 0)
+        return {};
+    return QStringLiteral("%1 / %2 / %3")
+        .arg(source.iIntervalMinMs)
+        .arg(source.iIntervalMedianMs)
+        .arg(source.iIntervalMaxMs);
+}
+
 } // namespace
 
 QStringList ReceiverStatsRows::universeHeaders(Protocol protocol) {
@@ -47,7 +57,9 @@ QStringList ReceiverStatsRows::sourceHeaders() {
             QStringLiteral("Packets/s"),
             QStringLiteral("Sequence Errors"),
             QStringLiteral("Last Seen [s]"),
-            QStringLiteral("Announced Universes")};
+            QStringLiteral("Announced Universes"),
+            QStringLiteral("Interval min / median / max [ms]"),
+            QStringLiteral("Timing")};
 }
 
 QList<ReceiverStatsRows::Row> ReceiverStatsRows::universes(Protocol protocol,
@@ -88,7 +100,8 @@ ReceiverStatsRows::sources(Protocol protocol, const ReceiverStats &stats, quint1
                                    : address;
         out.append(Row{source.sName, origin, priority, rounded(source.dPacketsPerSecond),
                        source.uiSequenceErrors, secondsBetween(source.iLastSeenMs, stats.iTakenMs),
-                       joinedUniverses(source.lAnnouncedUniverses)});
+                       joinedUniverses(source.lAnnouncedUniverses), intervalText(source),
+                       source.bStableTiming ? tr("stable") : tr("unstable")});
     }
     return out;
 }

@@ -4,7 +4,6 @@
 #include "net/e131.h"
 #include "net/monotonicclock.h"
 
-#include <QDebug>
 
 #include <algorithm>
 
@@ -73,13 +72,8 @@ void ScreenEngine::noteBothProtocols(const ReceiverStats &artnetStats,
         if (!liveIn(sacnStats, sacnUniverse) ||
             !liveIn(artnetStats, quint16(firstUniverse(Protocol::ArtNet) + slot)))
             continue;
-        if (m_ownFindings.report(FindingCode::BothProtocols, sacnUniverse,
-                                 {FindingProtocol::Sacn, 0, {}, {}}, now)) {
-            Finding finding;
-            finding.code = FindingCode::BothProtocols;
-            finding.universe = sacnUniverse;
-            qDebug().noquote() << findingLine(finding);
-        }
+        m_ownFindings.report(FindingCode::BothProtocols, sacnUniverse,
+                             {FindingProtocol::Sacn, 0, {}, {}}, now);
     }
 }
 

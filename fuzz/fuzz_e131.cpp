@@ -1,7 +1,8 @@
 // Arbitrary datagrams through the E1.31 receiver's packet path and merger into an attached
-// frame store. The clock advances by the byte at the sequence number's offset (20 ms steps,
-// up to 5 s), so source loss, 0xDD fallback and sync loss are reached across a run; the sender
-// address comes from the first CID byte, so several sources meet in one universe.
+// frame store, each followed by a tick of the receiver's timer. The clock advances by the byte at
+// the sequence number's offset (20 ms steps, up to 5 s), so source loss, 0xDD fallback and sync
+// loss are reached across a run; the sender address comes from the first CID byte, so several
+// sources meet in one universe.
 #include "net/acnnet.h"
 
 #include <cstddef>
@@ -22,6 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     now += size > 111 ? data[111] * 20 : 0;
     receiver->processDatagram(std::span<const quint8>(data, size),
                               0x0A000000u | (size > 22 ? data[22] : 0u));
+    receiver->tick();
     if (size > 0 && data[size - 1] == 0xFF)
         receiver->stats();
     return 0;

@@ -2,7 +2,6 @@
 
 #include "net/network.h"
 
-#include <QDebug>
 #include <QElapsedTimer>
 
 #include <algorithm>
@@ -10,9 +9,12 @@
 #include <memory>
 
 acnnet::acnnet(network *net, QObject *parent) : QObject(parent), m_net(net) {
+    m_merger.setFindings(&m_findings);
     auto started = std::make_shared<QElapsedTimer>();
     started->start();
     m_clock = [started] { return started->elapsed(); };
+    m_tick.setInterval(tickMs);
+    connect(&m_tick, &QTimer::timeout, this, &acnnet::tick);
 }
 
 acnnet::~acnnet() {
@@ -77,8 +79,12 @@ void acnnet::setFrameBuffer(FrameStore *store) {
         m_store.store(store);
         m_universeCount = store != nullptr ? store->universeCount() : 0;
         configureMerger();
-        if (store != nullptr)
+        if (store != nullptr) {
             joinAllGroups();
+            m_tick.start();
+        } else {
+            m_tick.stop();
+        }
     });
 }
 
@@ -95,22 +101,18 @@ void acnnet::configureMerger() {
     const quint32 count =
         m_startUniverse < 0 ? 0 : std::min(m_universeCount, quint32(e131::maxUniverse) + 1 - first);
     QMutexLocker lock(&m_mergerLock);
-    m_merger.configure(quint16(first), count);
-    // The groups joined are universes on the network too, heard from or not.
     const qint64 now = m_clock();
+    m_merger.configure(quint16(first), count, now);
+    // The groups joined are universes on the network too, heard from or not.
     for (quint32 i = 0; i < count; ++i)
         m_wire.note(quint16(first + i), 0, now);
 }
 
 void acnnet::report(FindingCode code, const e131::DataPacket &packet, quint32 sender, qint64 nowMs,
                     quint32 detail) {
-    const FindingSource source{FindingProtocol::Sacn, sender, packet.cid, packet.sourceName};
-    if (!m_findings.report(code, packet.universe, source, nowMs, detail))
-        return;
-    for (const Finding &finding : m_findings.findings(nowMs))
-        if (finding.code == code && finding.universe == packet.universe &&
-            finding.address == sender)
-            qDebug().noquote() << findingLine(finding);
+    m_findings.report(code, packet.universe,
+                      {FindingProtocol::Sacn, sender, packet.cid, packet.sourceName}, nowMs,
+                      detail);
 }
 
 // The rules a single packet shows; the merger's rules need a source's history.
@@ -215,6 +217,17 @@ void acnnet::processDatagram(std::span<const quint8> datagram, quint32 sender, q
     if (packet.ok() && packet.kind == e131::Kind::Data && sync != 0 &&
         (sync < first || sync >= first + m_universeCount))
         joinSyncUniverse(quint16(sync));
+}
+
+void acnnet::tick() {
+    FrameStore *store = m_store.load(std::memory_order_relaxed);
+    if (store == nullptr)
+        return;
+    const qint64 now = m_clock();
+    QMutexLocker lock(&m_mergerLock);
+    m_merger.tick(now, [store](quint32 index, std::span<const quint8> bytes) {
+        store->writeUniverse(index, bytes, FrameStore::Writer::Sacn);
+    });
 }
 
 void acnnet::joinSyncUniverse(quint16 universe) {

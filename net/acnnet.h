@@ -13,6 +13,7 @@
 #include <QMutex>
 #include <QObject>
 #include <QThread>
+#include <QTimer>
 
 #include <array>
 #include <atomic>
@@ -80,6 +81,9 @@ public:
     qint64 now() const { return m_clock(); }
 
     void readPackage();
+    // What the merger ends on time rather than on a packet (sampling, waits, lost sources),
+    // written to the store; its timer calls it while a store is attached.
+    void tick();
 
 private:
     bool openSocket();
@@ -104,6 +108,8 @@ private:
     static constexpr int batchSize = 32;
     static constexpr int batchesPerWakeUp = 16;
     static constexpr int receiveBufferBytes = 4 * 1024 * 1024;
+    // Fine enough that a sampling period or a loss ends within a frame or few of its time.
+    static constexpr int tickMs = 100;
 
     std::mutex m_handOffLock;
     const std::function<void()> *m_handOffCall = nullptr;
@@ -128,6 +134,8 @@ private:
     SacnMerger m_merger;
     FindingsLog m_findings;
     WireUniverses m_wire;
+    // A child, so it moves with the receiver into its thread; started and stopped there.
+    QTimer m_tick{this};
 
     DatagramBatch m_batch{batchSize, e131::maxPacketLength};
 };

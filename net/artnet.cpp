@@ -84,6 +84,7 @@ private:
 artnet::artnet(network *net, bool debugOutput, QObject *parent)
     : QObject(parent), m_net(net), m_debugOutput(debugOutput),
       m_socketTransmitter(new SocketTransmitter(*this)), m_transmitter(m_socketTransmitter) {
+    m_merger.setFindings(&m_findings);
     auto started = std::make_shared<QElapsedTimer>();
     started->start();
     m_clock = [started] { return started->elapsed(); };
@@ -170,29 +171,6 @@ void artnet::setFailSafeState(FailSafeState state) {
 RdmRequestHandler *artnet::responder() const {
     return m_rdmWatched && !m_rdmObject ? nullptr : m_rdm;
 }
-
-namespace {
-
-// The findings a packet the merger turned away (or took after a gap) stands for.
-std::optional<FindingCode> verdictFinding(ArtNetMerger::Verdict verdict) {
-    using enum ArtNetMerger::Verdict;
-    switch (verdict) {
-    case ThirdSource:
-        return FindingCode::ArtNetThirdSource;
-    case Gap:
-        return FindingCode::LostPackets;
-    case Repeated:
-        return FindingCode::DuplicatePackets;
-    case Late:
-        return FindingCode::LatePackets;
-    case Taken:
-    case OutOfRange:
-        break;
-    }
-    return std::nullopt;
-}
-
-} // namespace
 
 void artnet::report(FindingCode code, quint16 portAddress, const QHostAddress &sender) {
     const quint32 address = sender.toIPv4Address();
@@ -510,8 +488,6 @@ void artnet::handleDmx(Bytes datagram, const QHostAddress &sender) {
         return;
     const quint32 k = quint32(m_dmx.portAddress - m_startUniverse);
     const Bytes levels = m_merger.accept(m_dmx, sender.toIPv4Address(), now);
-    if (const std::optional<FindingCode> code = verdictFinding(m_merger.lastVerdict()))
-        report(*code, m_dmx.portAddress, sender);
     if (!m_merger.mergeChanges().empty()) {
         // Sources that go quiet end a merge without a packet: watched while one is on.
         if (!m_mergeWatch.isActive())

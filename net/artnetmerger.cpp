@@ -22,11 +22,8 @@ int ArtNetMerger::Universe::liveCount(qint64 nowMs) const {
 
 std::span<const quint8> ArtNetMerger::accept(const artnetpackets::Dmx &dmx, quint32 sender,
                                              qint64 nowMs) {
-    if (dmx.portAddress < m_first || quint32(dmx.portAddress - m_first) >= m_universes.size()) {
-        m_verdict = Verdict::OutOfRange;
+    if (dmx.portAddress < m_first || quint32(dmx.portAddress - m_first) >= m_universes.size())
         return {};
-    }
-    m_verdict = Verdict::Taken;
     const quint32 index = dmx.portAddress - m_first;
     const std::span<const quint8> out = merge(m_universes[index], dmx, sender, nowMs);
     noteMerging(index, nowMs);
@@ -51,7 +48,7 @@ std::span<const quint8> ArtNetMerger::merge(Universe &universe, const artnetpack
         if (found == universe.sources.end()) {
             ++universe.dropped;
             ++m_droppedSourceLimit;
-            m_verdict = Verdict::ThirdSource;
+            report(FindingCode::ArtNetThirdSource, dmx, sender, nowMs);
             return {};
         }
         *found = Source{};
@@ -63,15 +60,22 @@ std::span<const quint8> ArtNetMerger::merge(Universe &universe, const artnetpack
         ++universe.traffic.sequenceErrors;
         ++universe.dropped;
         ++m_droppedSequence;
-        m_verdict = dmx.sequence == found->lastSequence ? Verdict::Repeated : Verdict::Late;
+        report(dmx.sequence == found->lastSequence ? FindingCode::DuplicatePackets
+                                                   : FindingCode::LatePackets,
+               dmx, sender, nowMs);
         return {};
     } else if (dmx.sequence != 0 && found->lastSequence != 0 &&
                quint8(dmx.sequence - found->lastSequence) > 1 &&
                // 0 is "not numbered", so the numbers run 1 ... 255 and 255 is followed by 1.
                !(found->lastSequence == 255 && dmx.sequence == 1)) {
-        m_verdict = Verdict::Gap;
+        report(FindingCode::LostPackets, dmx, sender, nowMs);
     }
     Source &source = *found;
+    const bool changed = source.length != dmx.slotCount ||
+                         !std::equal(source.levels.begin(), source.levels.begin() + source.length,
+                                     dmx.levels.begin());
+    if (source.timing.packet(nowMs, changed))
+        report(FindingCode::UnstableTiming, dmx, sender, nowMs);
     source.lastSequence = dmx.sequence;
     source.lastSeenMs = nowMs;
     universe.lastPacketMs = nowMs;
@@ -90,6 +94,12 @@ std::span<const quint8> ArtNetMerger::merge(Universe &universe, const artnetpack
         universe.output[i] = std::max(a, b);
     }
     return std::span<const quint8>(universe.output.data(), length);
+}
+
+void ArtNetMerger::report(FindingCode code, const artnetpackets::Dmx &dmx, quint32 sender,
+                          qint64 nowMs) {
+    if (m_findings)
+        m_findings->report(code, dmx.portAddress, {FindingProtocol::ArtNet, sender, {}, {}}, nowMs);
 }
 
 void ArtNetMerger::noteMerging(quint32 index, qint64 nowMs) {
@@ -155,8 +165,8 @@ ReceiverStats ArtNetMerger::stats(qint64 nowMs) const {
                                         universe.lastPacketMs, nowMs);
         for (const Source &source : universe.sources)
             if (source.live && sourceLive(source.lastSeenMs, nowMs, sourceTimeoutMs))
-                u.lSources.append(
-                    sourceStats(source.address, source.traffic, source.lastSeenMs, nowMs));
+                u.lSources.append(sourceStats(source.address, source.traffic, source.lastSeenMs,
+                                              nowMs, source.timing));
         u.iLiveSources = int(u.lSources.size());
         if (u.iLiveSources == 1) {
             u.ownership = UniverseOwnership::Single;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "net/artnetpackets.h"
+#include "net/findings.h"
+#include "net/intervalwatch.h"
 #include "net/packetrate.h"
 #include "net/receiverstats.h"
 
@@ -22,14 +24,12 @@ public:
     // Merges Port-Addresses first .. first + count - 1 (frame-store slots 0 .. count - 1).
     void configure(quint16 first, quint32 count);
 
-    // What became of the last packet, for the findings: a numbered packet that skipped
-    // sequence numbers is taken (Gap); a repeated or late one is not.
-    enum class Verdict : quint8 { Taken, OutOfRange, ThirdSource, Gap, Repeated, Late };
-
     // The bytes to write for `dmx`'s universe, or an empty span when it changes nothing
     // (outside the range, a third source, out of order). Valid until the next call.
     std::span<const quint8> accept(const artnetpackets::Dmx &dmx, quint32 sender, qint64 nowMs);
-    Verdict lastVerdict() const { return m_verdict; }
+    // Where a third source, lost, repeated and late packets and uneven timing are reported
+    // (null: nowhere). Borrowed.
+    void setFindings(FindingsLog *findings) { m_findings = findings; }
 
     // AcMergeLtp / AcMergeHtp for the frame-store slot `index`.
     void setLtp(quint32 index, bool ltp);
@@ -57,6 +57,7 @@ private:
         quint8 lastSequence = 0;
         qint64 lastSeenMs = 0;
         PacketCounter traffic;
+        IntervalWatch timing;
         quint16 length = 0;
         std::array<quint8, slotCount> levels{};
     };
@@ -77,6 +78,7 @@ private:
     std::span<const quint8> merge(Universe &universe, const artnetpackets::Dmx &dmx, quint32 sender,
                                   qint64 nowMs);
     void noteMerging(quint32 index, qint64 nowMs);
+    void report(FindingCode code, const artnetpackets::Dmx &dmx, quint32 sender, qint64 nowMs);
 
     quint16 m_first = 0;
     std::vector<Universe> m_universes;
@@ -84,5 +86,5 @@ private:
     std::vector<quint32> m_mergeChanges;
     quint64 m_droppedSequence = 0;
     quint64 m_droppedSourceLimit = 0;
-    Verdict m_verdict = Verdict::Taken;
+    FindingsLog *m_findings = nullptr;
 };

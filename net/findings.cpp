@@ -1,6 +1,7 @@
 #include "net/findings.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QHostAddress>
 
 #include <algorithm>
@@ -127,6 +128,8 @@ bool FindingsLog::report(FindingCode code, quint16 universe, const FindingSource
         ++found->count;
         found->lastMs = nowMs;
         found->detail = detail;
+        if (returned)
+            qDebug().noquote() << findingLine(finding(*found, nowMs));
         return returned;
     }
     Entry *slot = free ? free : oldest;
@@ -149,30 +152,33 @@ bool FindingsLog::report(FindingCode code, quint16 universe, const FindingSource
     copyInto(slot->name, source.name);
     slot->count = 1;
     slot->firstMs = slot->lastMs = nowMs;
+    qDebug().noquote() << findingLine(finding(*slot, nowMs));
     return true;
+}
+
+Finding FindingsLog::finding(const Entry &entry, qint64 nowMs) {
+    Finding f;
+    f.code = entry.code;
+    f.protocol = entry.protocol;
+    f.universe = entry.universe;
+    f.address = entry.address;
+    f.sourceName = QString::fromUtf8(entry.name.data());
+    if (entry.hasCid)
+        f.cid = QByteArray(reinterpret_cast<const char *>(entry.cid.data()), 16);
+    f.detail = entry.detail;
+    f.count = entry.count;
+    f.firstMs = entry.firstMs;
+    f.lastMs = entry.lastMs;
+    f.current = nowMs - entry.lastMs <= endMs;
+    return f;
 }
 
 QList<Finding> FindingsLog::findings(qint64 nowMs) const {
     QList<Finding> out;
     out.reserve(m_used);
-    for (const Entry &entry : m_entries) {
-        if (!entry.used)
-            continue;
-        Finding f;
-        f.code = entry.code;
-        f.protocol = entry.protocol;
-        f.universe = entry.universe;
-        f.address = entry.address;
-        f.sourceName = QString::fromUtf8(entry.name.data());
-        if (entry.hasCid)
-            f.cid = QByteArray(reinterpret_cast<const char *>(entry.cid.data()), 16);
-        f.detail = entry.detail;
-        f.count = entry.count;
-        f.firstMs = entry.firstMs;
-        f.lastMs = entry.lastMs;
-        f.current = nowMs - entry.lastMs <= endMs;
-        out.append(f);
-    }
+    for (const Entry &entry : m_entries)
+        if (entry.used)
+            out.append(finding(entry, nowMs));
     return out;
 }
 

@@ -79,9 +79,9 @@ public:
     // A finding whose cause has not been seen for this long has ended.
     static constexpr qint64 endMs = 10000;
 
-    // Counts one occurrence. Returns true when the finding is new or had ended, so the caller
-    // can write its line to the diagnostic output. When the table is full the finding that
-    // ended longest ago makes room; with none ended, the report is only counted as lost.
+    // Counts one occurrence. A finding that is new or had ended writes its line (findingLine)
+    // to the diagnostic output and returns true. When the table is full the finding that ended
+    // longest ago makes room; with none ended, the report is only counted as lost.
     bool report(FindingCode code, quint16 universe, const FindingSource &source, qint64 nowMs,
                 quint32 detail = 0);
     // Every finding since the last clear(), with `current` as of `nowMs`.
@@ -106,6 +106,8 @@ private:
         qint64 firstMs = 0;
         qint64 lastMs = 0;
     };
+    static Finding finding(const Entry &entry, qint64 nowMs);
+
     std::array<Entry, capacity> m_entries{};
     int m_used = 0;
     quint64 m_lost = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/intervalwatch.h"
 #include "net/packetrate.h"
 
 #include <QByteArray>
@@ -35,6 +36,12 @@ struct SourceStats {
     quint64 uiSequenceErrors = 0;
     qint64 iLastSeenMs = 0;
     QList<quint16> lAnnouncedUniverses;
+    // Packet intervals of the last 10 s while the levels changed.
+    int iIntervals = 0;
+    int iIntervalMinMs = 0;
+    int iIntervalMedianMs = 0;
+    int iIntervalMaxMs = 0;
+    bool bStableTiming = true;
 };
 
 enum class UniverseOwnership { None, Single, MergeHtp, MergeLtp, PerAddress };
@@ -67,8 +74,14 @@ inline UniverseStats universeStats(quint16 universe, const PacketCounter &traffi
     return u;
 }
 inline SourceStats sourceStats(quint32 address, const PacketCounter &traffic, qint64 lastSeenMs,
-                               qint64 nowMs) {
+                               qint64 nowMs, const IntervalWatch &timing) {
     SourceStats s;
+    const IntervalWatch::Figures figures = timing.figures(nowMs);
+    s.iIntervals = figures.count;
+    s.iIntervalMinMs = figures.minMs;
+    s.iIntervalMedianMs = figures.medianMs;
+    s.iIntervalMaxMs = figures.maxMs;
+    s.bStableTiming = figures.stable();
     s.address = QHostAddress(address);
     s.uiPackets = traffic.packets;
     s.dPacketsPerSecond = traffic.perSecond(nowMs);

@@ -21,13 +21,19 @@ QString nameOf(const std::array<quint8, 64> &name) {
 
 } // namespace
 
-void SacnMerger::configure(quint16 first, quint32 count) {
+void SacnMerger::configure(quint16 first, quint32 count, qint64 nowMs) {
+    std::vector<Universe> universes(count);
+    for (quint32 i = 0; i < count; ++i) {
+        const quint32 number = first + i;
+        if (number >= m_first && number - m_first < m_universes.size())
+            universes[i] = std::move(m_universes[number - m_first]);
+        else
+            universes[i].samplingUntilMs = nowMs + samplingPeriodMs;
+    }
     m_first = first;
-    m_universes.clear();
-    m_universes.resize(count);
+    m_universes = std::move(universes);
     m_released.clear();
     m_released.reserve(count);
-    m_announcers.clear();
     m_announcers.reserve(maxDiscoverySources);
 }
 
@@ -47,7 +53,6 @@ bool SacnMerger::acceptData(Universe &universe, const e131::DataPacket &packet, 
     // first round over a thousand universes must not stop reading to fill unused tables.
     if (universe.sources.capacity() == 0)
         universe.sources.reserve(maxSources);
-    expire(universe, nowMs);
     auto found =
         std::find_if(universe.sources.begin(), universe.sources.end(),
                      [&](const Source &s) { return s.live && sameBytes(s.cid, packet.cid); });
@@ -64,8 +69,14 @@ bool SacnMerger::acceptData(Universe &universe, const e131::DataPacket &packet, 
         }
         *found = Source{};
         found->live = true;
+        // Sampling already waits for whatever a source sends first.
+        if (!universe.sampling())
+            found->waitUntilMs = nowMs + perAddressWaitMs;
         std::copy(packet.cid.begin(), packet.cid.end(), found->cid.begin());
     } else if (sequenceOutOfOrder(packet.sequence, found->lastSequence)) {
+        report(packet.sequence == found->lastSequence ? FindingCode::DuplicatePackets
+                                                      : FindingCode::LatePackets,
+               packet, sender, nowMs);
         ++found->traffic.sequenceErrors;
         ++universe.traffic.sequenceErrors;
         ++universe.dropped;
@@ -73,6 +84,7 @@ bool SacnMerger::acceptData(Universe &universe, const e131::DataPacket &packet, 
         return false;
     }
     Source &source = *found;
+    checkSource(source, packet, sender, nowMs);
     source.lastSequence = packet.sequence;
     source.lastSeenMs = nowMs;
     source.address = sender;
@@ -91,18 +103,51 @@ bool SacnMerger::acceptData(Universe &universe, const e131::DataPacket &packet, 
         std::copy(packet.slotData.begin(), packet.slotData.end(), source.slotPriority.begin());
         std::fill(source.slotPriority.begin() + count, source.slotPriority.end(), quint8(0));
         source.lastPerAddressMs = nowMs;
+        source.waitUntilMs = -1;
         return true;
     }
     // Other START codes (RDM, text, ...) carry no levels.
     if (packet.startCode != e131::dmxStartCode)
         return false;
     const bool held = waitsForSync(source, packet, nowMs);
+    if (source.syncAddress != 0 &&
+        nowMs - (source.lastSyncMs >= 0 ? source.lastSyncMs : source.syncNamedMs) > syncLossMs)
+        report(FindingCode::SacnMissingSync, packet, sender, nowMs, source.syncAddress);
     auto &levels = held ? source.heldLevels : source.levels;
     std::copy(packet.slotData.begin(), packet.slotData.end(), levels.begin());
     std::fill(levels.begin() + count, levels.end(), quint8(0));
     (held ? source.heldLength : source.length) = quint16(count);
     source.held = held;
-    return !held;
+    return !held && source.merged();
+}
+
+void SacnMerger::report(FindingCode code, const e131::DataPacket &packet, quint32 sender,
+                        qint64 nowMs, quint32 detail) {
+    if (m_findings)
+        m_findings->report(code, packet.universe,
+                           {FindingProtocol::Sacn, sender, packet.cid, packet.sourceName}, nowMs,
+                           detail);
+}
+
+void SacnMerger::checkSource(Source &source, const e131::DataPacket &packet, quint32 sender,
+                             qint64 nowMs) {
+    // A source seen before: its history tells.
+    if (source.traffic.packets > 0) {
+        if (source.address != 0 && source.address != sender)
+            report(FindingCode::SharedCid, packet, sender, nowMs, source.address);
+        if (quint8(packet.sequence - source.lastSequence) > 1)
+            report(FindingCode::LostPackets, packet, sender, nowMs);
+    }
+    if (packet.startCode != e131::dmxStartCode)
+        return;
+    const auto &last = source.held ? source.heldLevels : source.levels;
+    const quint16 lastLength = source.held ? source.heldLength : source.length;
+    const bool changed = packet.slotData.size() != lastLength ||
+                         !std::equal(packet.slotData.begin(), packet.slotData.end(), last.begin());
+    if (!changed && source.traffic.packets > 0 && nowMs - source.lastSeenMs > 1000)
+        report(FindingCode::SacnSlowRefresh, packet, sender, nowMs);
+    if (source.timing.packet(nowMs, changed))
+        report(FindingCode::UnstableTiming, packet, sender, nowMs);
 }
 
 bool SacnMerger::waitsForSync(Source &source, const e131::DataPacket &packet, qint64 nowMs) {
@@ -110,6 +155,7 @@ bool SacnMerger::waitsForSync(Source &source, const e131::DataPacket &packet, qi
     if (packet.syncAddress != source.syncAddress) {
         source.syncAddress = packet.syncAddress;
         source.lastSyncMs = -1;
+        source.syncNamedMs = nowMs;
     }
     if (source.syncAddress == 0 || source.lastSyncMs < 0)
         return false;
@@ -125,8 +171,7 @@ void SacnMerger::acceptSync(const e131::DataPacket &packet, qint64 nowMs) {
         return;
     for (quint32 i = 0; i < m_universes.size(); ++i) {
         Universe &universe = m_universes[i];
-        expire(universe, nowMs);
-        bool released = false;
+        bool released = pass(universe, nowMs);
         for (Source &source : universe.sources) {
             if (!source.live || source.syncAddress != packet.syncAddress)
                 continue;
@@ -170,10 +215,52 @@ void SacnMerger::acceptDiscovery(const e131::DataPacket &packet, qint64 nowMs) {
     }
 }
 
-void SacnMerger::expire(Universe &universe, qint64 nowMs) {
-    for (Source &source : universe.sources)
-        if (source.live && nowMs - source.lastSeenMs > sourceLossMs)
-            source.live = false;
+bool SacnMerger::pass(Universe &universe, qint64 nowMs) {
+    bool passed = false;
+    if (universe.sampling() && nowMs >= universe.samplingUntilMs) {
+        universe.samplingUntilMs = -1;
+        passed = true;
+    }
+    for (Source &source : universe.sources) {
+        if (source.live && source.waitUntilMs >= 0 && nowMs >= source.waitUntilMs) {
+            source.waitUntilMs = -1;
+            passed = true;
+        }
+    }
+    return expire(universe, nowMs) || passed;
+}
+
+bool SacnMerger::expire(Universe &universe, qint64 nowMs) {
+    int top = -1;
+    for (const Source &source : universe.sources)
+        if (source.merged())
+            top = std::max(top, int(source.priority));
+    bool lost = false;
+    bool ownerLost = false;
+    for (Source &source : universe.sources) {
+        if (!source.live || nowMs - source.lastSeenMs <= sourceLossMs)
+            continue;
+        ownerLost = ownerLost || (source.merged() && source.priority == top);
+        source.live = false;
+        lost = true;
+    }
+    if (ownerLost)
+        for (Source &source : universe.sources)
+            if (source.live && nowMs - source.lastSeenMs > lossSettleMs)
+                source.live = false;
+    return lost;
+}
+
+bool SacnMerger::lookChanged(Universe &universe, qint64 nowMs) {
+    const bool sampled = universe.sampling();
+    if (!pass(universe, nowMs) || universe.sampling())
+        return false;
+    const std::array<quint8, slotCount> before = universe.output;
+    const quint16 beforeLength = universe.outputLength;
+    if (!merge(universe, nowMs))
+        return false;
+    return sampled || universe.outputLength != beforeLength ||
+           std::memcmp(before.data(), universe.output.data(), beforeLength) != 0;
 }
 
 bool SacnMerger::merge(Universe &universe, qint64 nowMs) {
@@ -183,7 +270,7 @@ bool SacnMerger::merge(Universe &universe, qint64 nowMs) {
     quint16 length = 0;
     int top = -1;
     for (const Source &source : universe.sources) {
-        if (!source.live)
+        if (!source.merged())
             continue;
         ++live;
         single = &source;
@@ -204,7 +291,7 @@ bool SacnMerger::merge(Universe &universe, qint64 nowMs) {
         // not looked at. Whole fixed-size arrays, so the loop runs on vector registers.
         std::array<quint8, slotCount> merged{};
         for (const Source &source : universe.sources) {
-            if (!source.live || source.priority != top)
+            if (!source.merged() || source.priority != top)
                 continue;
             for (size_t i = 0; i < slotCount; ++i)
                 merged[i] = std::max(merged[i], source.levels[i]);
@@ -218,7 +305,7 @@ bool SacnMerger::merge(Universe &universe, qint64 nowMs) {
     std::array<int, slotCount> best;
     best.fill(-1);
     for (const Source &source : universe.sources) {
-        if (!source.live)
+        if (!source.merged())
             continue;
         const bool slotted = source.perAddress(nowMs);
         // Without slot priorities a source drives the whole universe at its priority (zero
@@ -259,7 +346,8 @@ ReceiverStats SacnMerger::stats(qint64 nowMs) const {
         for (const Source &source : universe.sources) {
             if (!source.live || nowMs - source.lastSeenMs > sourceLossMs)
                 continue;
-            SourceStats s = sourceStats(source.address, source.traffic, source.lastSeenMs, nowMs);
+            SourceStats s = sourceStats(source.address, source.traffic, source.lastSeenMs, nowMs,
+                                        source.timing);
             s.sName = nameOf(source.name);
             s.cid = QByteArray(reinterpret_cast<const char *>(source.cid.data()), 16);
             s.iPriority = source.priority;
@@ -268,6 +356,11 @@ ReceiverStats SacnMerger::stats(qint64 nowMs) const {
                 if (announcer.cid == source.cid)
                     s.lAnnouncedUniverses =
                         QList<quint16>(announcer.universes.begin(), announcer.universes.end());
+            // Listed while it waits for its slot priorities, but it owns nothing yet.
+            if (!source.merged()) {
+                u.lSources.append(s);
+                continue;
+            }
             perAddress = perAddress || s.bPerAddressPriority;
             // The universe waits for the address of its owner, or of any synchronised source
             // among those merged at the top priority.
@@ -284,7 +377,7 @@ ReceiverStats SacnMerger::stats(qint64 nowMs) const {
             u.lSources.append(s);
         }
         u.iLiveSources = int(u.lSources.size());
-        if (u.iLiveSources == 0)
+        if (u.iPriority < 0)
             u.ownership = UniverseOwnership::None;
         else if (perAddress)
             u.ownership = UniverseOwnership::PerAddress;

@@ -96,7 +96,8 @@ private slots:
         for (const char *sources : {"sources Art-Net", "sources Streaming Acn"})
             QCOMPARE(headerTexts(dlg.findChild<QTableWidget *>(QLatin1String(sources))),
                      (QStringList{"Name", "CID / IP Address", "Priority", "Packets/s",
-                                  "Sequence Errors", "Last Seen [s]", "Announced Universes"}));
+                                  "Sequence Errors", "Last Seen [s]", "Announced Universes",
+                                  "Interval min / median / max [ms]", "Timing"}));
     }
 
     void presetTable() {

@@ -309,7 +309,7 @@ private slots:
         int changedFrames = 0;
         QElapsedTimer clock;
         clock.start();
-        for (int i = 0; clock.elapsed() < 1500; ++i) {
+        for (int i = 0; clock.elapsed() < 1500 + SacnMerger::samplingPeriodMs; ++i) {
             if (store.snapshot(snapshot))
                 ++changedFrames;
             for (int u = 0; u < universes; ++u) {

@@ -8,6 +8,7 @@
 #include <QUdpSocket>
 #include <QtTest>
 
+#include <atomic>
 #include <memory>
 
 // Two sources on one universe, as a rig has them: two OLA daemons, each in a namespace of its
@@ -72,7 +73,7 @@ private slots:
     }
 
     // Daemon 2 at priority 150 owns universe 1 over daemon 1 at OLA's default 100, even with
-    // fewer slots and while daemon 1 keeps sending; once it terminates its stream, daemon 1's
+    // fewer slots and while daemon 1 is still live; once it terminates its stream, daemon 1's
     // next packet is shown.
     void sacnHigherPriorityDaemonOwnsUntilItStops() {
         FrameStore store;
@@ -87,11 +88,13 @@ private slots:
 
         QVERIFY(setDmx(1, 1, QByteArray::fromHex("0a141e28")));
         QTRY_COMPARE_WITH_TIMEOUT(head(), QByteArray::fromHex("0a141e28"), 5000);
+        // Daemon 2 comes late: its levels wait for slot priorities OLA never sends, while daemon
+        // 1's next packet (OLA sends on a change only) is still shown.
         QVERIFY(setDmx(2, 1, QByteArray::fromHex("c8c9")));
-        QTRY_COMPARE_WITH_TIMEOUT(head(), QByteArray::fromHex("c8c90000"), 5000);
         QVERIFY(setDmx(1, 1, QByteArray::fromHex("0b151f29")));
-        QTRY_COMPARE_WITH_TIMEOUT(packetsFrom(running.receiver->stats(), remote), quint64(2), 5000);
-        QCOMPARE(head(), QByteArray::fromHex("c8c90000"));
+        QTRY_COMPARE_WITH_TIMEOUT(head(), QByteArray::fromHex("0b151f29"), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(head(), QByteArray::fromHex("c8c90000"), 5000);
+        QCOMPARE(packetsFrom(running.receiver->stats(), remote), quint64(2));
         const ReceiverStats both = running.receiver->stats();
         QCOMPARE(both.lUniverses.size(), 1);
         const UniverseStats &universe = both.lUniverses.at(0);
@@ -106,6 +109,30 @@ private slots:
                                   5000);
         QVERIFY(setDmx(1, 1, QByteArray::fromHex("0c16202a")));
         QTRY_COMPARE_WITH_TIMEOUT(head(), QByteArray::fromHex("0c16202a"), 5000);
+        running.receiver->setFrameBuffer(nullptr);
+    }
+
+    // Our receiver starts, daemon 1 sends at 100 and daemon 2 at 150 a moment later: the first
+    // look is daemon 2's, the store never changing through daemon 1's.
+    void sacnFirstLookAfterSamplingIsTheHigherDaemons() {
+        QVERIFY(ola(2, {QStringLiteral("ola_patch"), QStringLiteral("-d"), device(2, "E131"),
+                        QStringLiteral("-p"), QStringLiteral("0"), QStringLiteral("-u"),
+                        QStringLiteral("1")}));
+        FrameStore store;
+        store.allocate(channelsPerUniverse, channelsPerUniverse);
+        std::atomic<int> changes = 0;
+        store.setChangeListener([&changes] { ++changes; });
+        RunningReceiver running(net.get());
+        QVERIFY(running.receiver->setStartUniverse(0));
+        QElapsedTimer started;
+        started.start();
+        running.receiver->setFrameBuffer(&store);
+        QVERIFY(setDmx(1, 1, QByteArray::fromHex("3c3c3c")));
+        QTest::qWait(250);
+        QVERIFY(setDmx(2, 1, QByteArray::fromHex("f0f1")));
+        QVERIFY(started.elapsed() < SacnMerger::samplingPeriodMs);
+        QTRY_COMPARE_WITH_TIMEOUT(frame(store).left(3), QByteArray::fromHex("f0f100"), 5000);
+        QCOMPARE(changes.load(), 1);
         running.receiver->setFrameBuffer(nullptr);
     }
 

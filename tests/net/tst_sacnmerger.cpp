@@ -12,20 +12,38 @@ QByteArray cidOf(int n) {
     return QByteArray(15, char(0x10)) + char(n);
 }
 
-// A merger over universes 1..4 and what it wrote, fed through the real parser.
+constexpr qint64 t = SacnMerger::samplingPeriodMs;
+constexpr qint64 w = SacnMerger::perAddressWaitMs;
+
+// A merger over universes 1..4, sampling from 0, and what it wrote, fed through the real parser;
+// `looks` lists each change of universe 1. After start() times count from the sampling's end.
 struct Rig {
     SacnMerger merger;
     QMap<quint32, QByteArray> written;
-    Rig() { merger.configure(1, 4); }
+    QList<QByteArray> looks;
+    qint64 base = 0;
+    Rig() { merger.configure(1, 4, 0); }
 
+    void record(quint32 index, std::span<const quint8> out) {
+        written[index] =
+            QByteArray(reinterpret_cast<const char *>(out.data()), qsizetype(out.size()));
+        if (index == 0 && (looks.isEmpty() || looks.last() != written[0]))
+            looks.append(written[0]);
+    }
     void feed(const QByteArray &bytes, qint64 nowMs, quint32 sender = 0x0A000001) {
         const e131::DataPacket packet = e131::parseDataPacket(std::span<const quint8>(
             reinterpret_cast<const quint8 *>(bytes.constData()), size_t(bytes.size())));
-        merger.accept(packet, sender, nowMs, [this](quint32 index, std::span<const quint8> out) {
-            written[index] =
-                QByteArray(reinterpret_cast<const char *>(out.data()), qsizetype(out.size()));
-        });
+        merger.accept(packet, sender, base + nowMs,
+                      [this](quint32 i, auto out) { record(i, out); });
     }
+    void tick(qint64 nowMs) {
+        merger.tick(base + nowMs, [this](quint32 i, auto out) { record(i, out); });
+    }
+    void start() {
+        tick(t);
+        base = t;
+    }
+    ReceiverStats stats(qint64 nowMs) const { return merger.stats(base + nowMs); }
     // Universe 1 from source `n`.
     void send(int n, const QByteArray &levels, qint64 nowMs, quint8 priority = 100,
               int sequence = -1, quint8 options = 0, quint8 startCode = 0) {
@@ -54,6 +72,7 @@ private slots:
     void sequenceBehindByUpTo19IsDropped() {
         Rig rig;
         rig.send(1, "\x01", 0, 100, 100);
+        rig.start();
         QCOMPARE(rig.take(), QByteArray("\x01"));
         rig.send(1, "\x02", 1, 100, 100); // difference 0: a repeat
         rig.send(1, "\x03", 2, 100, 81);  // -19
@@ -63,7 +82,7 @@ private slots:
         rig.send(1, "\x05", 4, 100, 5);   // 80 -> 5 is +181 = -75: new run
         rig.send(1, "\x06", 5, 100, 250); // 5 -> 250 wraps back 11: dropped
         QCOMPARE(rig.take(), QByteArray("\x05"));
-        const ReceiverStats stats = rig.merger.stats(5);
+        const ReceiverStats stats = rig.stats(5);
         QCOMPARE(stats.uiDroppedSequence, quint64(3));
         QCOMPARE(stats.lUniverses.at(0).lSources.at(0).uiSequenceErrors, quint64(3));
         QCOMPARE(stats.lUniverses.at(0).lSources.at(0).uiPackets, quint64(3));
@@ -73,8 +92,9 @@ private slots:
         Rig rig;
         rig.send(1, QByteArray::fromHex("1080"), 0, 100);
         rig.send(2, QByteArray::fromHex("4020"), 0, 100);
+        rig.start();
         QCOMPARE(rig.take(), QByteArray::fromHex("4080"));
-        QCOMPARE(rig.merger.stats(0).lUniverses.at(0).ownership, UniverseOwnership::MergeHtp);
+        QCOMPARE(rig.stats(0).lUniverses.at(0).ownership, UniverseOwnership::MergeHtp);
         // A shorter packet ends the source's slots: its earlier third level is gone.
         rig.send(2, QByteArray::fromHex("402099"), 0, 100);
         rig.send(1, QByteArray::fromHex("108000"), 0, 100);
@@ -83,10 +103,11 @@ private slots:
         // The owner drives the whole universe: the lower sources' longer packets never show
         // through past the owner's last slot.
         rig.send(3, QByteArray::fromHex("0101"), 0, 101);
+        rig.tick(w);
         QCOMPARE(rig.take(), QByteArray::fromHex("010100"));
-        rig.send(1, QByteArray::fromHex("108030"), 0, 100);
+        rig.send(1, QByteArray::fromHex("108030"), w, 100);
         QCOMPARE(rig.take(), QByteArray::fromHex("010100"));
-        const UniverseStats u = rig.merger.stats(0).lUniverses.at(0);
+        const UniverseStats u = rig.stats(w).lUniverses.at(0);
         QCOMPARE(u.ownership, UniverseOwnership::Single);
         QCOMPARE(u.iPriority, 101);
         QCOMPARE(u.lSources.at(u.iOwnerIndex).cid, cidOf(3));
@@ -119,12 +140,12 @@ private slots:
         QCOMPARE(rig.merger.stats(0).uiDroppedPriority, quint64(1));
         rig.send(1, "\x10", 0, 100);
         rig.send(2, "\x20", 0, 150);
-        rig.take();
+        rig.start();
         rig.send(2, "\x99", 1, 150, -1, e131::optionStreamTerminated); // its levels ignored
         QCOMPARE(rig.take(), QByteArray("\x10"));
         rig.send(1, "\x99", 2, 100, -1, e131::optionStreamTerminated);
         QCOMPARE(rig.take(), QByteArray("none"));
-        QCOMPARE(rig.merger.stats(2).lUniverses.at(0).iLiveSources, 0);
+        QCOMPARE(rig.stats(2).lUniverses.at(0).iLiveSources, 0);
     }
 
     void seventeenthSourceIsCountedAndIgnored() {
@@ -132,11 +153,13 @@ private slots:
         for (int n = 1; n <= 16; ++n)
             rig.send(n, "\x01", 0, 100);
         rig.send(17, "\xFF", 0, 200);
+        rig.start();
         QCOMPARE(rig.take(), QByteArray("\x01"));
         QCOMPARE(rig.merger.stats(0).uiDroppedSourceLimit, quint64(1));
         QCOMPARE(rig.merger.stats(0).lUniverses.at(0).iLiveSources, 16);
         rig.send(16, "\x01", 1, 100, -1, e131::optionStreamTerminated);
         rig.send(17, "\xFF", 2, 200);
+        rig.tick(2 + w);
         QCOMPARE(rig.take(), QByteArray("\xFF"));
     }
 
@@ -147,6 +170,7 @@ private slots:
                  e131::perAddressPriorityStartCode);
         rig.send(1, QByteArray::fromHex("112299"), 0, 100);
         rig.send(2, QByteArray::fromHex("445566"), 0, 100);
+        rig.tick(t);
         QCOMPARE(rig.take(), QByteArray::fromHex("442266"));
         QCOMPARE(rig.merger.stats(0).lUniverses.at(0).ownership, UniverseOwnership::PerAddress);
         // No 0xDD for more than 2.5 s: back to the universe priority, merged HTP.
@@ -162,6 +186,7 @@ private slots:
         b.levels = "\x01";
         b.syncAddress = 7;
         rig.feed(b.build(), 0); // no sync seen yet: shown at once
+        rig.start();
         QCOMPARE(rig.take(), QByteArray("\x01"));
         rig.feed(e131SyncPacket(7, 1), 10);
         b.levels = "\x02";
@@ -170,7 +195,7 @@ private slots:
         QCOMPARE(rig.take(), QByteArray("none"));
         rig.feed(e131SyncPacket(7, 3), 30);
         QCOMPARE(rig.take(), QByteArray("\x02"));
-        QCOMPARE(rig.merger.stats(30).lUniverses.at(0).uiSyncAddress, quint16(7));
+        QCOMPARE(rig.stats(30).lUniverses.at(0).uiSyncAddress, quint16(7));
         // Sync lost for more than 2.5 s while the data goes on: held unless
         // Force_Synchronization is set.
         b.levels = "\x03";
@@ -191,7 +216,8 @@ private slots:
         rig.feed(e131SyncPacket(7, 1), 10);
         s.levels = "\x02";
         rig.feed(s.build(), 20);
-        rig.send(1, "\x66", 25, 100); // merged again, with what s showed before
+        rig.send(1, "\x66", 25, 100);
+        rig.start(); // merged with what s showed before
         QCOMPARE(rig.take(), QByteArray(512, '\0'));
         QCOMPARE(rig.merger.stats(25).lUniverses.at(0).uiSyncAddress, quint16(7));
         rig.feed(e131SyncPacket(7, 2), 30);
@@ -208,6 +234,48 @@ private slots:
         QCOMPARE(source.lAnnouncedUniverses, QList<quint16>({1, 2, 300}));
         QCOMPARE(source.address, QHostAddress(QStringLiteral("10.0.0.1")));
         QCOMPARE(source.sName, QStringLiteral("test source"));
+    }
+
+    void firstLookIsTheOwnersAndLateSourcesWaitForSlotPriorities() {
+        Rig rig;
+        rig.send(1, QByteArray::fromHex("1010"), 0, 50);
+        rig.send(2, QByteArray::fromHex("2020"), 200, 150);
+        rig.tick(t - 1);
+        rig.tick(t);
+        // Levels first, slot priorities 300 ms later: it never drives slot 1, which it leaves.
+        rig.send(3, QByteArray::fromHex("9999"), t + 100, 150);
+        rig.tick(t + 300);
+        rig.send(3, QByteArray::fromHex("00c8"), t + 400, 150, -1, 0, 0xDD);
+        QCOMPARE(rig.looks, QList<QByteArray>({QByteArray::fromHex("2020"), "\x20\x99"}));
+    }
+
+    void cablePullChangesTheLookOnce() {
+        Rig rig;
+        for (qint64 now = 0; now <= 4000; now += 5) {
+            if (now <= 1000 && now % 50 == 0)
+                rig.send(1, "\x30", now, 150);
+            if (now <= 1010 && now % 50 == 10)
+                rig.send(2, "\x20", now, 120);
+            rig.send(3, "\x10", now, 100);
+            rig.tick(now);
+        }
+        QCOMPARE(rig.looks, QList<QByteArray>({"\x30", "\x10"}));
+    }
+
+    void universeThatStaysKeepsItsSourcesAnAddedOneSamples() {
+        Rig rig;
+        rig.send(1, "\x11", 0);
+        rig.tick(t);
+        rig.merger.configure(1, 5, t);
+        rig.send(1, "\x12", t + 1);
+        E131PacketBuilder added;
+        added.universe = 5;
+        rig.feed(added.build(), t);
+        rig.tick(2 * t - 1);
+        QCOMPARE(rig.looks, QList<QByteArray>({"\x11", "\x12"}));
+        QVERIFY(!rig.written.contains(4));
+        rig.tick(2 * t);
+        QVERIFY(rig.written.contains(4));
     }
 
     void otherUniversesAndInvalidPacketsAreCounted() {
