@@ -97,10 +97,10 @@ void acnnet::configureMerger() {
     m_merger.configure(quint16(first), count);
 }
 
-ReceiverStats acnnet::stats() const {
+ReceiverStats acnnet::stats(std::optional<quint16> levelsOf) const {
     const qint64 now = m_clock();
     QMutexLocker lock(&m_mergerLock);
-    return m_merger.stats(now);
+    return m_merger.stats(now, levelsOf);
 }
 
 bool acnnet::openSocket() {

@@ -16,6 +16,7 @@
 #include <atomic>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <type_traits>
 
@@ -67,8 +68,9 @@ public:
     // thread.
     using Clock = std::function<qint64()>;
     void setClock(Clock clock) { m_clock = std::move(clock); }
-    // A consistent copy of the per-universe and per-source facts; callable from any thread.
-    ReceiverStats stats() const;
+    // A consistent copy of the per-universe and per-source facts, with each source's levels for
+    // universe `levelsOf`; callable from any thread.
+    ReceiverStats stats(std::optional<quint16> levelsOf = {}) const;
 
     void readPackage();
 

@@ -171,8 +171,8 @@ RdmRequestHandler *artnet::responder() const {
     return m_rdmWatched && !m_rdmObject ? nullptr : m_rdm;
 }
 
-ReceiverStats artnet::stats() const {
-    ReceiverStats out = m_merger.stats(m_clock());
+ReceiverStats artnet::stats(std::optional<quint16> levelsOf) const {
+    ReceiverStats out = m_merger.stats(m_clock(), levelsOf);
     out.uiDroppedOldProtocol = m_droppedOldProtocol;
     return out;
 }

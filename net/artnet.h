@@ -106,8 +106,9 @@ public:
     // The receive buffer the kernel granted the socket, for diagnostics; 0 when closed.
     int receiveBufferSize() const { return ::receiveBufferSize(m_socket.fd()); }
 
-    // Per Port-Address and per source facts, for diagnostics (GUI thread).
-    ReceiverStats stats() const;
+    // Per Port-Address and per source facts, with each source's levels for Port-Address
+    // `levelsOf`, for diagnostics (GUI thread).
+    ReceiverStats stats(std::optional<quint16> levelsOf = {}) const;
 
     // One received datagram, validated and dispatched by OpCode.
     void handleDatagram(artnetpackets::Bytes datagram, const QHostAddress &sender);

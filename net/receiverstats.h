@@ -35,6 +35,12 @@ struct SourceStats {
     quint64 uiSequenceErrors = 0;
     qint64 iLastSeenMs = 0;
     QList<quint16> lAnnouncedUniverses;
+    // sACN: the source's levels wait for a sync packet on its synchronisation address.
+    bool bHeldForSync = false;
+    // The levels this source sends for the universe (DMX channel 1 first), as the merge sees
+    // them. Copied only for the one universe a stats call asks for, since a copy of every
+    // source of every universe at every refresh would be most of the snapshot.
+    QByteArray levels;
 };
 
 enum class UniverseOwnership { None, Single, MergeHtp, MergeLtp, PerAddress };

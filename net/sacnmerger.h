@@ -7,6 +7,7 @@
 #include <QtGlobal>
 
 #include <array>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -36,8 +37,9 @@ public:
     void accept(const e131::DataPacket &packet, quint32 sender, qint64 nowMs, Write &&write);
     void countInvalid() { ++m_droppedInvalid; }
 
-    // Copies the facts of every universe that has seen a packet.
-    ReceiverStats stats(qint64 nowMs) const;
+    // Copies the facts of every universe that has seen a packet, with each source's levels
+    // for universe `levelsOf`.
+    ReceiverStats stats(qint64 nowMs, std::optional<quint16> levelsOf = {}) const;
 
 private:
     struct Source {
