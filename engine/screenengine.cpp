@@ -408,6 +408,7 @@ void ScreenEngine::paintFrame(QPainter &painter, const QRect &rect, int renderEn
         m_paintedMarks.clear();
     }
     if (m_inspector.isOn()) {
+        // Takes the receivers' snapshots when they are due; the box is painted either way.
         inspectorChanged();
         m_inspector.paint(painter, inspectorFrame(rect, params));
     }
