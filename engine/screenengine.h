@@ -73,7 +73,8 @@ public:
     // Whether the next frame would differ from the one painted last without any new data:
     // staged settings, a changed freeze, self test or status switch, a running self test, the
     // overlay's first frames, the identify blink, the permanent overlay's rate once a second,
-    // screen values the device model changed, or a universe's diagnostic mark changed.
+    // screen values the device model changed, a universe's diagnostic mark changed, or the
+    // inspector's box reads differently after its snapshots were taken again.
     bool needsRepaint() const;
     // Called at the start of every paintFrame, before the frame is taken from the store.
     void setPaintListener(std::function<void()> listener) { m_paintListener = std::move(listener); }

@@ -139,7 +139,9 @@ for _ in $(seq 20); do
 done
 if [ "$mode" = inspect ]; then
     # Cell 10 of row 6 (cells are 40 pixels square) lies in the merged universe.
-    DISPLAY="$display" xdotool mousemove 420 260 key c
+    # Without a window manager nothing gives the window the focus its shortcuts need.
+    DISPLAY="$display" xdotool search --onlyvisible --name Tessaview windowfocus --sync \
+        mousemove 420 260 key c
     sleep 0.3
     DISPLAY="$display" xdotool mousemove 421 261
     sleep 0.7

@@ -1,5 +1,6 @@
 #include "engine/cellhit.h"
 #include "engine/inspectortext.h"
+#include "enginetestsupport.h"
 #include "net/artdmxpacket.h"
 #include "net/artnetmerger.h"
 #include "net/e131.h"
@@ -112,6 +113,35 @@ private slots:
                                            firstTwo),
                  (QStringList{"Art-Net 0: merge HTP of 2 · held for sync", "  10.0.0.1: 16 128",
                               "  10.0.0.2: 64 32"}));
+    }
+
+    // A pointer move repaints its areas from the frame on screen: no frame is taken, so neither
+    // the scheduler nor the latency counts it.
+    void pointerMoveTakesNoFrameAndClickPicksTheCell() {
+        ScreenEngine engine(EngineTest::oneInterface());
+        SettingsRecord record = EngineTest::settings(true, false);
+        record.DmxSizeX = 10;
+        record.DmxSizeY = 5;
+        record.DmxUseRgb = ColourMode::Rgb;
+        engine.configure(nullptr, record, 0, 0, {});
+        engine.setInspecting(true);
+        EngineTest::paint(engine);
+        int frames = 0;
+        engine.setPaintListener([&frames] { ++frames; });
+        const QRect rect(0, 0, 340, 200);
+        const QRect area = engine.moveInspector(QPoint(60, 30), rect);
+        QVERIFY(!area.isEmpty() && !area.contains(rect));
+        QImage target(rect.size(), QImage::Format_RGB32);
+        QPainter painter(&target);
+        engine.paintFrame(painter, rect, 0, area);
+        painter.end();
+        QCOMPARE(frames, 0);
+        QList<QList<int>> picked;
+        engine.setCellPickListener([&picked](quint32 universe, int first, int count) {
+            picked.append({int(universe), first, count});
+        });
+        QVERIFY(engine.pickInspectedCell());
+        QCOMPARE(picked, (QList<QList<int>>{{1, 4, 3}}));
     }
 };
 
