@@ -167,8 +167,12 @@ void Tessaview::ChangeRender() {
                     &Configurator::signalChangedCapturePreset),
                 this, &Tessaview::slotSaveScreenToBitmapByRdm);
     }
-    if (!m_pEngine)
+    if (!m_pEngine) {
         m_pEngine = std::make_unique<ScreenEngine>();
+        m_pEngine->setCellPickListener([this](quint32 universe, int firstChannel, int count) {
+            emit addChannelsToScope(universe, firstChannel, count);
+        });
+    }
     if (!m_pPainter)
         m_pPainter = std::make_unique<PaintScheduler>(*m_pEngine);
     m_pEngine->configure(m_pConfigurator.get(), m_settings, m_iPreset, m_uiPowerCycle, m_StartTime);

@@ -61,6 +61,7 @@ public slots:
     void slotViewStatus();
     void slotViewStatusToggle();
     void slotViewDiagnostics();
+    void slotViewInspect();
     void slotViewSelfTest(quint8 uiSelfTestNumber);
     void slotViewSelfTestNext();
     void slotDmxSizeX_Inc();
@@ -77,6 +78,11 @@ public slots:
     void slotSaveScreenToBitmapByUser();
     void slotSaveScreenToBitmapByRdm(quint16 uiSceneNumber);
     void slotSetLanguage(quint16 uiLanguage);
+
+signals:
+    // A cell clicked while inspecting: its channels in one universe (as the operator numbers
+    // universes), for the channel scope.
+    void addChannelsToScope(quint32 universe, int firstChannel, int count);
 
 protected:
     // The operator's choice of a capture file: the platform's save dialog. Returns an empty

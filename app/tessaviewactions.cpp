@@ -99,6 +99,12 @@ void TessaviewActions::createActions(Tessaview &window, bool fullScreen, bool st
                                   QString(), false);
     connect(m_diagnostics, &QAction::triggered, &window, &Tessaview::slotViewDiagnostics);
 
+    m_inspect = makeCheckable(this, Tessaview::tr("Inspect Cells"), Qt::Key_C,
+                              Tessaview::tr("shows universe, channels, values and sources of the "
+                                            "cell under the pointer"),
+                              QString(), false);
+    connect(m_inspect, &QAction::triggered, &window, &Tessaview::slotViewInspect);
+
     m_selfTestNext = makeAction(this, Tessaview::tr("Self Test Next"), Qt::Key_T,
                                 Tessaview::tr("start next self test"), "selftest_next.xpm");
     connect(m_selfTestNext, &QAction::triggered, &window, &Tessaview::slotViewSelfTestNext);
@@ -204,6 +210,7 @@ void TessaviewActions::createContextMenu() {
     menu->addAction(m_stayOnTop);
     menu->addAction(m_status);
     menu->addAction(m_diagnostics);
+    menu->addAction(m_inspect);
 
     QMenu *selfTests =
         menu->addMenu(QIcon(image("selftest_next.xpm")), Tessaview::tr("Self Test\tT"));
@@ -241,6 +248,7 @@ void TessaviewActions::addActionsTo(Tessaview &window) {
     window.addAction(m_freeze);
     window.addAction(m_status);
     window.addAction(m_diagnostics);
+    window.addAction(m_inspect);
     window.addAction(m_stayOnTop);
     window.addAction(m_fullScreen);
     window.addAction(m_selfTestNext);

@@ -30,6 +30,7 @@ public:
     QAction *fullScreen() const { return m_fullScreen; }
     QAction *status() const { return m_status; }
     QAction *diagnostics() const { return m_diagnostics; }
+    QAction *inspect() const { return m_inspect; }
 
     // Check marks that follow a loaded preset and the running self test.
     void markPreset(int preset);
@@ -50,6 +51,7 @@ private:
     QAction *m_fullScreen = nullptr;
     QAction *m_status = nullptr;
     QAction *m_diagnostics = nullptr;
+    QAction *m_inspect = nullptr;
     QAction *m_selfTestNext = nullptr;
     // Off, 1 ... 5 and "Test All" (255).
     std::array<QAction *, 7> m_selfTest{};

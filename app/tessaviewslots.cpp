@@ -2,6 +2,8 @@
 #include "app/tessaview.h"
 #include "app/tessaviewactions.h"
 #include "engine/screenengine.h"
+#include "engine/widgetnative.h"
+#include "engine/widgetopengl.h"
 #include "rdm/configurator.h"
 #include "settings/desktop.h"
 #include "settings/settingsstore.h"
@@ -76,6 +78,16 @@ void Tessaview::slotViewDiagnostics() {
     if (m_pEngine)
         m_pEngine->setDiagnosticMarks(m_settings.DiagnosticMarks);
     SettingsStore::saveSettings(m_settings, SettingsStore::livePreset);
+}
+
+void Tessaview::slotViewInspect() {
+    if (!m_pEngine)
+        return;
+    m_pEngine->setInspecting(m_pActions->inspect()->isChecked());
+    if (m_pWidgetNative)
+        m_pWidgetNative->followInspector();
+    if (m_pWidgetOpenGL)
+        m_pWidgetOpenGL->followInspector();
 }
 
 void Tessaview::slotViewSelfTest(quint8 uiSelfTestNumber) {

@@ -274,7 +274,7 @@ QString ScreenEngine::statusText(int renderEngineId) const {
     fields.freezeOrSelfTest = statustext::freezeOrSelfTest(m_freeze, m_selfTest);
     return statustext::block(fields) + statustext::latency(latency(Protocol::Any)) +
            statustext::networkFindings(currentFindings(FindingSeverity::Fault),
-                               currentFindings(FindingSeverity::Warning));
+                                       currentFindings(FindingSeverity::Warning));
 }
 
 bool ScreenEngine::identifying() const {
@@ -302,6 +302,8 @@ bool ScreenEngine::needsRepaint() const {
         if (m_loss.changed(m_heard, *modes, m_startNs, monotonicNs()))
             return true;
     }
+    if (inspectorChanged())
+        return true;
     if (m_statusVisible)
         return !m_statusPainted || m_secondClock() != m_lastSecond;
     // The frame after the overlay's last one has to be painted too, or the last overlay stays
@@ -341,7 +343,6 @@ void ScreenEngine::paintStatus(QPainter &painter, const QRect &rect, const Paint
     painter.drawText(QRect(0, 0, params.sizeX, params.sizeY), Qt::AlignCenter,
                      statusText(renderEngineId));
     painter.restore();
-    ++m_statusFrameCount;
 }
 
 bool ScreenEngine::refreshMarksIfDue() const {
@@ -370,16 +371,15 @@ quint32 ScreenEngine::firstUniverse(Protocol protocol) const {
     return quint32(protocol == Protocol::ArtNet ? std::max(0, start - 1) : std::max(1, start));
 }
 
-void ScreenEngine::paintMarks(QPainter &painter, const QRect &rect, const PaintParams &params) {
-    refreshMarksIfDue();
+void ScreenEngine::paintMarks(QPainter &painter, const QRect &rect, const PaintParams &params,
+                              std::span<const UniverseMark> marks) {
     refreshFindingsIfDue();
-    m_paintedMarks = m_marks;
     m_paintedFindingMarks = m_findingMarks;
     painter.save();
     painter.translate(rect.topLeft());
     painter.setTransform(pictureTransform(params), true);
     paintUniverseMarks(painter, cellGrid(rect.width(), rect.height(), params.cols, params.rows),
-                       m_marks, m_store.channelsPerUniverse(), channelsPerCell(params.colourMode));
+                       marks, m_store.channelsPerUniverse(), channelsPerCell(params.colourMode));
     paintFindingMarks(painter, cellGrid(rect.width(), rect.height(), params.cols, params.rows),
                       m_findingMarks, m_store.channelsPerUniverse(),
                       channelsPerCell(params.colourMode));
@@ -449,7 +449,16 @@ void ScreenEngine::applyLoss() {
                  m_store.channelsPerUniverse(), m_heard, *modes, m_startNs, monotonicNs());
 }
 
-void ScreenEngine::paintFrame(QPainter &painter, const QRect &rect, int renderEngineId) {
+void ScreenEngine::paintFrame(QPainter &painter, const QRect &rect, int renderEngineId,
+                              const QRect &exposed) {
+    // A pointer move is no new frame: neither the scheduler nor the latency hears of it, and
+    // new data waits for the scheduler's next full paint.
+    if (m_active && !rect.isEmpty() && rect == m_paintedRect && !exposed.contains(rect) &&
+        m_inspector.ownsRepaint(exposed) && !m_settingsChanged && !m_pictureChanged &&
+        m_paintedParams == paintParams()) {
+        repaintInspected(painter, rect, renderEngineId);
+        return;
+    }
     if (m_paintListener)
         m_paintListener();
     m_receivers->dropRetired();
@@ -458,6 +467,7 @@ void ScreenEngine::paintFrame(QPainter &painter, const QRect &rect, int renderEn
 
     const PaintParams params = paintParams();
     m_paintedParams = params;
+    m_paintedRect = rect;
     m_pictureChanged = false;
     takeFrame();
     // Straight into the target: an off-screen copy of a 3840 x 2160 picture costs as much as
@@ -466,16 +476,25 @@ void ScreenEngine::paintFrame(QPainter &painter, const QRect &rect, int renderEn
         painter, rect,
         std::span(reinterpret_cast<const quint8 *>(m_frame.constData()), size_t(m_frame.size())),
         params);
-    if (m_marksOn)
-        paintMarks(painter, rect, params);
-    else {
+    if (m_marksOn) {
+        refreshMarksIfDue();
+        m_paintedMarks = m_marks;
+        paintMarks(painter, rect, params, m_paintedMarks);
+    } else {
         m_paintedMarks.clear();
         m_paintedFindingMarks.clear();
     }
+    if (m_inspector.isOn()) {
+        // Takes the receivers' snapshots when they are due; the box is painted either way.
+        inspectorChanged();
+        m_inspector.paint(painter, inspectorFrame(rect, params));
+    }
     countFrame();
     m_statusPainted = statusDue();
-    if (m_statusPainted)
+    if (m_statusPainted) {
         paintStatus(painter, rect, params, renderEngineId);
+        ++m_statusFrameCount;
+    }
     recordLatency();
 }
 

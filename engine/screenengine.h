@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/cellinspector.h"
 #include "engine/cellpainter.h"
 #include "engine/devicehost.h"
 #include "engine/diagnosticmarks.h"
@@ -66,13 +67,17 @@ public:
     void applyStaged();
 
     // Runs the self test and the freeze on the frame and paints it with the status overlay
-    // into `rect` of `painter`. Paints nothing before the first apply.
-    void paintFrame(QPainter &painter, const QRect &rect, int renderEngineId);
+    // into `rect` of `painter`. Paints nothing before the first apply. A paint whose `exposed`
+    // part lies inside the inspector's repaint areas paints the frame on screen again with the
+    // inspector's new look, and takes no new frame: the rest of the picture stays as it is.
+    void paintFrame(QPainter &painter, const QRect &rect, int renderEngineId,
+                    const QRect &exposed = {});
 
     // Whether the next frame would differ from the one painted last without any new data:
     // staged settings, a changed freeze, self test or status switch, a running self test, the
     // overlay's first frames, the identify blink, the permanent overlay's rate once a second,
-    // screen values the device model changed, or a universe's diagnostic mark changed.
+    // screen values the device model changed, a universe's diagnostic mark changed, or the
+    // inspector's box reads differently after its snapshots were taken again.
     bool needsRepaint() const;
     // Called at the start of every paintFrame, before the frame is taken from the store.
     void setPaintListener(std::function<void()> listener) { m_paintListener = std::move(listener); }
@@ -90,6 +95,22 @@ public:
     bool diagnosticMarksShown() const { return m_marksOn; }
     // The marks the last painted frame showed, one per universe slot; empty while off.
     const std::vector<UniverseMark> &paintedMarks() const { return m_paintedMarks; }
+
+    // The cell inspector: the cell under the pointer outlined, and beside the pointer a box
+    // with its universe, channels, values and who sends them. Not kept in the settings.
+    void setInspecting(bool on);
+    bool isInspecting() const { return m_inspector.isOn(); }
+    // The pointer over the render widget whose `rect` the picture fills, none once it left.
+    // Returns the part of the widget to repaint.
+    QRect moveInspector(std::optional<QPoint> pointer, const QRect &rect);
+    // Universe as the operator numbers it (DmxUniverseStart on), DMX channels.
+    using CellPickListener = std::function<void(quint32 universe, int firstChannel, int count)>;
+    void setCellPickListener(CellPickListener listener) {
+        m_cellPickListener = std::move(listener);
+    }
+    // Hands the channels of the inspected cell to the listener, once for each universe the cell
+    // lies in; false when no cell is under the pointer.
+    bool pickInspectedCell();
 
     // DmxSizeX x DmxSizeY pixels, RGB888, one pixel per cell, from the raw frame bytes (no
     // level, invert or mirroring). Cells beyond the frame stay black; null before the first
@@ -174,7 +195,14 @@ private:
     // The protocol's own number of the first universe shown (Art-Net Port-Address, sACN
     // universe), as the receivers are given it at an apply.
     quint32 firstUniverse(Protocol protocol) const;
-    void paintMarks(QPainter &painter, const QRect &rect, const PaintParams &params);
+    void paintMarks(QPainter &painter, const QRect &rect, const PaintParams &params,
+                    std::span<const UniverseMark> marks);
+    CellInspector::Frame inspectorFrame(const QRect &rect, const PaintParams &params) const;
+    // Reads the receivers' snapshots for the inspector when its period is over; returns whether
+    // the box would now read differently.
+    bool inspectorChanged() const;
+    // The frame on screen painted once more, for the inspector's areas only.
+    void repaintInspected(QPainter &painter, const QRect &rect, int renderEngineId);
     // The device model's fail and start-up modes, none while they cannot change the picture.
     std::optional<LossBehaviour::Modes> lossModes() const;
     // Both doors to the fail mode: the node's ArtAddress commands reach the model, the model's
@@ -234,6 +262,12 @@ private:
     LossBehaviour m_loss;
     mutable std::vector<FrameStore::Heard> m_heard;
     QPointer<artnet> m_wiredNode;
+
+    // Taking the receivers' snapshots at the scheduler's tick is logically const.
+    mutable CellInspector m_inspector;
+    // The widget's rect at the last paint.
+    QRect m_paintedRect;
+    CellPickListener m_cellPickListener;
 
     // Reading the frame for a capture is logically const; the store's lock is not.
     mutable FrameStore m_store;

@@ -2,6 +2,8 @@
 
 #include "engine/screenengine.h"
 
+#include <QCursor>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QSurfaceFormat>
 
@@ -12,6 +14,7 @@ WidgetOpenGL::WidgetOpenGL(ScreenEngine *engine, QWidget *parent, QSize size)
     setFormat(surfaceFormat);
     setAutoFillBackground(false);
     resizeTo(size);
+    followInspector();
 }
 
 void WidgetOpenGL::resizeTo(QSize size) {
@@ -26,4 +29,32 @@ void WidgetOpenGL::resizeTo(QSize size) {
 void WidgetOpenGL::paintGL() {
     QPainter painter(this);
     m_engine->paintFrame(painter, rect(), renderEngineId);
+}
+
+void WidgetOpenGL::followInspector() {
+    const bool on = m_engine->isInspecting();
+    setMouseTracking(on);
+    // Switched on by a key, with the pointer resting over the picture.
+    if (on && underMouse())
+        update(m_engine->moveInspector(mapFromGlobal(QCursor::pos()), rect()));
+}
+
+void WidgetOpenGL::mouseMoveEvent(QMouseEvent *event) {
+    if (m_engine->isInspecting())
+        update(m_engine->moveInspector(event->position().toPoint(), rect()));
+    QOpenGLWidget::mouseMoveEvent(event);
+}
+
+void WidgetOpenGL::leaveEvent(QEvent *event) {
+    if (m_engine->isInspecting())
+        update(m_engine->moveInspector(std::nullopt, rect()));
+    QOpenGLWidget::leaveEvent(event);
+}
+
+void WidgetOpenGL::mousePressEvent(QMouseEvent *event) {
+    if (event->button() == Qt::LeftButton && m_engine->pickInspectedCell()) {
+        event->accept();
+        return;
+    }
+    QOpenGLWidget::mousePressEvent(event);
 }

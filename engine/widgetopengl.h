@@ -14,8 +14,13 @@ public:
 
     // Resizes only when the size differs from the last one asked for.
     void resizeTo(QSize size);
+    // Tracks the pointer while the engine's inspector is on, so the box follows it.
+    void followInspector();
 
 protected:
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void paintGL() override;
 
 private:

@@ -147,10 +147,10 @@ QList<WireUniverses::Row> acnnet::wireUniverses() const {
     return m_wire.rows(now, sacnSourceLossMs);
 }
 
-ReceiverStats acnnet::stats() const {
+ReceiverStats acnnet::stats(std::optional<quint16> levelsOf) const {
     const qint64 now = m_clock();
     QMutexLocker lock(&m_mergerLock);
-    return m_merger.stats(now);
+    return m_merger.stats(now, levelsOf);
 }
 
 bool acnnet::openSocket() {

@@ -19,6 +19,7 @@
 #include <atomic>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <type_traits>
 
@@ -71,8 +72,9 @@ public:
     // thread.
     using Clock = std::function<qint64()>;
     void setClock(Clock clock) { m_clock = std::move(clock); }
-    // A consistent copy of the per-universe and per-source facts; callable from any thread.
-    ReceiverStats stats() const;
+    // A consistent copy of the per-universe and per-source facts, with each source's levels for
+    // universe `levelsOf`; callable from any thread.
+    ReceiverStats stats(std::optional<quint16> levelsOf = {}) const;
     // What the receiver saw senders do wrong, and every universe heard of on the network
     // (data, discovery, the groups joined); callable from any thread, on the clock now() reads.
     QList<Finding> findings() const;

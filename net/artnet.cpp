@@ -173,16 +173,8 @@ RdmRequestHandler *artnet::responder() const {
 }
 
 void artnet::report(FindingCode code, quint16 portAddress, const QHostAddress &sender) {
-    const quint32 address = sender.toIPv4Address();
-    if (!m_findings.report(code, portAddress, {FindingProtocol::ArtNet, address, {}, {}},
-                           m_clock()))
-        return;
-    Finding finding;
-    finding.code = code;
-    finding.protocol = FindingProtocol::ArtNet;
-    finding.universe = portAddress;
-    finding.address = address;
-    qDebug().noquote() << findingLine(finding);
+    m_findings.report(code, portAddress, {FindingProtocol::ArtNet, sender.toIPv4Address(), {}, {}},
+                      m_clock());
 }
 
 bool artnet::sentToBroadcast() const {
@@ -200,8 +192,8 @@ QList<WireUniverses::Row> artnet::wireUniverses() const {
     return m_wire.rows(m_clock(), artnetSourceLossMs);
 }
 
-ReceiverStats artnet::stats() const {
-    ReceiverStats out = m_merger.stats(m_clock());
+ReceiverStats artnet::stats(std::optional<quint16> levelsOf) const {
+    ReceiverStats out = m_merger.stats(m_clock(), levelsOf);
     out.uiDroppedOldProtocol = m_droppedOldProtocol;
     return out;
 }

@@ -109,8 +109,9 @@ public:
     // The receive buffer the kernel granted the socket, for diagnostics; 0 when closed.
     int receiveBufferSize() const { return ::receiveBufferSize(m_socket.fd()); }
 
-    // Per Port-Address and per source facts, for diagnostics (GUI thread).
-    ReceiverStats stats() const;
+    // Per Port-Address and per source facts, with each source's levels for Port-Address
+    // `levelsOf`, for diagnostics (GUI thread).
+    ReceiverStats stats(std::optional<quint16> levelsOf = {}) const;
     // What the node saw senders do wrong, and every Port-Address ArtDmx arrived for.
     QList<Finding> findings() const { return m_findings.findings(m_clock()); }
     void clearFindings() { m_findings.clear(); }

@@ -152,7 +152,7 @@ bool ArtNetMerger::hasLiveSource(quint32 index, qint64 nowMs) const {
     return index < m_universes.size() && m_universes[index].liveCount(nowMs) > 0;
 }
 
-ReceiverStats ArtNetMerger::stats(qint64 nowMs) const {
+ReceiverStats ArtNetMerger::stats(qint64 nowMs, std::optional<quint16> levelsOf) const {
     ReceiverStats out;
     out.iTakenMs = nowMs;
     out.uiDroppedSequence = m_droppedSequence;
@@ -163,10 +163,16 @@ ReceiverStats ArtNetMerger::stats(qint64 nowMs) const {
             continue;
         UniverseStats u = universeStats(quint16(m_first + i), universe.traffic, universe.dropped,
                                         universe.lastPacketMs, nowMs);
-        for (const Source &source : universe.sources)
-            if (source.live && sourceLive(source.lastSeenMs, nowMs, sourceTimeoutMs))
-                u.lSources.append(sourceStats(source.address, source.traffic, source.lastSeenMs,
-                                              nowMs, source.timing));
+        for (const Source &source : universe.sources) {
+            if (!source.live || !sourceLive(source.lastSeenMs, nowMs, sourceTimeoutMs))
+                continue;
+            SourceStats s = sourceStats(source.address, source.traffic, source.lastSeenMs, nowMs,
+                                        source.timing);
+            if (levelsOf == u.uiUniverse)
+                s.levels =
+                    QByteArray(reinterpret_cast<const char *>(source.levels.data()), source.length);
+            u.lSources.append(s);
+        }
         u.iLiveSources = int(u.lSources.size());
         if (u.iLiveSources == 1) {
             u.ownership = UniverseOwnership::Single;

@@ -9,6 +9,7 @@
 #include <QtGlobal>
 
 #include <array>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -48,7 +49,8 @@ public:
     // Returns whether any merge is still on.
     bool expireMerges(qint64 nowMs);
 
-    ReceiverStats stats(qint64 nowMs) const;
+    // With each source's levels for Port-Address `levelsOf`.
+    ReceiverStats stats(qint64 nowMs, std::optional<quint16> levelsOf = {}) const;
 
 private:
     struct Source {

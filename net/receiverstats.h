@@ -42,6 +42,12 @@ struct SourceStats {
     int iIntervalMedianMs = 0;
     int iIntervalMaxMs = 0;
     bool bStableTiming = true;
+    // sACN: the source's levels wait for a sync packet on its synchronisation address.
+    bool bHeldForSync = false;
+    // The levels this source sends for the universe (DMX channel 1 first), as the merge sees
+    // them. Copied only for the one universe a stats call asks for, since a copy of every
+    // source of every universe at every refresh would be most of the snapshot.
+    QByteArray levels;
 };
 
 enum class UniverseOwnership { None, Single, MergeHtp, MergeLtp, PerAddress };

@@ -327,7 +327,7 @@ bool SacnMerger::merge(Universe &universe, qint64 nowMs) {
     return true;
 }
 
-ReceiverStats SacnMerger::stats(qint64 nowMs) const {
+ReceiverStats SacnMerger::stats(qint64 nowMs, std::optional<quint16> levelsOf) const {
     ReceiverStats out;
     out.iTakenMs = nowMs;
     out.uiDroppedInvalid = m_droppedInvalid;
@@ -352,6 +352,10 @@ ReceiverStats SacnMerger::stats(qint64 nowMs) const {
             s.cid = QByteArray(reinterpret_cast<const char *>(source.cid.data()), 16);
             s.iPriority = source.priority;
             s.bPerAddressPriority = source.perAddress(nowMs);
+            s.bHeldForSync = source.held;
+            if (levelsOf == u.uiUniverse)
+                s.levels =
+                    QByteArray(reinterpret_cast<const char *>(source.levels.data()), source.length);
             for (const Announcer &announcer : m_announcers)
                 if (announcer.cid == source.cid)
                     s.lAnnouncedUniverses =

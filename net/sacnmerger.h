@@ -9,6 +9,7 @@
 #include <QtGlobal>
 
 #include <array>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -51,8 +52,9 @@ public:
     // write(index, bytes) for each universe whose look changed.
     template <typename Write> void tick(qint64 nowMs, Write &&write);
 
-    // Copies the facts of every universe that has seen a packet.
-    ReceiverStats stats(qint64 nowMs) const;
+    // Copies the facts of every universe that has seen a packet, with each source's levels
+    // for universe `levelsOf`.
+    ReceiverStats stats(qint64 nowMs, std::optional<quint16> levelsOf = {}) const;
     // Where the rules that need a source's history report (null: nowhere). Borrowed.
     void setFindings(FindingsLog *findings) { m_findings = findings; }
 

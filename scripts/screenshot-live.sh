@@ -3,8 +3,9 @@
 # taken under Xvfb inside a private network namespace with a settings store of its own.
 # With "marks" the diagnostics are on as well: universe 0 has one source, universe 1 two
 # (an Art-Net merge), universe 2 falls silent after its first second and universe 3 never
-# receives anything.
-# Usage: scripts/screenshot-live.sh <output.png> [build folder, default: build] [marks]
+# receives anything. "inspect" sends the same and points the cell inspector (key C, through
+# xdotool) at a cell of the merged universe.
+# Usage: scripts/screenshot-live.sh <output.png> [build folder, default: build] [marks|inspect]
 set -euo pipefail
 if [ $# -lt 1 ]; then
     echo "usage: $0 <output.png> [build folder]" >&2
@@ -19,7 +20,9 @@ out=$1
 build=${2:-build}
 mode=${3:-live}
 case "$build" in /*) ;; *) build="$root/$build" ;; esac
-for tool in Xvfb import python3; do
+tools="Xvfb import python3"
+[ "$mode" = inspect ] && tools="$tools xdotool"
+for tool in $tools; do
     command -v "$tool" >/dev/null || { echo "$tool is not installed" >&2; exit 2; }
 done
 cmake --build "$build" --target tessaview >/dev/null
@@ -82,7 +85,7 @@ viewer=$!
 
 # Our sender: ArtDmx to the loopback address, a colour wheel across the grid that turns a
 # little with every frame, 25 frames a second.
-python3 - "$work/sender.ready" "$mode" <<'EOF' &
+python3 - "$work/sender.ready" "$([ "$mode" = live ] && echo live || echo marks)" <<'EOF' &
 import colorsys, socket, struct, sys, time
 cells, per_universe = 32 * 18, 510
 marks = sys.argv[2] == "marks"
@@ -134,6 +137,15 @@ for _ in $(seq 20); do
     red_at_corner && break
     sleep 0.1
 done
+if [ "$mode" = inspect ]; then
+    # Cell 10 of row 6 (cells are 40 pixels square) lies in the merged universe.
+    # Without a window manager nothing gives the window the focus its shortcuts need.
+    DISPLAY="$display" xdotool search --onlyvisible --name Tessaview windowfocus --sync \
+        mousemove 420 260 key c
+    sleep 0.3
+    DISPLAY="$display" xdotool mousemove 421 261
+    sleep 0.7
+fi
 kill -0 "$viewer" 2>/dev/null || { echo "the program ended:" >&2; cat "$work/program.log" >&2; exit 1; }
 import -display "$display" -window root -silent "$out"
 echo "$out"
