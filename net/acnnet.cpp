@@ -1,5 +1,6 @@
 #include "net/acnnet.h"
 
+#include "net/channelwatch.h"
 #include "net/network.h"
 
 #include <QElapsedTimer>
@@ -81,6 +82,10 @@ void acnnet::setFrameBuffer(FrameStore *store) {
     });
 }
 
+void acnnet::setChannelWatch(ChannelWatch *watch) {
+    inOwnThread([this, watch] { m_watch.store(watch); });
+}
+
 int acnnet::joinedGroupCount() const {
     return inOwnThread([this] { return m_memberships.count(); });
 }
@@ -151,12 +156,15 @@ void acnnet::processDatagram(std::span<const quint8> datagram, quint32 sender, q
     if (store == nullptr)
         return;
     const qint64 now = m_clock();
+    ChannelWatch *watch = m_watch.load(std::memory_order_relaxed);
+    const SampleSource source{SampleSource::Protocol::Sacn, sender, packet.sourceName};
     {
         QMutexLocker lock(&m_mergerLock);
-        m_merger.accept(
-            packet, sender, now, [store, receivedNs](quint32 index, std::span<const quint8> bytes) {
-                store->writeUniverse(index, bytes, FrameStore::Writer::Sacn, receivedNs);
-            });
+        m_merger.accept(packet, sender, now, [&](quint32 index, std::span<const quint8> bytes) {
+            store->writeUniverse(index, bytes, FrameStore::Writer::Sacn, receivedNs);
+            if (watch)
+                watch->observe(index, bytes, receivedNs, source);
+        });
     }
     // Sync packets go to the group of their synchronisation universe; one outside the
     // configured universes is joined when a data packet first names it.

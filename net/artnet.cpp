@@ -1,5 +1,7 @@
 #include "net/artnet.h"
 
+#include "net/channelwatch.h"
+
 #include "buildinfo.h"
 #include "net/framestore.h"
 #include "net/network.h"
@@ -460,6 +462,9 @@ void artnet::handleDmx(Bytes datagram, const QHostAddress &sender) {
     }
     if (levels.empty())
         return;
+    if (m_watch)
+        m_watch->observe(k, levels, m_receivedNs,
+                         {SampleSource::Protocol::ArtNet, sender.toIPv4Address(), {}});
     if (!syncActive(now)) {
         m_store->writeUniverse(k, levels, FrameStore::Writer::ArtNet, m_receivedNs);
         // Newer than anything held back for the next ArtSync.
