@@ -99,6 +99,10 @@ void TessaviewActions::createActions(Tessaview &window, bool fullScreen, bool st
                                   QString(), false);
     connect(m_diagnostics, &QAction::triggered, &window, &Tessaview::slotViewDiagnostics);
 
+    m_channelScope = makeAction(this, Tessaview::tr("Channel Scope"), Qt::Key_G,
+                                Tessaview::tr("plots chosen channels packet by packet"), QString());
+    connect(m_channelScope, &QAction::triggered, &window, &Tessaview::slotChannelScope);
+
     m_selfTestNext = makeAction(this, Tessaview::tr("Self Test Next"), Qt::Key_T,
                                 Tessaview::tr("start next self test"), "selftest_next.xpm");
     connect(m_selfTestNext, &QAction::triggered, &window, &Tessaview::slotViewSelfTestNext);
@@ -200,6 +204,7 @@ void TessaviewActions::createContextMenu() {
     menu->addAction(m_stayOnTop);
     menu->addAction(m_status);
     menu->addAction(m_diagnostics);
+    menu->addAction(m_channelScope);
 
     QMenu *selfTests =
         menu->addMenu(QIcon(image("selftest_next.xpm")), Tessaview::tr("Self Test\tT"));
@@ -236,6 +241,7 @@ void TessaviewActions::addActionsTo(Tessaview &window) {
     window.addAction(m_freeze);
     window.addAction(m_status);
     window.addAction(m_diagnostics);
+    window.addAction(m_channelScope);
     window.addAction(m_stayOnTop);
     window.addAction(m_fullScreen);
     window.addAction(m_selfTestNext);

@@ -78,6 +78,14 @@ void Tessaview::slotViewDiagnostics() {
     SettingsStore::saveSettings(m_settings, SettingsStore::livePreset);
 }
 
+void Tessaview::slotChannelScope() {
+    m_pDialogs->openChannelScope();
+}
+
+bool Tessaview::addScopeChannels(const QList<WatchedChannel> &channels) {
+    return m_pDialogs->addScopeChannels(channels);
+}
+
 void Tessaview::slotViewSelfTest(quint8 uiSelfTestNumber) {
     if (!m_pEngine)
         return;

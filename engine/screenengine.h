@@ -6,6 +6,7 @@
 #include "engine/latencyhistogram.h"
 #include "engine/receiverhost.h"
 #include "engine/selftest.h"
+#include "net/channelwatch.h"
 #include "net/framestore.h"
 #include "net/receiverstats.h"
 #include "rdm/configurator.h"
@@ -94,6 +95,8 @@ public:
     QImage frameImage() const;
 
     FrameStore &frameStore() { return m_store; }
+    // Every accepted packet's level of the watched channels (the scope's and the log's).
+    ChannelWatch &channelWatch() { return m_watch; }
 
     // The settings in effect, or none before the first apply.
     const SettingsRecord *activeSettings() const { return m_active ? &*m_active : nullptr; }
@@ -206,6 +209,8 @@ private:
     FrameStore::ChangeStamps m_frameStamps{};
     std::array<LatencyHistogram, 3> m_latency;
     CellPainter m_cellPainter;
+    // Like the store, outlives the receivers that feed it.
+    ChannelWatch m_watch;
 
     // Declared after the store they write into; the destructor ends them in a fixed order.
     std::unique_ptr<ReceiverHost> m_receivers;

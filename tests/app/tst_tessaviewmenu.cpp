@@ -87,7 +87,7 @@ private slots:
     void actionsOnTheWindowInTheirOrder() {
         Tessaview window({"tessaview"});
         const QList<QAction *> actions = window.actions();
-        QCOMPARE(actions.size(), 38);
+        QCOMPARE(actions.size(), 39);
         // Text, key and status tip of every action in the order they sit on the window: the
         // status switch comes before the on-top and full-screen switches.
         const QList<std::tuple<QString, QKeySequence, QString>> expected{
@@ -107,6 +107,7 @@ private slots:
             {"Freeze", Qt::Key_Space, "freeze the screen"},
             {"Show Status Information", Qt::Key_V, "shows/hide the status on the screen"},
             {"Show Diagnostics", Qt::Key_D, "marks silent and shared universes on the screen"},
+            {"Channel Scope", Qt::Key_G, "plots chosen channels packet by packet"},
             {"Window always on top", Qt::Key_O, "set/unset window always on top"},
             {"Fullscreen", Qt::Key_F, "set/unset window fullscreen"},
             {"Self Test Next", Qt::Key_T, "start next self test"},
@@ -131,7 +132,7 @@ private slots:
             {"Quit", Qt::Key_Q, ""},
             {"Quit", Qt::Key_Escape, ""},
         };
-        for (int i = 0; i < 38; ++i) {
+        for (int i = 0; i < 39; ++i) {
             const auto &[text, key, tip] = expected[i];
             QCOMPARE(actions[i]->text(), text);
             QCOMPARE(actions[i]->shortcut(), key);
@@ -141,11 +142,11 @@ private slots:
                      qPrintable(text));
             QCOMPARE(actions[i]->shortcutContext(), Qt::WindowShortcut);
         }
-        QVERIFY(actions[27]->statusTip().endsWith("/Tessaview.bmp)"));
-        QCOMPARE(actions[34]->toolTip(), QStringLiteral("opens the About window"));
-        QCOMPARE(actions[35]->toolTip(), QStringLiteral("opens the About Qt window"));
-        QCOMPARE(actions[36]->toolTip(), QStringLiteral("exits this software"));
+        QVERIFY(actions[28]->statusTip().endsWith("/Tessaview.bmp)"));
+        QCOMPARE(actions[35]->toolTip(), QStringLiteral("opens the About window"));
+        QCOMPARE(actions[36]->toolTip(), QStringLiteral("opens the About Qt window"));
         QCOMPARE(actions[37]->toolTip(), QStringLiteral("exits this software"));
+        QCOMPARE(actions[38]->toolTip(), QStringLiteral("exits this software"));
 
         QStringList checkable;
         for (const QAction *action : actions) {
@@ -162,18 +163,18 @@ private slots:
         QCOMPARE(texts(menu->actions()),
                  (QStringList{"Settings...", "Load Presets\tP", "Reset Settings", "Freeze",
                               "Window always on top", "Show Status Information", "Show Diagnostics",
-                              "Self Test\tT", "Dmx Size\tX\tY", "Information", "Save as Bitmap...",
+                              "Channel Scope", "Self Test\tT", "Dmx Size\tX\tY", "Information", "Save as Bitmap...",
                               "---", "Check for Updates", "Help...", "About Tessaview...",
                               "About Qt...", "Quit"}));
         QCOMPARE(
             texts(menu->actions()[1]->menu()->actions()),
             (QStringList{"Preset Next", "Preset Current", "Preset 1", "Preset 2", "Preset 3",
                          "Preset 4", "Preset 5", "Preset 6", "Preset 7", "Preset 8", "Preset 9"}));
-        QCOMPARE(texts(menu->actions()[7]->menu()->actions()),
+        QCOMPARE(texts(menu->actions()[8]->menu()->actions()),
                  (QStringList{"Self Test Next", "Self Test Off", "Self Test Fill Snake",
                               "Self Test Color On/Off with R, G, B, W", "Self Test Unfill Snake",
                               "Self Test Fille Random", "Self Test Block Fill", "Test All"}));
-        QCOMPARE(texts(menu->actions()[8]->menu()->actions()),
+        QCOMPARE(texts(menu->actions()[9]->menu()->actions()),
                  (QStringList{"Dmx Size X +", "Dmx Size X -", "Dmx Size Y +", "Dmx Size Y -"}));
         // The menu's Quit is the Q one; Escape and "Fullscreen" work only by their keys.
         QCOMPARE(menu->actions().last()->shortcut(), QKeySequence(Qt::Key_Q));
