@@ -4,7 +4,8 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cstdlib>
+#include <array>
+#include <cstring>
 
 namespace {
 
@@ -12,57 +13,50 @@ constexpr int leftMargin = 40;
 constexpr int rightMargin = 44;
 constexpr int topMargin = 10;
 constexpr int bottomMargin = 22;
+constexpr int stripWidth = 64;
+constexpr qint64 nsPerSecond = 1'000'000'000;
+const QRgb background = qRgb(16, 20, 24);
+const QRgb gridColour = qRgb(44, 50, 56);
 
-// Direct writes into an RGB32 image, clipped to the plot.
-class Pixels {
+// Grid lines every this many seconds, at most ten across the plot.
+qint64 gridSeconds(qint64 spanNs) {
+    const qint64 seconds = spanNs / nsPerSecond;
+    return seconds <= 10 ? 1 : seconds <= 30 ? 5 : 10;
+}
+
+// Writes into the strip buffer: columns left ... right of the plot, rows top ... bottom, 64
+// pixels to a row, so a vertical run stays within a few memory pages.
+class StripPixels {
 public:
-    Pixels(QImage &image, const QRect &clip)
-        : m_bits(reinterpret_cast<quint32 *>(image.bits())),
-          m_stride(int(image.bytesPerLine() / 4)), m_clip(clip) {}
+    StripPixels(quint32 *bits, int left, int right, int top, int bottom)
+        : m_bits(bits), m_left(left), m_right(right), m_top(top), m_bottom(bottom) {}
 
-    void line(int x0, int y0, int x1, int y1, quint32 rgb) {
-        const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
-        const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-        // A segment wholly outside the plot costs nothing; one that crosses it is walked.
-        if ((x0 < m_clip.left() && x1 < m_clip.left()) ||
-            (x0 > m_clip.right() && x1 > m_clip.right()))
-            return;
-        int error = dx + dy;
-        for (;;) {
-            if (m_clip.contains(x0, y0))
-                m_bits[y0 * m_stride + x0] = rgb;
-            if (x0 == x1 && y0 == y1)
-                return;
-            const int e2 = 2 * error;
-            if (e2 >= dy) {
-                error += dy;
-                x0 += sx;
-            }
-            if (e2 <= dx) {
-                error += dx;
-                y0 += sy;
-            }
+    // Time runs to the right, so a segment is drawn column by column, each a vertical run that
+    // joins where the line enters the column to where it leaves it.
+    void segment(const ScopePlot::PlotPoint &a, const ScopePlot::PlotPoint &b, quint32 rgb) {
+        const int w = b.x - a.x;
+        for (int x = std::max(a.x, m_left); x <= std::min(b.x, m_right); ++x) {
+            const int enter = x == a.x ? a.y : a.y + (b.y - a.y) * (2 * (x - a.x) - 1) / (2 * w);
+            const int leave = x == b.x ? b.y : a.y + (b.y - a.y) * (2 * (x - a.x) + 1) / (2 * w);
+            run(x, enter, leave, rgb);
         }
     }
     void dot(int x, int y, quint32 rgb) {
-        for (int row = std::max(y - 1, m_clip.top()); row <= std::min(y + 1, m_clip.bottom());
-             ++row)
-            for (int col = std::max(x - 1, m_clip.left()); col <= std::min(x + 1, m_clip.right());
-                 ++col)
-                m_bits[row * m_stride + col] = rgb;
+        for (int column = std::max(x - 1, m_left); column <= std::min(x + 1, m_right); ++column)
+            run(column, std::max(y - 1, m_top), std::min(y + 1, m_bottom), rgb);
+    }
+    void run(int x, int a, int b, quint32 rgb) {
+        if (a > b)
+            std::swap(a, b);
+        quint32 *pixel = m_bits + (a - m_top) * stripWidth + (x - m_left);
+        for (int y = a; y <= b; ++y, pixel += stripWidth)
+            *pixel = rgb;
     }
 
 private:
     quint32 *m_bits;
-    int m_stride;
-    QRect m_clip;
+    int m_left, m_right, m_top, m_bottom;
 };
-
-// Grid lines every this many seconds, about eight across the plot.
-qint64 gridSeconds(qint64 spanNs) {
-    const qint64 seconds = spanNs / 1'000'000'000;
-    return seconds <= 10 ? 1 : seconds <= 30 ? 5 : 10;
-}
 
 } // namespace
 
@@ -74,85 +68,165 @@ ScopePlot::ScopePlot(QWidget *parent) : QWidget(parent) {
 void ScopePlot::setTraces(std::vector<ScopeTrace> traces, qint64 endNs, qint64 spanNs) {
     m_traces = std::move(traces);
     m_endNs = endNs;
-    m_spanNs = std::max<qint64>(spanNs, 1);
+    m_spanNs = std::max<qint64>(spanNs, nsPerSecond);
     update();
 }
 
-void ScopePlot::render(QImage &image) const {
-    image.fill(QColor(16, 20, 24));
-    const QRect plot(leftMargin, topMargin, image.width() - leftMargin - rightMargin,
-                     image.height() - topMargin - bottomMargin);
-    if (plot.width() < 2 || plot.height() < 2)
-        return;
-    const qint64 startNs = m_endNs - m_spanNs;
-    const auto xOf = [&](qint64 ns) {
-        return plot.left() + int((ns - startNs) * (plot.width() - 1) / m_spanNs);
-    };
-    const auto yOf = [&](int value) { return plot.bottom() - value * (plot.height() - 1) / 255; };
+QRect ScopePlot::plotRect() const {
+    return QRect(leftMargin, topMargin, m_image.width() - leftMargin - rightMargin,
+                 m_image.height() - topMargin - bottomMargin);
+}
 
-    {
-        QPainter painter(&image);
-        painter.setPen(QColor(60, 66, 72));
-        painter.drawRect(plot.adjusted(0, 0, -1, -1));
-        const QFontMetrics metrics = painter.fontMetrics();
-        for (int quarter = 0; quarter <= 4; ++quarter) {
-            const int value = (quarter * 255 + 2) / 4;
-            const int y = yOf(value);
-            painter.setPen(QColor(44, 50, 56));
-            painter.drawLine(plot.left(), y, plot.right(), y);
-            painter.setPen(QColor(170, 176, 182));
-            const int textY = y + metrics.ascent() / 2 - 1;
-            painter.drawText(QRect(0, y - 8, leftMargin - 4, 16), Qt::AlignRight | Qt::AlignVCenter,
-                             QString::number(value));
-            painter.drawText(plot.right() + 4, textY, QStringLiteral("%1 %").arg(quarter * 25));
-        }
-        const qint64 step = gridSeconds(m_spanNs);
-        const qint64 seconds = m_spanNs / 1'000'000'000;
-        for (qint64 s = 0; s <= seconds; s += step) {
-            const int x = xOf(m_endNs - s * 1'000'000'000);
-            painter.setPen(QColor(44, 50, 56));
-            painter.drawLine(x, plot.top(), x, plot.bottom());
-            painter.setPen(QColor(170, 176, 182));
-            painter.drawText(QRect(x - 30, plot.bottom() + 3, 60, bottomMargin - 3),
-                             Qt::AlignHCenter | Qt::AlignTop,
-                             s == 0 ? QStringLiteral("0") : QStringLiteral("-%1 s").arg(s));
-        }
+int ScopePlot::yOf(int value) const {
+    const QRect plot = plotRect();
+    return plot.bottom() - value * (plot.height() - 1) / 255;
+}
+
+void ScopePlot::renderFrame(const QSize &size) {
+    if (m_image.size() != size || m_axesSpanNs != m_spanNs) {
+        m_image = QImage(size, QImage::Format_RGB32);
+        m_axesSpanNs = m_spanNs;
+        paintAxes();
     }
+    if (plotRect().width() > 2 && plotRect().height() > 2) {
+        placePoints();
+        paintStrips();
+    }
+}
 
-    Pixels pixels(image, plot.adjusted(1, 1, -1, -1));
-    for (const ScopeTrace &trace : m_traces) {
-        if (!trace.samples || trace.samples->empty())
+template <typename Place> void ScopePlot::forEachStrip(Place &&place) const {
+    const QRect inside = plotRect().adjusted(1, 1, -1, -1);
+    if (inside.width() <= 0 || inside.height() <= 0 || m_strips.empty())
+        return;
+    const quint32 *bits = m_strips.data();
+    for (int left = inside.left(); left <= inside.right(); left += stripWidth) {
+        const int width = std::min(stripWidth, inside.right() + 1 - left);
+        place(QPoint(left, inside.top()),
+              QImage(reinterpret_cast<const uchar *>(bits), width, inside.height(), stripWidth * 4,
+                     QImage::Format_RGB32));
+        bits += size_t(stripWidth) * size_t(inside.height());
+    }
+}
+
+QImage ScopePlot::frameImage() const {
+    QImage frame = m_image.copy();
+    QPainter painter(&frame);
+    forEachStrip([&](const QPoint &at, const QImage &strip) { painter.drawImage(at, strip); });
+    painter.end();
+    return frame;
+}
+
+void ScopePlot::paintAxes() {
+    m_image.fill(background);
+    const QRect plot = plotRect();
+    if (plot.width() <= 2 || plot.height() <= 2)
+        return;
+    QPainter painter(&m_image);
+    painter.setPen(QColor(60, 66, 72));
+    painter.drawRect(plot.adjusted(0, 0, -1, -1));
+    painter.setPen(QColor(170, 176, 182));
+    for (int quarter = 0; quarter <= 4; ++quarter) {
+        const int value = (quarter * 255 + 2) / 4;
+        const QRect row(0, yOf(value) - 8, leftMargin - 4, 16);
+        painter.drawText(row, Qt::AlignRight | Qt::AlignVCenter, QString::number(value));
+        painter.drawText(row.translated(plot.right() + 4 - row.left(), 0),
+                         Qt::AlignLeft | Qt::AlignVCenter,
+                         QStringLiteral("%1 %").arg(quarter * 25));
+    }
+    const qint64 seconds = m_spanNs / nsPerSecond;
+    for (qint64 s = 0; s <= seconds; s += gridSeconds(m_spanNs)) {
+        // Labelled relative to the right edge, so the labels stay while time runs.
+        const int x = plot.left() + int((seconds - s) * (plot.width() - 1) / seconds);
+        painter.drawText(QRect(x - 30, plot.bottom() + 3, 60, bottomMargin - 3),
+                         Qt::AlignHCenter | Qt::AlignTop,
+                         s == 0 ? QStringLiteral("0") : QStringLiteral("-%1 s").arg(s));
+    }
+}
+
+void ScopePlot::placePoints() {
+    const QRect plot = plotRect();
+    const QRect inside = plot.adjusted(1, 1, -1, -1);
+    const qint64 startNs = m_endNs - m_spanNs;
+    const double pixelsPerNs = double(plot.width() - 1) / double(m_spanNs);
+    const auto xOf = [&](qint64 ns) {
+        return plot.left() + int(double(ns - startNs) * pixelsPerNs);
+    };
+    std::array<int, 256> rowOf;
+    for (int value = 0; value < 256; ++value)
+        rowOf[size_t(value)] = std::clamp(yOf(value), inside.top(), inside.bottom());
+    m_points.resize(m_traces.size());
+    for (size_t t = 0; t < m_traces.size(); ++t) {
+        std::vector<PlotPoint> &points = m_points[t];
+        points.clear();
+        if (!m_traces[t].samples)
             continue;
-        const std::vector<ChannelSample> &samples = *trace.samples;
-        const quint32 rgb = trace.colour.rgb();
+        const std::vector<ChannelSample> &samples = *m_traces[t].samples;
         // From the last sample before the view, so the line enters at the left edge.
         auto first = std::lower_bound(samples.begin(), samples.end(), startNs,
                                       [](const ChannelSample &s, qint64 ns) { return s.ns < ns; });
         if (first != samples.begin())
             --first;
-        int lastX = xOf(first->ns), lastY = yOf(first->value);
         for (auto it = first; it != samples.end() && it->ns <= m_endNs; ++it) {
-            const int x = xOf(it->ns), y = yOf(it->value);
-            // The segment entering from far before the view starts at its left edge.
-            if (lastX < plot.left() && x > lastX) {
-                lastY += int(qint64(y - lastY) * (plot.left() - lastX) / (x - lastX));
-                lastX = plot.left();
-            }
-            pixels.line(lastX, lastY, x, y, rgb);
-            pixels.dot(x, y, rgb);
-            lastX = x;
-            lastY = y;
+            PlotPoint point{xOf(it->ns), rowOf[it->value]};
+            if (point.x < inside.left())
+                point = {inside.left(), point.y, false};
+            points.push_back(point);
         }
         // DMX holds the last level until the next packet.
-        pixels.line(lastX, lastY, std::min(plot.right(), xOf(m_endNs)), lastY, rgb);
+        if (!points.empty())
+            points.push_back({std::min(inside.right(), xOf(m_endNs)), points.back().y, false});
+    }
+}
+
+void ScopePlot::paintStrips() {
+    const QRect plot = plotRect();
+    const QRect inside = plot.adjusted(1, 1, -1, -1);
+    const int rows = inside.height();
+    const size_t stripSize = size_t(stripWidth) * size_t(rows);
+    m_strips.resize(stripSize * size_t((inside.width() + stripWidth - 1) / stripWidth));
+    // Background and level lines, copied into every strip (a copy runs far faster than a fill).
+    m_stripBackground.assign(stripSize, background);
+    for (int quarter = 0; quarter <= 4; ++quarter) {
+        const int y = std::clamp(yOf((quarter * 255 + 2) / 4), inside.top(), inside.bottom());
+        std::fill_n(m_stripBackground.begin() + (y - inside.top()) * stripWidth, stripWidth,
+                    gridColour);
+    }
+    std::vector<size_t> segments(m_traces.size(), 0), dots(m_traces.size(), 0);
+    const qint64 seconds = m_spanNs / nsPerSecond;
+    quint32 *strip = m_strips.data();
+    for (int left = inside.left(); left <= inside.right(); left += stripWidth) {
+        const int right = std::min(left + stripWidth - 1, inside.right());
+        StripPixels pixels(strip, left, right, inside.top(), inside.bottom());
+        std::memcpy(strip, m_stripBackground.data(), stripSize * 4);
+        for (qint64 s = 0; s <= seconds; s += gridSeconds(m_spanNs)) {
+            const int x = plot.left() + int((seconds - s) * (plot.width() - 1) / seconds);
+            if (x >= left && x <= right)
+                pixels.run(x, inside.top(), inside.bottom(), gridColour);
+        }
+        for (size_t t = 0; t < m_traces.size(); ++t) {
+            const std::vector<PlotPoint> &points = m_points[t];
+            const quint32 rgb = m_traces[t].colour.rgb();
+            size_t &i = segments[t];
+            while (i + 1 < points.size() && points[i + 1].x < left)
+                ++i;
+            for (size_t j = i; j + 1 < points.size() && points[j].x <= right; ++j)
+                pixels.segment(points[j], points[j + 1], rgb);
+            size_t &k = dots[t];
+            while (k < points.size() && points[k].x < left - 1)
+                ++k;
+            for (size_t j = k; j < points.size() && points[j].x <= right + 1; ++j)
+                if (points[j].dot)
+                    pixels.dot(points[j].x, points[j].y, rgb);
+        }
+        strip += stripSize;
     }
 }
 
 void ScopePlot::paintEvent(QPaintEvent *) {
-    const QSize size = this->size() * devicePixelRatio();
-    if (m_image.size() != size)
-        m_image = QImage(size, QImage::Format_RGB32);
-    render(m_image);
+    const qreal ratio = devicePixelRatio();
+    renderFrame(size() * ratio);
     QPainter painter(this);
-    painter.drawImage(rect(), m_image);
+    painter.scale(1 / ratio, 1 / ratio);
+    painter.drawImage(0, 0, m_image);
+    forEachStrip([&](const QPoint &at, const QImage &strip) { painter.drawImage(at, strip); });
 }
