@@ -9,7 +9,7 @@
         <translation>About %1</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+14"/>
         <source>RDM Version: </source>
         <translation>RDM Version: </translation>
     </message>
@@ -47,9 +47,174 @@
     </message>
 </context>
 <context>
+    <name>ChannelList</name>
+    <message>
+        <location filename="../../net/channellist.cpp" line="+28"/>
+        <source>&quot;%1&quot; is not universe.channel (for example 1.4)</source>
+        <translation>&quot;%1&quot; is not universe.channel (for example 1.4)</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>&quot;%1&quot;: channels are 1 to 512</source>
+        <translation>&quot;%1&quot;: channels are 1 to 512</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>no channel given (for example 1.4 or 1.4-1.6)</source>
+        <translation>no channel given (for example 1.4 or 1.4-1.6)</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>&quot;%1&quot; is not a range (for example 1.4-1.6)</source>
+        <translation>&quot;%1&quot; is not a range (for example 1.4-1.6)</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>&quot;%1&quot;: a range runs upwards within one universe</source>
+        <translation>&quot;%1&quot;: a range runs upwards within one universe</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>at most %1 channels can be watched</source>
+        <translation>at most %1 channels can be watched</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelScope</name>
+    <message>
+        <location filename="../../dialogs/channelscope.cpp" line="+42"/>
+        <location line="+207"/>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <location line="-205"/>
+        <source>Arm Trigger</source>
+        <translation>Arm Trigger</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+244"/>
+        <location line="+20"/>
+        <source>Log to File...</source>
+        <translation>Log to File...</translation>
+    </message>
+    <message>
+        <location line="-262"/>
+        <source>Channel Scope</source>
+        <translation>Channel Scope</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>universe.channel, e.g. 1.4 or 1.4-1.6</source>
+        <translation>universe.channel, e.g. 1.4 or 1.4-1.6</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Add</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>rising</source>
+        <translation>rising</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>falling</source>
+        <translation>falling</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+1"/>
+        <source>Remove</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Window:</source>
+        <translation>Window:</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Trigger:</source>
+        <translation>Trigger:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>level</source>
+        <translation>level</translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>Log stopped: %1</source>
+        <translation>Log stopped: %1</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>At most %1 channels can be watched.</source>
+        <translation>At most %1 channels can be watched.</translation>
+    </message>
+    <message>
+        <location line="+71"/>
+        <source>Triggered: %1 crossed %2.</source>
+        <translation>Triggered: %1 crossed %2.</translation>
+    </message>
+    <message>
+        <location line="+48"/>
+        <source>Resume</source>
+        <translation>Resume</translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>%1: %2 (%3 %) from %4</source>
+        <translation>%1: %2 (%3 %) from %4</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Log written to %1.</source>
+        <translation>Log written to %1.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Log to File</source>
+        <translation>Log to File</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Cannot log to %1: %2</source>
+        <translation>Cannot log to %1: %2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Stop Log</source>
+        <translation>Stop Log</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Logging every change to %1.</source>
+        <translation>Logging every change to %1.</translation>
+    </message>
+</context>
+<context>
     <name>CheckSoftwareUpdate</name>
     <message>
-        <location filename="../../dialogs/checksoftwareupdate.cpp" line="+95"/>
+        <location filename="../../dialogs/checksoftwareupdate.cpp" line="+96"/>
         <source>There is no internet connection available to check for updates!</source>
         <translation>There is no internet connection available to check for updates!</translation>
     </message>
@@ -67,7 +232,7 @@
 <context>
     <name>InfoDlg</name>
     <message>
-        <location filename="../../dialogs/infodlg.cpp" line="+60"/>
+        <location filename="../../dialogs/infodlg.cpp" line="+99"/>
         <location line="+6"/>
         <source>Quit</source>
         <translation>Quit</translation>
@@ -102,7 +267,7 @@
 <context>
     <name>PresetInfoRows</name>
     <message>
-        <location filename="../../dialogs/presetinforows.cpp" line="+33"/>
+        <location filename="../../dialogs/presetinforows.cpp" line="+13"/>
         <source>RGB</source>
         <translation>RGB</translation>
     </message>
@@ -136,32 +301,32 @@
     <name>RdmInfoRows</name>
     <message>
         <location filename="../../dialogs/rdminforows.cpp" line="+43"/>
-        <location line="+406"/>
+        <location line="+408"/>
         <location line="+57"/>
         <source>True</source>
         <translation>True</translation>
     </message>
     <message>
-        <location line="-463"/>
-        <location line="+403"/>
+        <location line="-465"/>
+        <location line="+405"/>
         <location line="+59"/>
         <source>False</source>
         <translation>False</translation>
     </message>
     <message>
-        <location line="-458"/>
-        <location line="+176"/>
+        <location line="-460"/>
+        <location line="+179"/>
         <source>On</source>
         <translation>On</translation>
     </message>
     <message>
-        <location line="-176"/>
-        <location line="+173"/>
+        <location line="-179"/>
+        <location line="+176"/>
         <source>Off</source>
         <translation>Off</translation>
     </message>
     <message>
-        <location line="-168"/>
+        <location line="-171"/>
         <source>RDM Protocol Version %1.%2 (0x%3)
 </source>
         <translation>RDM Protocol Version %1.%2 (0x%3)
@@ -196,7 +361,7 @@
 </translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+3"/>
         <source>DMX512 Personality %1 (0x%2)
 </source>
         <translation>DMX512 Personality %1 (0x%2)
@@ -230,15 +395,15 @@
     </message>
     <message>
         <location line="-288"/>
-        <location line="+23"/>
-        <location line="+299"/>
+        <location line="+24"/>
+        <location line="+298"/>
         <location line="+55"/>
         <location line="+9"/>
         <source>Unknown</source>
         <translation>Unknown</translation>
     </message>
     <message>
-        <location line="-335"/>
+        <location line="-334"/>
         <source>#%1: %2 | %3 (0x%4)</source>
         <translation>#%1: %2 | %3 (0x%4)</translation>
     </message>
@@ -283,7 +448,7 @@ Base DMX512 Address %3 (0x%4)</source>
 Base DMX512 Address %3 (0x%4)</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+15"/>
         <source>Scene #%1 (0x%2),
 LossOfSignalDelayTime %3,
 HoldTime %4,
@@ -294,7 +459,7 @@ HoldTime %4,
 Level %5 (0x%6)</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+3"/>
         <source>Scene #%1 (0x%2),
 StartupDelayTime %3,
 HoldTime %4,
@@ -305,7 +470,7 @@ HoldTime %4,
 Level %5 (0x%6)</translation>
     </message>
     <message>
-        <location line="+86"/>
+        <location line="+81"/>
         <source>quiet</source>
         <translation>quiet</translation>
     </message>
@@ -348,19 +513,22 @@ Level %5 (0x%6)</translation>
 <context>
     <name>ReceiverStatsRows</name>
     <message>
+        <location filename="../../dialogs/receiverstatsrows.cpp" line="+153"/>
         <source>Latency: nothing shown in the last 10 s</source>
         <translation>Latency: nothing shown in the last 10 s</translation>
     </message>
     <message>
+        <location line="-1"/>
         <source>Latency: no change in the last 10 s</source>
         <translation>Latency: no change in the last 10 s</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>Latency: median %1 ms, max %2 ms</source>
         <translation>Latency: median %1 ms, max %2 ms</translation>
     </message>
     <message>
-        <location filename="../../dialogs/receiverstatsrows.cpp" line="+83"/>
+        <location line="-71"/>
         <location line="+27"/>
         <source>per address</source>
         <translation>per address</translation>
@@ -405,12 +573,12 @@ Level %5 (0x%6)</translation>
 <context>
     <name>ScreenEngine</name>
     <message>
-        <location filename="../../engine/screenengine.cpp" line="+187"/>
+        <location filename="../../engine/screenengine.cpp" line="+147"/>
         <source>sS %1x%2 aS %3x%4 U %5 C %6 CpU %7</source>
         <translation>sS %1x%2 aS %3x%4 U %5 C %6 CpU %7</translation>
     </message>
     <message>
-        <location filename="../../engine/statustext.cpp" line="+22"/>
+        <location filename="../../engine/statustext.cpp" line="+23"/>
         <source>Monochrome</source>
         <translation>Monochrome</translation>
     </message>
@@ -485,16 +653,17 @@ Level %5 (0x%6)</translation>
         <translation>Self Test %1 Enabled</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+11"/>
         <source>Latency: median %1 ms, max %2 ms</source>
         <translation>Latency: median %1 ms, max %2 ms</translation>
     </message>
     <message>
+        <location line="-2"/>
         <source>Latency: no change in the last 10 s</source>
         <translation>Latency: no change in the last 10 s</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+8"/>
         <source>Tessaview Version: %1
 Screen Resolution: %2x%3
 DMX Configuration: %4x%5 %6
@@ -516,7 +685,7 @@ Grafic Refresh Rate: %11
 <context>
     <name>Settings</name>
     <message>
-        <location filename="../../settings/settingsdialog.cpp" line="+71"/>
+        <location filename="../../settings/settingsdialog.cpp" line="+52"/>
         <source>Settings</source>
         <translation>Settings</translation>
     </message>
@@ -541,7 +710,7 @@ Grafic Refresh Rate: %11
         <translation>Protocol</translation>
     </message>
     <message>
-        <location line="+239"/>
+        <location line="+246"/>
         <source>Warning: Art-Net universes are oversized</source>
         <translation>Warning: Art-Net universes are oversized</translation>
     </message>
@@ -592,22 +761,22 @@ It is not guaranteed that something is visible on the screen!</translation>
     </message>
     <message>
         <location filename="../../settings/settingsdialog_tabs.cpp" line="+97"/>
-        <location line="+102"/>
+        <location line="+105"/>
         <location line="+3"/>
         <location line="+3"/>
         <source>Disabled</source>
         <translation>Disabled</translation>
     </message>
     <message>
-        <location line="-108"/>
-        <location line="+102"/>
+        <location line="-111"/>
+        <location line="+105"/>
         <location line="+3"/>
         <location line="+3"/>
         <source>Enabled</source>
         <translation>Enabled</translation>
     </message>
     <message>
-        <location line="-105"/>
+        <location line="-108"/>
         <source>Name :</source>
         <translation>Name :</translation>
     </message>
@@ -743,7 +912,7 @@ It is not guaranteed that something is visible on the screen!</translation>
     </message>
     <message>
         <location line="+14"/>
-        <location line="+34"/>
+        <location line="+37"/>
         <location line="+3"/>
         <source>click to view information about Art-Net</source>
         <translation>click to view information about Art-Net</translation>
@@ -819,7 +988,7 @@ It is not guaranteed that something is visible on the screen!</translation>
         <translation>DMX Start Universe :</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>DMX Universe Count :</source>
         <translation>DMX Universe Count :</translation>
     </message>
@@ -982,17 +1151,17 @@ It is not guaranteed that something is visible on the screen!</translation>
         <translation>Start Now</translation>
     </message>
     <message>
-        <location filename="../../app/tessaview.cpp" line="+215"/>
+        <location filename="../../app/tessaview.cpp" line="+199"/>
         <source>Tessaview OpenGL</source>
         <translation>Tessaview OpenGL</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+9"/>
         <source>Tessaview Native</source>
         <translation>Tessaview Native</translation>
     </message>
     <message>
-        <location filename="../../app/tessaviewactions.cpp" line="+43"/>
+        <location filename="../../app/tessaviewactions.cpp" line="+51"/>
         <source>Settings...</source>
         <translation>Settings...</translation>
     </message>
@@ -1022,17 +1191,17 @@ It is not guaranteed that something is visible on the screen!</translation>
         <translation>load current settings</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+6"/>
         <source>Preset %1</source>
         <translation>Preset %1</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Load Preset %1</source>
         <translation>Load Preset %1</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+6"/>
         <source>Reset Settings</source>
         <translation>Reset Settings</translation>
     </message>
@@ -1042,12 +1211,12 @@ It is not guaranteed that something is visible on the screen!</translation>
         <translation>restores the default settings</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>Freeze</source>
         <translation>Freeze</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>freeze the screen</source>
         <translation>freeze the screen</translation>
     </message>
@@ -1067,12 +1236,12 @@ It is not guaranteed that something is visible on the screen!</translation>
         <translation>Fullscreen</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>set/unset window fullscreen</source>
         <translation>set/unset window fullscreen</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>Show Status Information</source>
         <translation>Show Status Information</translation>
     </message>
@@ -1082,7 +1251,7 @@ It is not guaranteed that something is visible on the screen!</translation>
         <translation>shows/hide the status on the screen</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+5"/>
         <source>Show Diagnostics</source>
         <translation>Show Diagnostics</translation>
     </message>
@@ -1093,6 +1262,16 @@ It is not guaranteed that something is visible on the screen!</translation>
     </message>
     <message>
         <location line="+4"/>
+        <source>Channel Scope</source>
+        <translation>Channel Scope</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>plots chosen channels packet by packet</source>
+        <translation>plots chosen channels packet by packet</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Self Test Next</source>
         <translation>Self Test Next</translation>
     </message>
@@ -1102,7 +1281,7 @@ It is not guaranteed that something is visible on the screen!</translation>
         <translation>start next self test</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>Self Test Off</source>
         <translation>Self Test Off</translation>
     </message>
@@ -1132,12 +1311,12 @@ It is not guaranteed that something is visible on the screen!</translation>
         <translation>Self Test Block Fill</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+4"/>
         <source>Self Test %1</source>
         <translation>Self Test %1</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <source>Test All</source>
         <translation>Test All</translation>
     </message>
@@ -1147,12 +1326,12 @@ It is not guaranteed that something is visible on the screen!</translation>
         <translation>Self Test All</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+11"/>
         <source>Information</source>
         <translation>Information</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>view live information</source>
         <translation>view live information</translation>
     </message>
@@ -1187,7 +1366,7 @@ It is not guaranteed that something is visible on the screen!</translation>
         <translation>increment the dmx size in X</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Dmx Size X -</source>
         <translation>Dmx Size X -</translation>
     </message>
@@ -1207,7 +1386,7 @@ It is not guaranteed that something is visible on the screen!</translation>
         <translation>increment the dmx size in Y</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Dmx Size Y -</source>
         <translation>Dmx Size Y -</translation>
     </message>
@@ -1217,7 +1396,7 @@ It is not guaranteed that something is visible on the screen!</translation>
         <translation>decrement the dmx size in Y</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>Help...</source>
         <translation>Help...</translation>
     </message>
@@ -1227,7 +1406,7 @@ It is not guaranteed that something is visible on the screen!</translation>
         <translation>opens the Help</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>About %1...</source>
         <translation>About %1...</translation>
     </message>
@@ -1259,17 +1438,17 @@ It is not guaranteed that something is visible on the screen!</translation>
         <translation>exits this software</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+10"/>
         <source>Load Presets	P</source>
         <translation>Load Presets	P</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+14"/>
         <source>Self Test	T</source>
         <translation>Self Test	T</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Dmx Size	X	Y</source>
         <translation>Dmx Size	X	Y</translation>
     </message>
@@ -1279,12 +1458,12 @@ It is not guaranteed that something is visible on the screen!</translation>
         <translation>Save Bitmap as</translation>
     </message>
     <message>
-        <location filename="../../app/tessaviewdialogs.cpp" line="+87"/>
+        <location filename="../../app/tessaview.cpp" line="+116"/>
         <source>&lt;center&gt;A new version %1 is available!&lt;/b&gt;&lt;br&gt;Download the update here :&lt;br&gt;%2&lt;/center&gt;</source>
         <translation>&lt;center&gt;A new version %1 is available!&lt;/b&gt;&lt;br&gt;Download the update here :&lt;br&gt;%2&lt;/center&gt;</translation>
     </message>
     <message>
-        <location filename="../../app/tessaviewslots.cpp" line="+189"/>
+        <location filename="../../app/tessaviewslots.cpp" line="+149"/>
         <source>Help</source>
         <translation>Help</translation>
     </message>
