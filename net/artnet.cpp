@@ -453,7 +453,8 @@ void artnet::handleDmx(Bytes datagram, const QHostAddress &sender) {
         return;
     const quint32 k = quint32(m_dmx.portAddress - m_startUniverse);
     const qint64 now = m_clock();
-    const Bytes levels = m_merger.accept(m_dmx, sender.toIPv4Address(), now);
+    const quint32 source = sender.toIPv4Address();
+    const Bytes levels = m_merger.accept(m_dmx, source, now);
     if (!m_merger.mergeChanges().empty()) {
         // Sources that go quiet end a merge without a packet: watched while one is on.
         if (!m_mergeWatch.isActive())
@@ -463,8 +464,7 @@ void artnet::handleDmx(Bytes datagram, const QHostAddress &sender) {
     if (levels.empty())
         return;
     if (m_watch)
-        m_watch->observe(k, levels, m_receivedNs,
-                         {SampleSource::Protocol::ArtNet, sender.toIPv4Address(), {}});
+        m_watch->observe(k, levels, m_receivedNs, {SampleSource::Protocol::ArtNet, source, {}});
     if (!syncActive(now)) {
         m_store->writeUniverse(k, levels, FrameStore::Writer::ArtNet, m_receivedNs);
         // Newer than anything held back for the next ArtSync.
