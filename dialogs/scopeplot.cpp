@@ -108,14 +108,6 @@ template <typename Place> void ScopePlot::forEachStrip(Place &&place) const {
     }
 }
 
-QImage ScopePlot::frameImage() const {
-    QImage frame = m_image.copy();
-    QPainter painter(&frame);
-    forEachStrip([&](const QPoint &at, const QImage &strip) { painter.drawImage(at, strip); });
-    painter.end();
-    return frame;
-}
-
 void ScopePlot::paintAxes() {
     m_image.fill(background);
     const QRect plot = plotRect();

@@ -39,8 +39,6 @@ public:
     void setTraces(std::vector<ScopeTrace> traces, qint64 endNs, qint64 spanNs);
     // Draws the whole plot at `size` (device pixels) for the next paint event.
     void renderFrame(const QSize &size);
-    // The frame renderFrame drew, in one image.
-    QImage frameImage() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
