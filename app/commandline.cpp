@@ -3,13 +3,20 @@
 #include "buildinfo.h"
 
 #include <QStandardPaths>
+
 #include <QtGlobal>
+#include <optional>
 
 CommandLine parseCommandLine(const QStringList &arguments) {
     CommandLine result;
+    std::optional<QString> logChannels, logFile;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
-        if (argument == QLatin1String("-o")) {
+        if (argument == QLatin1String("--log-channels") ||
+            argument == QLatin1String("--log-file")) {
+            (argument == QLatin1String("--log-file") ? logFile : logChannels) =
+                arguments.value(++i);
+        } else if (argument == QLatin1String("-o")) {
             result.stayOnTop = true;
         } else if (argument == QLatin1String("-p")) {
             if (i + 1 >= arguments.size()) {
@@ -24,6 +31,15 @@ CommandLine parseCommandLine(const QStringList &arguments) {
             }
         }
     }
+    if (logChannels && (!logFile || logFile->isEmpty()))
+        result.error = QStringLiteral("--log-channels needs --log-file FILE");
+    else if (logFile && !logChannels)
+        result.error = QStringLiteral("--log-file needs --log-channels LIST");
+    else if (logChannels &&
+             (result.logChannels = parseChannelList(*logChannels, &result.error)).isEmpty())
+        result.error = QStringLiteral("--log-channels: ") + result.error;
+    if (result.error.isEmpty() && logFile)
+        result.logFile = *logFile;
     return result;
 }
 
@@ -46,13 +62,19 @@ QString settingsFilePath() {
 
 QString helpText(const QString &settingsFile) {
     return QStringLiteral(
-               "Usage: tessaview [-p N] [-o] [Qt options]\n"
+               "Usage: tessaview [-p N] [-o] [--log-channels LIST --log-file FILE]\n"
+               "                 [Qt options]\n"
                "Shows the DMX512 data received by Art-Net and streaming ACN (E1.31) as a grid\n"
                "of cells, and answers as a lighting device (Art-Net node, RDM responder).\n"
                "\n"
                "Options:\n"
                "  -p N         load preset N (1 to 9) after start-up\n"
                "  -o           keep the window on top of other windows\n"
+               "  --log-channels LIST --log-file FILE\n"
+               "               write every change of the channels in LIST (universe.channel,\n"
+               "               ranges such as 1.4-1.6, comma separated, 16 at most) to FILE as\n"
+               "               CSV lines time_ms,universe,channel,value,source until the\n"
+               "               program quits, without opening the Channel Scope\n"
                "  --help       print this text and exit\n"
                "  --version    print the version and exit\n"
                "Qt's own options (for example -platform xcb) work as well; other arguments are\n"

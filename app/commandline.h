@@ -1,12 +1,21 @@
 #pragma once
 
+#include "net/channellist.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 
-// What the command line asks for. Everything but "-p <number>" and "-o" is ignored.
+// What the command line asks for. Everything but "-p <number>", "-o", "--log-channels LIST"
+// and "--log-file FILE" is ignored.
 struct CommandLine {
     int preset = -1; // -1: no preset asked for
     bool stayOnTop = false;
+    // The channels --log-channels names, logged to logFile; empty when no log is asked for.
+    QList<WatchedChannel> logChannels;
+    QString logFile;
+    // Why the log options cannot be followed; main() prints it and exits with status 2.
+    QString error;
 };
 
 // Scans the arguments (the program's own path included). With several "-p" the last one

@@ -19,6 +19,14 @@ int main(int argc, char *argv[]) {
         return std::fflush(stdout) == 0 ? 0 : 1;
     }
 
+    // Refused before anything starts, so a typing error never runs without its log.
+    const QString error = parseCommandLine(rawArguments).error;
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "tessaview: %s\nTry \"tessaview --help\".\n",
+                     error.toLocal8Bit().constData());
+        return 2;
+    }
+
     QApplication application(argc, argv);
     Tessaview window(QCoreApplication::arguments());
     window.show();

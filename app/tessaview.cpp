@@ -11,6 +11,7 @@
 #include "engine/screenengine.h"
 #include "engine/widgetnative.h"
 #include "engine/widgetopengl.h"
+#include "net/channellog.h"
 #include "rdm/configurator.h"
 #include "settings/desktop.h"
 #include "settings/settingsstore.h"
@@ -27,6 +28,7 @@
 #include <QTime>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -112,6 +114,19 @@ Tessaview::Tessaview(const QStringList &arguments)
     if (m_settings.UpdateCheck != 0)
         slotCheckForSoftwareUpdate(false);
 
+    if (!commandLine.logChannels.isEmpty() && m_pEngine) {
+        // Runs until the program quits; main() has already refused a bad list.
+        m_pEngine->channelWatch().setChannels(commandLine.logChannels);
+        m_pChannelLog = std::make_unique<ChannelLog>(m_pEngine->channelWatch());
+        QString error;
+        if (!m_pChannelLog->start(commandLine.logFile, &error)) {
+            std::fprintf(stderr, "tessaview: cannot log to %s: %s\n",
+                         commandLine.logFile.toLocal8Bit().constData(),
+                         error.toLocal8Bit().constData());
+            QMetaObject::invokeMethod(
+                qApp, [] { QCoreApplication::exit(2); }, Qt::QueuedConnection);
+        }
+    }
     if (commandLine.preset >= 0)
         slotSettingsPresetLoad(commandLine.preset);
     if (commandLine.stayOnTop) {
@@ -169,8 +184,12 @@ void Tessaview::ChangeRender() {
     }
     if (!m_pEngine) {
         m_pEngine = std::make_unique<ScreenEngine>();
+        // A cell clicked while inspecting: its channels go to the channel scope.
         m_pEngine->setCellPickListener([this](quint32 universe, int firstChannel, int count) {
-            emit addChannelsToScope(universe, firstChannel, count);
+            QList<WatchedChannel> channels;
+            for (int i = 0; i < count; ++i)
+                channels.append({universe, quint16(firstChannel + i)});
+            addScopeChannels(channels);
         });
     }
     if (!m_pPainter)

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+class ChannelLog;
 class Configurator;
 class LanguageLoader;
 class PaintScheduler;
@@ -46,6 +47,11 @@ public:
     AboutInfo *aboutDialog() const { return m_pDialogs->aboutDialog(); }
     CheckSoftwareUpdate *updateCheck() const { return m_pDialogs->updateCheck(); }
     const QString &captureTemplate() const { return m_sCaptureTemplate; }
+    // Opens the channel scope with `channels` added (the cell inspector's way in); false when
+    // that would pass 16 channels, which the scope then says.
+    bool addScopeChannels(const QList<WatchedChannel> &channels);
+    // The log --log-channels started, or null.
+    ChannelLog *channelLog() const { return m_pChannelLog.get(); }
 
 public slots:
     void slotSettingsChanged();
@@ -62,6 +68,7 @@ public slots:
     void slotViewStatusToggle();
     void slotViewDiagnostics();
     void slotViewInspect();
+    void slotChannelScope();
     void slotViewSelfTest(quint8 uiSelfTestNumber);
     void slotViewSelfTestNext();
     void slotDmxSizeX_Inc();
@@ -78,11 +85,6 @@ public slots:
     void slotSaveScreenToBitmapByUser();
     void slotSaveScreenToBitmapByRdm(quint16 uiSceneNumber);
     void slotSetLanguage(quint16 uiLanguage);
-
-signals:
-    // A cell clicked while inspecting: its channels in one universe (as the operator numbers
-    // universes), for the channel scope.
-    void addChannelsToScope(quint32 universe, int firstChannel, int count);
 
 protected:
     // The operator's choice of a capture file: the platform's save dialog. Returns an empty
@@ -127,6 +129,8 @@ private:
     TessaviewActions *m_pActions = nullptr;
     std::unique_ptr<Configurator> m_pConfigurator;
     std::unique_ptr<ScreenEngine> m_pEngine;
+    // Reads the engine's watch, so it goes before the engine.
+    std::unique_ptr<ChannelLog> m_pChannelLog;
     std::unique_ptr<PaintScheduler> m_pPainter;
     std::unique_ptr<WidgetNative> m_pWidgetNative;
     std::unique_ptr<WidgetOpenGL> m_pWidgetOpenGL;

@@ -104,6 +104,9 @@ void TessaviewActions::createActions(Tessaview &window, bool fullScreen, bool st
                                             "cell under the pointer"),
                               QString(), false);
     connect(m_inspect, &QAction::triggered, &window, &Tessaview::slotViewInspect);
+    m_channelScope = makeAction(this, Tessaview::tr("Channel Scope"), Qt::Key_G,
+                                Tessaview::tr("plots chosen channels packet by packet"), QString());
+    connect(m_channelScope, &QAction::triggered, &window, &Tessaview::slotChannelScope);
 
     m_selfTestNext = makeAction(this, Tessaview::tr("Self Test Next"), Qt::Key_T,
                                 Tessaview::tr("start next self test"), "selftest_next.xpm");
@@ -211,6 +214,7 @@ void TessaviewActions::createContextMenu() {
     menu->addAction(m_status);
     menu->addAction(m_diagnostics);
     menu->addAction(m_inspect);
+    menu->addAction(m_channelScope);
 
     QMenu *selfTests =
         menu->addMenu(QIcon(image("selftest_next.xpm")), Tessaview::tr("Self Test\tT"));
@@ -249,6 +253,7 @@ void TessaviewActions::addActionsTo(Tessaview &window) {
     window.addAction(m_status);
     window.addAction(m_diagnostics);
     window.addAction(m_inspect);
+    window.addAction(m_channelScope);
     window.addAction(m_stayOnTop);
     window.addAction(m_fullScreen);
     window.addAction(m_selfTestNext);

@@ -52,6 +52,7 @@ private:
     QAction *m_status = nullptr;
     QAction *m_diagnostics = nullptr;
     QAction *m_inspect = nullptr;
+    QAction *m_channelScope = nullptr;
     QAction *m_selfTestNext = nullptr;
     // Off, 1 ... 5 and "Test All" (255).
     std::array<QAction *, 7> m_selfTest{};

@@ -3,6 +3,7 @@
 #include "app/tessaview.h"
 #include "buildinfo.h"
 #include "dialogs/aboutinfo.h"
+#include "dialogs/channelscope.h"
 #include "dialogs/checksoftwareupdate.h"
 #include "dialogs/infodlg.h"
 #include "dialogs/networkpage.h"
@@ -111,6 +112,21 @@ void TessaviewDialogs::closeAbout() {
         retire(std::move(m_about));
 }
 
+void TessaviewDialogs::openChannelScope() {
+    if (!m_scope && m_window.engine())
+        m_scope = std::make_unique<ChannelScope>(m_window.engine()->channelWatch());
+    if (!m_scope)
+        return;
+    m_scope->show();
+    m_scope->raise();
+    m_scope->activateWindow();
+}
+
+bool TessaviewDialogs::addScopeChannels(const QList<WatchedChannel> &channels) {
+    openChannelScope();
+    return m_scope && m_scope->addChannels(channels);
+}
+
 void TessaviewDialogs::closeAll() {
     if (m_settings) {
         closeSettings();
@@ -118,6 +134,8 @@ void TessaviewDialogs::closeAll() {
     }
     closeInfo();
     closeAbout();
+    if (m_scope)
+        m_scope->hide();
 }
 
 void TessaviewDialogs::retire(std::unique_ptr<QWidget> dialog) {

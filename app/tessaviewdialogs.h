@@ -1,11 +1,15 @@
 #pragma once
 
+#include "net/channellist.h"
+
+#include <QList>
 #include <QObject>
 
 #include <memory>
 #include <vector>
 
 class AboutInfo;
+class ChannelScope;
 class CheckSoftwareUpdate;
 class InfoDlg;
 class QString;
@@ -30,6 +34,7 @@ public:
     InfoDlg *infoDialog() const { return m_info.get(); }
     AboutInfo *aboutDialog() const { return m_about.get(); }
     CheckSoftwareUpdate *updateCheck() const { return m_updateCheck.get(); }
+    ChannelScope *channelScope() const { return m_scope.get(); }
 
     // Opens the settings dialog on what is shown now: presets, resizes and full-screen
     // switches may have changed the live record since it was last closed.
@@ -39,6 +44,11 @@ public:
     void closeInfo();
     void openAbout();
     void closeAbout();
+    // Opens the channel scope on the engine's watch. Closing only hides it, so its history,
+    // its channels and a log it writes stay until the window goes.
+    void openChannelScope();
+    // Opens the scope and adds `channels` to it; false when that would pass 16 channels.
+    bool addScopeChannels(const QList<WatchedChannel> &channels);
     // Closes every dialog, as the window does when it closes. A running update check goes on.
     void closeAll();
     // Starts an update check, made once and reused. With `showEveryResult` results without a
@@ -58,5 +68,6 @@ private:
     std::unique_ptr<Settings> m_settings;
     std::unique_ptr<InfoDlg> m_info;
     std::unique_ptr<AboutInfo> m_about;
+    std::unique_ptr<ChannelScope> m_scope;
     std::vector<std::unique_ptr<QWidget>> m_retired;
 };

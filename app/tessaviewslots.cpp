@@ -90,6 +90,14 @@ void Tessaview::slotViewInspect() {
         m_pWidgetOpenGL->followInspector();
 }
 
+void Tessaview::slotChannelScope() {
+    m_pDialogs->openChannelScope();
+}
+
+bool Tessaview::addScopeChannels(const QList<WatchedChannel> &channels) {
+    return m_pDialogs->addScopeChannels(channels);
+}
+
 void Tessaview::slotViewSelfTest(quint8 uiSelfTestNumber) {
     if (!m_pEngine)
         return;

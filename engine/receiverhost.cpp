@@ -9,12 +9,13 @@
 
 #include <algorithm>
 
-ReceiverHost::ReceiverHost(NetworkFactory networkFactory, FrameStore &store)
-    : m_networkFactory(std::move(networkFactory)), m_store(store) {}
+ReceiverHost::ReceiverHost(NetworkFactory networkFactory, FrameStore &store, ChannelWatch &watch)
+    : m_networkFactory(std::move(networkFactory)), m_store(store), m_watch(watch) {}
 
 ReceiverHost::~ReceiverHost() {
     if (m_artnet) {
         m_artnet->setFrameBuffer(nullptr);
+        m_artnet->setChannelWatch(nullptr);
         delete m_artnet;
         m_artnet = nullptr;
     }
@@ -23,6 +24,7 @@ ReceiverHost::~ReceiverHost() {
     m_retiredNodes.clear();
     if (m_acnnet) {
         m_acnnet->setFrameBuffer(nullptr);
+        m_acnnet->setChannelWatch(nullptr);
         m_acnnet->setNetwork(nullptr);
         m_acnnet->deleteLater();
         m_acnnet = nullptr;
@@ -74,6 +76,7 @@ void ReceiverHost::applyArtnet(const ArtnetSetup *setup) {
     m_artnet->setFailOverSupported(setup->failOver);
     m_artnet->setPollReplyEnabled(true);
     m_artnet->setFrameBuffer(&m_store);
+    m_artnet->setChannelWatch(&m_watch);
     m_artnet->setNodeReport(setup->nodeReport);
 }
 
@@ -92,6 +95,7 @@ void ReceiverHost::applyAcnnet(const QString *sourceName, quint32 startUniverse)
     m_acnnet->setSourceName(*sourceName);
     m_acnnet->setStartUniverse(startUniverse);
     m_acnnet->setFrameBuffer(&m_store);
+    m_acnnet->setChannelWatch(&m_watch);
 }
 
 void ReceiverHost::retireReceivers() {
@@ -103,6 +107,7 @@ void ReceiverHost::retireArtnet() {
     if (!m_artnet)
         return;
     m_artnet->setFrameBuffer(nullptr);
+    m_artnet->setChannelWatch(nullptr);
     m_artnet->deleteLater();
     m_retiredNodes.emplace_back(m_artnet);
     m_artnet = nullptr;
@@ -115,6 +120,7 @@ void ReceiverHost::retireAcnnet() {
     // touches the store or the snapshot; its destructor runs later in that thread and needs
     // neither.
     m_acnnet->setFrameBuffer(nullptr);
+    m_acnnet->setChannelWatch(nullptr);
     m_acnnet->setNetwork(nullptr);
     m_acnnet->deleteLater();
     m_acnnet = nullptr;

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+class ChannelWatch;
 class FrameStore;
 class RdmRequestHandler;
 class acnnet;
@@ -40,7 +41,7 @@ class ReceiverHost {
 public:
     using NetworkFactory = std::function<std::unique_ptr<network>()>;
 
-    ReceiverHost(NetworkFactory networkFactory, FrameStore &store);
+    ReceiverHost(NetworkFactory networkFactory, FrameStore &store, ChannelWatch &watch);
     // Relies on no event loop: the node is deleted here, the sACN receiver's thread waited for.
     ~ReceiverHost();
     ReceiverHost(const ReceiverHost &) = delete;
@@ -69,6 +70,7 @@ private:
 
     NetworkFactory m_networkFactory;
     FrameStore &m_store;
+    ChannelWatch &m_watch;
     std::unique_ptr<network> m_network;
     // Owned. Deleted through the event loop when switched off.
     artnet *m_artnet = nullptr;

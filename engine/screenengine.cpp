@@ -53,7 +53,7 @@ ScreenEngine::ScreenEngine(NetworkFactory networkFactory)
                                                  LatencyHistogram(monotonicNs)},
       m_startNs(monotonicNs()),
       m_receivers(std::make_unique<ReceiverHost>(
-          networkFactory ? std::move(networkFactory) : machineNetwork, m_store)),
+          networkFactory ? std::move(networkFactory) : machineNetwork, m_store, m_watch)),
       m_device(std::make_unique<DeviceHost>(
           m_store, [this] { reapplySettings(); },
           [this] {
@@ -120,6 +120,7 @@ void ScreenEngine::rebuild() {
     if (receiving)
         m_store.relayout(frameLength(settings), settings.DmxChannelPerUniverse,
                          settings.DmxUniverseStart);
+    m_watch.setFirstUniverse(quint32(settings.DmxUniverseStart));
 
     const QString shortName = QLatin1String(BuildInfo::productName);
     const bool newNetwork = receiving && m_receivers->openNetwork();

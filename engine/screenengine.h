@@ -8,6 +8,7 @@
 #include "engine/lossbehaviour.h"
 #include "engine/receiverhost.h"
 #include "engine/selftest.h"
+#include "net/channelwatch.h"
 #include "net/findings.h"
 #include "net/framestore.h"
 #include "net/networkview.h"
@@ -118,6 +119,8 @@ public:
     QImage frameImage() const;
 
     FrameStore &frameStore() { return m_store; }
+    // Every accepted packet's level of the watched channels (the scope's and the log's).
+    ChannelWatch &channelWatch() { return m_watch; }
 
     // The settings in effect, or none before the first apply.
     const SettingsRecord *activeSettings() const { return m_active ? &*m_active : nullptr; }
@@ -275,6 +278,8 @@ private:
     FrameStore::ChangeStamps m_frameStamps{};
     std::array<LatencyHistogram, 3> m_latency;
     CellPainter m_cellPainter;
+    // Like the store, outlives the receivers that feed it.
+    ChannelWatch m_watch;
 
     // Declared after the store they write into; the destructor ends them in a fixed order.
     std::unique_ptr<ReceiverHost> m_receivers;

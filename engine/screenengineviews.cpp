@@ -4,7 +4,6 @@
 #include "net/e131.h"
 #include "net/monotonicclock.h"
 
-
 #include <algorithm>
 
 namespace {

@@ -1,5 +1,7 @@
 #include "net/acnnet.h"
 
+#include "net/channelwatch.h"
+#include "net/monotonicclock.h"
 #include "net/network.h"
 
 #include <QElapsedTimer>
@@ -86,6 +88,10 @@ void acnnet::setFrameBuffer(FrameStore *store) {
             m_tick.stop();
         }
     });
+}
+
+void acnnet::setChannelWatch(ChannelWatch *watch) {
+    inOwnThread([this, watch] { m_watch.store(watch); });
 }
 
 int acnnet::joinedGroupCount() const {
@@ -202,13 +208,16 @@ void acnnet::processDatagram(std::span<const quint8> datagram, quint32 sender, q
     if (store == nullptr)
         return;
     const qint64 now = m_clock();
+    ChannelWatch *watch = m_watch.load(std::memory_order_relaxed);
+    const SampleSource source{SampleSource::Protocol::Sacn, sender, packet.sourceName};
     {
         QMutexLocker lock(&m_mergerLock);
         checkPacket(packet, sender, destination, now);
-        m_merger.accept(
-            packet, sender, now, [store, receivedNs](quint32 index, std::span<const quint8> bytes) {
-                store->writeUniverse(index, bytes, FrameStore::Writer::Sacn, receivedNs);
-            });
+        m_merger.accept(packet, sender, now, [&](quint32 index, std::span<const quint8> bytes) {
+            store->writeUniverse(index, bytes, FrameStore::Writer::Sacn, receivedNs);
+            if (watch)
+                watch->observe(index, bytes, receivedNs, source);
+        });
     }
     // Sync packets go to the group of their synchronisation universe; one outside the
     // configured universes is joined when a data packet first names it.
@@ -224,9 +233,15 @@ void acnnet::tick() {
     if (store == nullptr)
         return;
     const qint64 now = m_clock();
+    ChannelWatch *watch = m_watch.load(std::memory_order_relaxed);
+    // A look the time changed (a listening period or a wait over, sources lost) comes from no
+    // packet: the scope and the log still see it, at the time of the change.
+    const SampleSource source{SampleSource::Protocol::Sacn, 0, {}};
     QMutexLocker lock(&m_mergerLock);
-    m_merger.tick(now, [store](quint32 index, std::span<const quint8> bytes) {
+    m_merger.tick(now, [&](quint32 index, std::span<const quint8> bytes) {
         store->writeUniverse(index, bytes, FrameStore::Writer::Sacn);
+        if (watch)
+            watch->observe(index, bytes, monotonicNs(), source);
     });
 }
 

@@ -23,6 +23,7 @@
 #include <span>
 #include <type_traits>
 
+class ChannelWatch;
 class network;
 
 // Streaming ACN (E1.31) receiver: listens on UDP 5568, joins the group of every configured
@@ -53,6 +54,9 @@ public:
     // Attaches the store (opening the socket on first need) and joins the groups of its
     // universes, after leaving the previous ones; null leaves every group and detaches.
     void setFrameBuffer(FrameStore *store);
+    // Told every universe the merge lets through; null for none. Once this returns, the
+    // receiver no longer touches the previous watch.
+    void setChannelWatch(ChannelWatch *watch);
     // Later joins use `net`; null (the engine dropping its snapshot) skips the joins. Leaving
     // does not need it, so the snapshot may go while a deferred deletion is pending.
     void setNetwork(network *net) { m_net.store(net); }
@@ -121,6 +125,7 @@ private:
     WatchedSocket m_socket;
     int m_startUniverse = -1;
     std::atomic<FrameStore *> m_store{nullptr};
+    std::atomic<ChannelWatch *> m_watch{nullptr};
     quint32 m_universeCount = 0;
     std::array<char, 64> m_sourceName{};
     MulticastMemberships m_memberships;

@@ -1,5 +1,7 @@
 #include "net/artnet.h"
 
+#include "net/channelwatch.h"
+
 #include "buildinfo.h"
 #include "net/framestore.h"
 #include "net/network.h"
@@ -479,7 +481,8 @@ void artnet::handleDmx(Bytes datagram, const QHostAddress &sender) {
     if (m_dmx.portAddress < m_startUniverse)
         return;
     const quint32 k = quint32(m_dmx.portAddress - m_startUniverse);
-    const Bytes levels = m_merger.accept(m_dmx, sender.toIPv4Address(), now);
+    const quint32 source = sender.toIPv4Address();
+    const Bytes levels = m_merger.accept(m_dmx, source, now);
     if (!m_merger.mergeChanges().empty()) {
         // Sources that go quiet end a merge without a packet: watched while one is on.
         if (!m_mergeWatch.isActive())
@@ -488,6 +491,8 @@ void artnet::handleDmx(Bytes datagram, const QHostAddress &sender) {
     }
     if (levels.empty())
         return;
+    if (m_watch)
+        m_watch->observe(k, levels, m_receivedNs, {SampleSource::Protocol::ArtNet, source, {}});
     if (!syncActive(now)) {
         m_store->writeUniverse(k, levels, FrameStore::Writer::ArtNet, m_receivedNs);
         // Newer than anything held back for the next ArtSync.

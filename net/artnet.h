@@ -20,6 +20,7 @@
 #include <optional>
 #include <vector>
 
+class ChannelWatch;
 class FrameStore;
 class network;
 
@@ -83,6 +84,8 @@ public:
     // Attaches the engine's frame store and opens the socket; null detaches. Call it again
     // after every FrameStore::allocate, since the node sizes its sync buffer to that layout.
     void setFrameBuffer(FrameStore *store);
+    // Told every ArtDmx the merge accepts, held back for ArtSync or not; null for none.
+    void setChannelWatch(ChannelWatch *watch) { m_watch = watch; }
     // The RDM responder (borrowed; null when RDM is off: ArtRdm and the table-of-devices
     // requests are then ignored and ArtPollReply does not announce RDM). RDM is carried on the
     // start universe's Port-Address only, or with `allUniverses` on every Port-Address from there
@@ -205,6 +208,7 @@ private:
     quint8 m_ledState = 0;
 
     FrameStore *m_store = nullptr;
+    ChannelWatch *m_watch = nullptr;
     quint32 m_universeCount = 0;
     // ArtDmx held back in ArtSync mode, as received, one FrameStore::maxChannelsPerUniverse
     // slot per universe index (the store's writeUniverses layout). A universe is released

@@ -47,6 +47,171 @@
     </message>
 </context>
 <context>
+    <name>ChannelList</name>
+    <message>
+        <location filename="../../net/channellist.cpp" line="+28"/>
+        <source>&quot;%1&quot; is not universe.channel (for example 1.4)</source>
+        <translation>&quot;%1&quot; ist nicht Universum.Kanal (zum Beispiel 1.4)</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>&quot;%1&quot;: channels are 1 to 512</source>
+        <translation>&quot;%1&quot;: Kanäle sind 1 bis 512</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>no channel given (for example 1.4 or 1.4-1.6)</source>
+        <translation>kein Kanal angegeben (zum Beispiel 1.4 oder 1.4-1.6)</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>&quot;%1&quot; is not a range (for example 1.4-1.6)</source>
+        <translation>&quot;%1&quot; ist kein Bereich (zum Beispiel 1.4-1.6)</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>&quot;%1&quot;: a range runs upwards within one universe</source>
+        <translation>&quot;%1&quot;: ein Bereich läuft aufwärts innerhalb eines Universums</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>at most %1 channels can be watched</source>
+        <translation>höchstens %1 Kanäle können beobachtet werden</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelScope</name>
+    <message>
+        <location filename="../../dialogs/channelscope.cpp" line="+42"/>
+        <location line="+207"/>
+        <source>Pause</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <location line="-205"/>
+        <source>Arm Trigger</source>
+        <translation>Trigger scharf schalten</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+244"/>
+        <location line="+20"/>
+        <source>Log to File...</source>
+        <translation>In Datei protokollieren...</translation>
+    </message>
+    <message>
+        <location line="-262"/>
+        <source>Channel Scope</source>
+        <translation>Kanal-Oszilloskop</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>universe.channel, e.g. 1.4 or 1.4-1.6</source>
+        <translation>Universum.Kanal, z. B. 1.4 oder 1.4-1.6</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Clear</source>
+        <translation>Leeren</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>rising</source>
+        <translation>steigend</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>falling</source>
+        <translation>fallend</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+1"/>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Window:</source>
+        <translation>Zeitfenster:</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Trigger:</source>
+        <translation>Trigger:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>level</source>
+        <translation>Pegel</translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>Log stopped: %1</source>
+        <translation>Protokoll angehalten: %1</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>At most %1 channels can be watched.</source>
+        <translation>Höchstens %1 Kanäle können beobachtet werden.</translation>
+    </message>
+    <message>
+        <location line="+71"/>
+        <source>Triggered: %1 crossed %2.</source>
+        <translation>Ausgelöst: %1 hat den Pegel %2 durchlaufen.</translation>
+    </message>
+    <message>
+        <location line="+48"/>
+        <source>Resume</source>
+        <translation>Fortsetzen</translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>%1: %2 (%3 %) from %4</source>
+        <translation>%1: %2 (%3 %) von %4</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Log written to %1.</source>
+        <translation>Protokoll geschrieben nach %1.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Log to File</source>
+        <translation>In Datei protokollieren</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Cannot log to %1: %2</source>
+        <translation>Kann nicht nach %1 protokollieren: %2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Stop Log</source>
+        <translation>Protokoll beenden</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Logging every change to %1.</source>
+        <translation>Jede Änderung wird nach %1 protokolliert.</translation>
+    </message>
+</context>
+<context>
     <name>CheckSoftwareUpdate</name>
     <message>
         <location filename="../../dialogs/checksoftwareupdate.cpp" line="+96"/>
@@ -1212,6 +1377,16 @@ Es ist nicht sichergestellt, dass auf dem Bildschirm etwas zu sehen ist!</transl
     </message>
     <message>
         <location line="+5"/>
+        <source>Channel Scope</source>
+        <translation>Kanal-Oszilloskop</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>plots chosen channels packet by packet</source>
+        <translation>zeichnet gewählte Kanäle Paket für Paket auf</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Self Test Next</source>
         <translation>Nächster Selbsttest</translation>
     </message>

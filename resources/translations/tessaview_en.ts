@@ -47,6 +47,171 @@
     </message>
 </context>
 <context>
+    <name>ChannelList</name>
+    <message>
+        <location filename="../../net/channellist.cpp" line="+28"/>
+        <source>&quot;%1&quot; is not universe.channel (for example 1.4)</source>
+        <translation>&quot;%1&quot; is not universe.channel (for example 1.4)</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>&quot;%1&quot;: channels are 1 to 512</source>
+        <translation>&quot;%1&quot;: channels are 1 to 512</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>no channel given (for example 1.4 or 1.4-1.6)</source>
+        <translation>no channel given (for example 1.4 or 1.4-1.6)</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>&quot;%1&quot; is not a range (for example 1.4-1.6)</source>
+        <translation>&quot;%1&quot; is not a range (for example 1.4-1.6)</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>&quot;%1&quot;: a range runs upwards within one universe</source>
+        <translation>&quot;%1&quot;: a range runs upwards within one universe</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>at most %1 channels can be watched</source>
+        <translation>at most %1 channels can be watched</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelScope</name>
+    <message>
+        <location filename="../../dialogs/channelscope.cpp" line="+42"/>
+        <location line="+207"/>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <location line="-205"/>
+        <source>Arm Trigger</source>
+        <translation>Arm Trigger</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+244"/>
+        <location line="+20"/>
+        <source>Log to File...</source>
+        <translation>Log to File...</translation>
+    </message>
+    <message>
+        <location line="-262"/>
+        <source>Channel Scope</source>
+        <translation>Channel Scope</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>universe.channel, e.g. 1.4 or 1.4-1.6</source>
+        <translation>universe.channel, e.g. 1.4 or 1.4-1.6</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Add</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>rising</source>
+        <translation>rising</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>falling</source>
+        <translation>falling</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+1"/>
+        <source>Remove</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Window:</source>
+        <translation>Window:</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Trigger:</source>
+        <translation>Trigger:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>level</source>
+        <translation>level</translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>Log stopped: %1</source>
+        <translation>Log stopped: %1</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>At most %1 channels can be watched.</source>
+        <translation>At most %1 channels can be watched.</translation>
+    </message>
+    <message>
+        <location line="+71"/>
+        <source>Triggered: %1 crossed %2.</source>
+        <translation>Triggered: %1 crossed %2.</translation>
+    </message>
+    <message>
+        <location line="+48"/>
+        <source>Resume</source>
+        <translation>Resume</translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>%1: %2 (%3 %) from %4</source>
+        <translation>%1: %2 (%3 %) from %4</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Log written to %1.</source>
+        <translation>Log written to %1.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Log to File</source>
+        <translation>Log to File</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Cannot log to %1: %2</source>
+        <translation>Cannot log to %1: %2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Stop Log</source>
+        <translation>Stop Log</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Logging every change to %1.</source>
+        <translation>Logging every change to %1.</translation>
+    </message>
+</context>
+<context>
     <name>CheckSoftwareUpdate</name>
     <message>
         <location filename="../../dialogs/checksoftwareupdate.cpp" line="+96"/>
@@ -1212,6 +1377,16 @@ It is not guaranteed that something is visible on the screen!</translation>
     </message>
     <message>
         <location line="+5"/>
+        <source>Channel Scope</source>
+        <translation>Channel Scope</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>plots chosen channels packet by packet</source>
+        <translation>plots chosen channels packet by packet</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Self Test Next</source>
         <translation>Self Test Next</translation>
     </message>

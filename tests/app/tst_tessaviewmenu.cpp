@@ -87,7 +87,7 @@ private slots:
     void actionsOnTheWindowInTheirOrder() {
         Tessaview window({"tessaview"});
         const QList<QAction *> actions = window.actions();
-        QCOMPARE(actions.size(), 40);
+        QCOMPARE(actions.size(), 41);
         // Text, key and status tip of every action in the order they sit on the window: the
         // status switch comes before the on-top and full-screen switches.
         const QList<std::tuple<QString, QKeySequence, QString>> expected{
@@ -109,6 +109,7 @@ private slots:
             {"Show Diagnostics", Qt::Key_D, "marks silent and shared universes on the screen"},
             {"Inspect Cells", Qt::Key_C,
              "shows universe, channels, values and sources of the cell under the pointer"},
+            {"Channel Scope", Qt::Key_G, "plots chosen channels packet by packet"},
             {"Window always on top", Qt::Key_O, "set/unset window always on top"},
             {"Fullscreen", Qt::Key_F, "set/unset window fullscreen"},
             {"Self Test Next", Qt::Key_T, "start next self test"},
@@ -144,11 +145,11 @@ private slots:
                      qPrintable(text));
             QCOMPARE(actions[i]->shortcutContext(), Qt::WindowShortcut);
         }
-        QVERIFY(actions[29]->statusTip().endsWith("/Tessaview.bmp)"));
-        QCOMPARE(actions[36]->toolTip(), QStringLiteral("opens the About window"));
-        QCOMPARE(actions[37]->toolTip(), QStringLiteral("opens the About Qt window"));
-        QCOMPARE(actions[38]->toolTip(), QStringLiteral("exits this software"));
+        QVERIFY(actions[30]->statusTip().endsWith("/Tessaview.bmp)"));
+        QCOMPARE(actions[37]->toolTip(), QStringLiteral("opens the About window"));
+        QCOMPARE(actions[38]->toolTip(), QStringLiteral("opens the About Qt window"));
         QCOMPARE(actions[39]->toolTip(), QStringLiteral("exits this software"));
+        QCOMPARE(actions[40]->toolTip(), QStringLiteral("exits this software"));
 
         QStringList checkable;
         for (const QAction *action : actions) {
@@ -162,21 +163,35 @@ private slots:
         Tessaview window({"tessaview"});
         QMenu *menu = window.contextMenu();
         QVERIFY(menu);
-        QCOMPARE(texts(menu->actions()),
-                 (QStringList{"Settings...", "Load Presets\tP", "Reset Settings", "Freeze",
-                              "Window always on top", "Show Status Information", "Show Diagnostics",
-                              "Inspect Cells", "Self Test\tT", "Dmx Size\tX\tY", "Information",
-                              "Network Findings", "Save as Bitmap...", "---", "Check for Updates",
-                              "Help...", "About Tessaview...", "About Qt...", "Quit"}));
+        QCOMPARE(texts(menu->actions()), (QStringList{"Settings...",
+                                                      "Load Presets\tP",
+                                                      "Reset Settings",
+                                                      "Freeze",
+                                                      "Window always on top",
+                                                      "Show Status Information",
+                                                      "Show Diagnostics",
+                                                      "Inspect Cells",
+                                                      "Channel Scope",
+                                                      "Self Test\tT",
+                                                      "Dmx Size\tX\tY",
+                                                      "Information",
+                                                      "Network Findings",
+                                                      "Save as Bitmap...",
+                                                      "---",
+                                                      "Check for Updates",
+                                                      "Help...",
+                                                      "About Tessaview...",
+                                                      "About Qt...",
+                                                      "Quit"}));
         QCOMPARE(
             texts(menu->actions()[1]->menu()->actions()),
             (QStringList{"Preset Next", "Preset Current", "Preset 1", "Preset 2", "Preset 3",
                          "Preset 4", "Preset 5", "Preset 6", "Preset 7", "Preset 8", "Preset 9"}));
-        QCOMPARE(texts(menu->actions()[8]->menu()->actions()),
+        QCOMPARE(texts(menu->actions()[9]->menu()->actions()),
                  (QStringList{"Self Test Next", "Self Test Off", "Self Test Fill Snake",
                               "Self Test Color On/Off with R, G, B, W", "Self Test Unfill Snake",
                               "Self Test Fille Random", "Self Test Block Fill", "Test All"}));
-        QCOMPARE(texts(menu->actions()[9]->menu()->actions()),
+        QCOMPARE(texts(menu->actions()[10]->menu()->actions()),
                  (QStringList{"Dmx Size X +", "Dmx Size X -", "Dmx Size Y +", "Dmx Size Y -"}));
         // The menu's Quit is the Q one; Escape and "Fullscreen" work only by their keys.
         QCOMPARE(menu->actions().last()->shortcut(), QKeySequence(Qt::Key_Q));

@@ -26,7 +26,8 @@ rc=$?
 [ "$rc" -eq 0 ] || fail "--help exit code $rc: $(cat "$work/err")"
 for text in "Usage: tessaview [-p N] [-o]" "  -p N " "  -o " "  --version " \
     "  $work/config/$maker/Tessaview.conf" "Reset Settings" "6454  Art-Net" \
-    "5568  streaming ACN (E1.31), multicast group 239.255.<hi>.<lo>"; do
+    "5568  streaming ACN (E1.31), multicast group 239.255.<hi>.<lo>" \
+    "  --log-channels LIST --log-file FILE"; do
     grep -qF -- "$text" "$work/out" || fail "--help lacks \"$text\""
 done
 [ -s "$work/err" ] && fail "--help wrote to stderr: $(cat "$work/err")"
@@ -36,6 +37,16 @@ run -p 3 -o --help
 [ $? -eq 0 ] && grep -q '^Usage: tessaview' "$work/out" || fail "-p 3 -o --help"
 run -platform offscreen --version
 [ $? -eq 0 ] && grep -q '^Tessaview 2.8.3.0$' "$work/out" || fail "-platform offscreen --version"
+
+# A log that cannot be followed is refused before anything starts: why on stderr, status 2.
+run --log-channels 1.600 --log-file "$work/log.csv"
+rc=$?
+[ "$rc" -eq 2 ] && grep -qF '"1.600": channels are 1 to 512' "$work/err" ||
+    fail "--log-channels 1.600: exit $rc, $(cat "$work/err")"
+run --log-channels 1.4
+rc=$?
+[ "$rc" -eq 2 ] && grep -qF -- '--log-channels needs --log-file FILE' "$work/err" ||
+    fail "--log-channels without --log-file: exit $rc, $(cat "$work/err")"
 
 left=$(find "$work/home" "$work/config" -mindepth 1)
 [ -z "$left" ] || fail "files created: $left"
