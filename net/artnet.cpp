@@ -224,15 +224,23 @@ void artnet::readPackage() {
         return;
     m_batch.drain(m_socket.fd(), batchesPerWakeUp,
                   [this](Bytes datagram, const DatagramFacts &facts) {
-                      // setAddress() reuses the address's storage unless a handler copied it.
-                      m_receiveSender.setAddress(facts.sender);
-                      m_receivedNs = facts.receivedNs;
-                      handleDatagram(datagram, m_receiveSender);
+                      if (m_tap)
+                          m_tap->tap(udpPort, datagram, facts);
+                      if (!m_replaying)
+                          handleDatagram(datagram, facts);
                   });
 }
 
+void artnet::handleDatagram(Bytes datagram, const DatagramFacts &facts) {
+    // setAddress() reuses the address's storage unless a handler copied it.
+    m_receiveSender.setAddress(facts.sender);
+    m_receivedNs = facts.receivedNs;
+    handleDatagram(datagram, m_receiveSender);
+}
+
 void artnet::transmit(const QByteArray &datagram, const QHostAddress &destination) {
-    m_transmitter->sendDatagram(datagram, destination);
+    if (!m_replaying)
+        m_transmitter->sendDatagram(datagram, destination);
 }
 
 bool artnet::syncActive(qint64 now) const {
