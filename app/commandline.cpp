@@ -11,6 +11,13 @@ CommandLine parseCommandLine(const QStringList &arguments) {
         const QString &argument = arguments.at(i);
         if (argument == QLatin1String("-o")) {
             result.stayOnTop = true;
+        } else if (argument == QLatin1String("--loop")) {
+            result.loop = true;
+        } else if ((argument == QLatin1String("--record") ||
+                    argument == QLatin1String("--replay")) &&
+                   i + 1 < arguments.size()) {
+            (argument == QLatin1String("--record") ? result.recordFile : result.replayFile) =
+                arguments.at(++i);
         } else if (argument == QLatin1String("-p")) {
             if (i + 1 >= arguments.size()) {
                 result.preset = -1;
@@ -46,13 +53,20 @@ QString settingsFilePath() {
 
 QString helpText(const QString &settingsFile) {
     return QStringLiteral(
-               "Usage: tessaview [-p N] [-o] [Qt options]\n"
+               "Usage: tessaview [-p N] [-o] [--record FILE | --replay FILE [--loop]]\n"
+               "                 [Qt options]\n"
                "Shows the DMX512 data received by Art-Net and streaming ACN (E1.31) as a grid\n"
                "of cells, and answers as a lighting device (Art-Net node, RDM responder).\n"
                "\n"
                "Options:\n"
                "  -p N         load preset N (1 to 9) after start-up\n"
                "  -o           keep the window on top of other windows\n"
+               "  --record FILE  record every datagram received on UDP 6454 and 5568 into the\n"
+               "               pcap file FILE (key W starts and stops a recording into the\n"
+               "               pictures folder)\n"
+               "  --replay FILE  show the Art-Net and sACN of the capture FILE (pcap or pcapng)\n"
+               "               at its own timing instead of the network; nothing is sent\n"
+               "  --loop       replay the capture again and again\n"
                "  --help       print this text and exit\n"
                "  --version    print the version and exit\n"
                "Qt's own options (for example -platform xcb) work as well; other arguments are\n"

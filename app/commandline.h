@@ -3,10 +3,14 @@
 #include <QString>
 #include <QStringList>
 
-// What the command line asks for. Everything but "-p <number>" and "-o" is ignored.
+// What the command line asks for. Everything but "-p <number>", "-o", "--record <file>",
+// "--replay <file>" and "--loop" is ignored.
 struct CommandLine {
     int preset = -1; // -1: no preset asked for
     bool stayOnTop = false;
+    QString recordFile;
+    QString replayFile;
+    bool loop = false;
 };
 
 // Scans the arguments (the program's own path included). With several "-p" the last one

@@ -99,6 +99,17 @@ void TessaviewActions::createActions(Tessaview &window, bool fullScreen, bool st
                                   QString(), false);
     connect(m_diagnostics, &QAction::triggered, &window, &Tessaview::slotViewDiagnostics);
 
+    m_recordNetwork = makeCheckable(
+        this, Tessaview::tr("Record Network..."), Qt::Key_W,
+        Tessaview::tr("records what arrives on the Art-Net and sACN ports into a capture file in "
+                      "the pictures folder"),
+        QString(), false);
+    connect(m_recordNetwork, &QAction::triggered, &window, &Tessaview::slotRecordNetwork);
+    m_replayCapture =
+        makeAction(this, Tessaview::tr("Replay Capture..."), Qt::Key_L,
+                   Tessaview::tr("shows a recorded capture instead of the network"), QString());
+    connect(m_replayCapture, &QAction::triggered, &window, &Tessaview::slotReplayCapture);
+
     m_selfTestNext = makeAction(this, Tessaview::tr("Self Test Next"), Qt::Key_T,
                                 Tessaview::tr("start next self test"), "selftest_next.xpm");
     connect(m_selfTestNext, &QAction::triggered, &window, &Tessaview::slotViewSelfTestNext);
@@ -216,6 +227,8 @@ void TessaviewActions::createContextMenu() {
 
     menu->addAction(m_info);
     menu->addAction(m_saveBitmap);
+    menu->addAction(m_recordNetwork);
+    menu->addAction(m_replayCapture);
     menu->addSeparator();
     menu->addAction(m_checkUpdate);
     menu->addAction(m_help);
@@ -253,6 +266,8 @@ void TessaviewActions::addActionsTo(Tessaview &window) {
     window.addAction(m_aboutQt);
     window.addAction(m_quit);
     window.addAction(m_quitEscape);
+    window.addAction(m_recordNetwork);
+    window.addAction(m_replayCapture);
 }
 
 void TessaviewActions::markPreset(int preset) {

@@ -10,7 +10,7 @@ class QMenu;
 class QPoint;
 class Tessaview;
 
-// The window's 38 actions and its context menu. The actions sit on the window, so their
+// The window's 40 actions and its context menu. The actions sit on the window, so their
 // shortcuts work without a menu bar, and call the window's slots; the preset and self-test
 // actions each call the one slot with their number. The actions are children of this object,
 // the submenus of the context menu.
@@ -30,6 +30,7 @@ public:
     QAction *fullScreen() const { return m_fullScreen; }
     QAction *status() const { return m_status; }
     QAction *diagnostics() const { return m_diagnostics; }
+    QAction *recordNetwork() const { return m_recordNetwork; }
 
     // Check marks that follow a loaded preset and the running self test.
     void markPreset(int preset);
@@ -55,6 +56,8 @@ private:
     std::array<QAction *, 7> m_selfTest{};
     QAction *m_info = nullptr;
     QAction *m_saveBitmap = nullptr;
+    QAction *m_recordNetwork = nullptr;
+    QAction *m_replayCapture = nullptr;
     QAction *m_checkUpdate = nullptr;
     QAction *m_dmxSizeXInc = nullptr;
     QAction *m_dmxSizeXDec = nullptr;

@@ -35,6 +35,14 @@ QString freezeOrSelfTest(bool freeze, quint8 selfTest);
 // samples "\nLatency: no change in the last 10 s" when data arrived, else empty.
 QString latency(const LatencyFigures &figures);
 
+// "\nRecording: <n> MB, <s> s" (MB of 10^6 bytes, one decimal; whole seconds).
+QString recording(quint64 bytesWritten, qint64 elapsedMs);
+
+// "\nReplay: <file name>, <position> / <length>, ×<speed>" (seconds with one decimal; the speed
+// as short as it goes: ×0.25, ×1, ×4); "paused" follows the speed while paused.
+QString replay(const QString &fileName, qint64 positionMs, qint64 lengthMs, double speed,
+               bool paused);
+
 struct Fields {
     int sizeX = 0;
     int sizeY = 0;

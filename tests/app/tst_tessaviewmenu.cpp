@@ -87,7 +87,7 @@ private slots:
     void actionsOnTheWindowInTheirOrder() {
         Tessaview window({"tessaview"});
         const QList<QAction *> actions = window.actions();
-        QCOMPARE(actions.size(), 38);
+        QCOMPARE(actions.size(), 40);
         // Text, key and status tip of every action in the order they sit on the window: the
         // status switch comes before the on-top and full-screen switches.
         const QList<std::tuple<QString, QKeySequence, QString>> expected{
@@ -130,8 +130,10 @@ private slots:
             {"About Qt...", QKeySequence(), "opens the About Qt window"},
             {"Quit", Qt::Key_Q, ""},
             {"Quit", Qt::Key_Escape, ""},
+            {"Record Network...", Qt::Key_W, "records what arrives"},
+            {"Replay Capture...", Qt::Key_L, "shows a recorded capture"},
         };
-        for (int i = 0; i < 38; ++i) {
+        for (int i = 0; i < 40; ++i) {
             const auto &[text, key, tip] = expected[i];
             QCOMPARE(actions[i]->text(), text);
             QCOMPARE(actions[i]->shortcut(), key);
@@ -152,7 +154,7 @@ private slots:
             if (action->isCheckable())
                 checkable << action->text();
         }
-        QCOMPARE(checkable.size(), 9 + 5 + 7);
+        QCOMPARE(checkable.size(), 9 + 6 + 7);
     }
 
     void contextMenuTree() {
@@ -163,8 +165,8 @@ private slots:
                  (QStringList{"Settings...", "Load Presets\tP", "Reset Settings", "Freeze",
                               "Window always on top", "Show Status Information", "Show Diagnostics",
                               "Self Test\tT", "Dmx Size\tX\tY", "Information", "Save as Bitmap...",
-                              "---", "Check for Updates", "Help...", "About Tessaview...",
-                              "About Qt...", "Quit"}));
+                              "Record Network...", "Replay Capture...", "---", "Check for Updates",
+                              "Help...", "About Tessaview...", "About Qt...", "Quit"}));
         QCOMPARE(
             texts(menu->actions()[1]->menu()->actions()),
             (QStringList{"Preset Next", "Preset Current", "Preset 1", "Preset 2", "Preset 3",
