@@ -14,6 +14,9 @@ namespace {
 // A datagram due this close is handed on with the batch rather than slept for: waking costs
 // about as much.
 constexpr qint64 slackNs = 50'000;
+// A batch goes once its first datagram has waited this long: at a rig's rate the next one is
+// always nearly due, and the batch would otherwise only go when full.
+constexpr qint64 batchAgeNs = 100'000;
 constexpr size_t maxBatchItems = 256;
 
 } // namespace
@@ -175,7 +178,8 @@ void Replayer::run(qint64 fromNs) {
         datagram.facts.receivedNs = dueNs;
         batch->add(datagram.port, datagram.facts, datagram.payload);
         m_positionNs.store(datagram.timeNs - m_firstNs, std::memory_order_relaxed);
-        if (batch->items.size() >= maxBatchItems)
+        if (batch->items.size() >= maxBatchItems ||
+            monotonicNs() - batch->items.front().facts.receivedNs > batchAgeNs)
             flush();
         have = reader.next(datagram);
         lock.lock();
