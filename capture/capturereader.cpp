@@ -29,8 +29,10 @@ bool CaptureReader::open(const QString &fileName) {
     m_pcap = pcap_open_offline_with_tstamp_precision(QFile::encodeName(fileName).constData(),
                                                      PCAP_TSTAMP_PRECISION_NANO, reason);
     if (m_pcap == nullptr) {
-        m_error = tr("%1 cannot be replayed: it is not a packet capture (pcap or pcapng) "
-                     "that can be read (%2).")
+        m_error = QCoreApplication::translate(
+                      "CaptureReader",
+                      "%1 cannot be replayed: it is not a packet capture (pcap or pcapng) "
+                      "that can be read (%2).")
                       .arg(fileName, QString::fromLocal8Bit(reason));
         return false;
     }
@@ -51,7 +53,8 @@ bool CaptureReader::next(CapturedDatagram &out) {
         if (result == PCAP_ERROR_BREAK)
             return false;
         if (result != 1) {
-            m_error = tr("Replay stopped at packet %1, byte offset %2: %3")
+            m_error = QCoreApplication::translate("CaptureReader",
+                                                  "Replay stopped at packet %1, byte offset %2: %3")
                           .arg(m_packets + 1)
                           .arg(offset)
                           .arg(QString::fromLocal8Bit(pcap_geterr(m_pcap)));

@@ -9,7 +9,7 @@
         <translation>Über %1</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+14"/>
         <source>RDM Version: </source>
         <translation>RDM-Version: </translation>
     </message>
@@ -47,9 +47,22 @@
     </message>
 </context>
 <context>
+    <name>CaptureReader</name>
+    <message>
+        <location filename="../../capture/capturereader.cpp" line="+32"/>
+        <source>%1 cannot be replayed: it is not a packet capture (pcap or pcapng) that can be read (%2).</source>
+        <translation>%1 kann nicht abgespielt werden: Es ist kein lesbarer Paketmitschnitt (pcap oder pcapng) (%2).</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>Replay stopped at packet %1, byte offset %2: %3</source>
+        <translation>Wiedergabe bei Paket %1, Byte-Position %2 angehalten: %3</translation>
+    </message>
+</context>
+<context>
     <name>CheckSoftwareUpdate</name>
     <message>
-        <location filename="../../dialogs/checksoftwareupdate.cpp" line="+95"/>
+        <location filename="../../dialogs/checksoftwareupdate.cpp" line="+96"/>
         <source>There is no internet connection available to check for updates!</source>
         <translation>Für die Suche nach Aktualisierungen ist keine Internetverbindung verfügbar!</translation>
     </message>
@@ -67,7 +80,7 @@
 <context>
     <name>InfoDlg</name>
     <message>
-        <location filename="../../dialogs/infodlg.cpp" line="+60"/>
+        <location filename="../../dialogs/infodlg.cpp" line="+99"/>
         <location line="+6"/>
         <source>Quit</source>
         <translation>Beenden</translation>
@@ -100,9 +113,27 @@
     </message>
 </context>
 <context>
+    <name>NetworkRecorder</name>
+    <message>
+        <location filename="../../capture/networkrecorder.cpp" line="+44"/>
+        <source>Cannot prepare the capture file.</source>
+        <translation>Die Mitschnittdatei kann nicht vorbereitet werden.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Cannot write %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <location line="+67"/>
+        <source>Recording stopped: cannot write %1: %2</source>
+        <translation>Aufzeichnung beendet: %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
     <name>PresetInfoRows</name>
     <message>
-        <location filename="../../dialogs/presetinforows.cpp" line="+33"/>
+        <location filename="../../dialogs/presetinforows.cpp" line="+13"/>
         <source>RGB</source>
         <translation>RGB</translation>
     </message>
@@ -136,32 +167,32 @@
     <name>RdmInfoRows</name>
     <message>
         <location filename="../../dialogs/rdminforows.cpp" line="+43"/>
-        <location line="+406"/>
+        <location line="+408"/>
         <location line="+57"/>
         <source>True</source>
         <translation>Wahr</translation>
     </message>
     <message>
-        <location line="-463"/>
-        <location line="+403"/>
+        <location line="-465"/>
+        <location line="+405"/>
         <location line="+59"/>
         <source>False</source>
         <translation>Falsch</translation>
     </message>
     <message>
-        <location line="-458"/>
-        <location line="+176"/>
+        <location line="-460"/>
+        <location line="+179"/>
         <source>On</source>
         <translation>Ein</translation>
     </message>
     <message>
-        <location line="-176"/>
-        <location line="+173"/>
+        <location line="-179"/>
+        <location line="+176"/>
         <source>Off</source>
         <translation>Aus</translation>
     </message>
     <message>
-        <location line="-168"/>
+        <location line="-171"/>
         <source>RDM Protocol Version %1.%2 (0x%3)
 </source>
         <translation>RDM-Protokollversion %1.%2 (0x%3)
@@ -196,7 +227,7 @@
 </translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+3"/>
         <source>DMX512 Personality %1 (0x%2)
 </source>
         <translation>DMX512-Betriebsart %1 (0x%2)
@@ -230,15 +261,15 @@
     </message>
     <message>
         <location line="-288"/>
-        <location line="+23"/>
-        <location line="+299"/>
+        <location line="+24"/>
+        <location line="+298"/>
         <location line="+55"/>
         <location line="+9"/>
         <source>Unknown</source>
         <translation>Unbekannt</translation>
     </message>
     <message>
-        <location line="-335"/>
+        <location line="-334"/>
         <source>#%1: %2 | %3 (0x%4)</source>
         <translation>#%1: %2 | %3 (0x%4)</translation>
     </message>
@@ -283,7 +314,7 @@ Base DMX512 Address %3 (0x%4)</source>
 DMX512-Basisadresse %3 (0x%4)</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+15"/>
         <source>Scene #%1 (0x%2),
 LossOfSignalDelayTime %3,
 HoldTime %4,
@@ -294,7 +325,7 @@ Haltezeit %4,
 Pegel %5 (0x%6)</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+3"/>
         <source>Scene #%1 (0x%2),
 StartupDelayTime %3,
 HoldTime %4,
@@ -305,7 +336,7 @@ Haltezeit %4,
 Pegel %5 (0x%6)</translation>
     </message>
     <message>
-        <location line="+86"/>
+        <location line="+81"/>
         <source>quiet</source>
         <translation>leise</translation>
     </message>
@@ -348,19 +379,22 @@ Pegel %5 (0x%6)</translation>
 <context>
     <name>ReceiverStatsRows</name>
     <message>
+        <location filename="../../dialogs/receiverstatsrows.cpp" line="+153"/>
         <source>Latency: nothing shown in the last 10 s</source>
         <translation>Latenz: nichts gezeigt in den letzten 10 s</translation>
     </message>
     <message>
+        <location line="-1"/>
         <source>Latency: no change in the last 10 s</source>
         <translation>Latenz: keine Änderung in den letzten 10 s</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>Latency: median %1 ms, max %2 ms</source>
         <translation>Latenz: Median %1 ms, Maximum %2 ms</translation>
     </message>
     <message>
-        <location filename="../../dialogs/receiverstatsrows.cpp" line="+83"/>
+        <location line="-71"/>
         <location line="+27"/>
         <source>per address</source>
         <translation>pro Adresse</translation>
@@ -401,16 +435,77 @@ Pegel %5 (0x%6)</translation>
         <source>HTP of %1 sources</source>
         <translation>HTP aus %1 Quellen</translation>
     </message>
+    <message>
+        <location line="+18"/>
+        <source>Dropped: %1 from before Art-Net 4 (protocol version below 14)</source>
+        <translation>Verworfen: %1 aus der Zeit vor Art-Net 4 (Protokollversion unter 14)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Dropped: %1 malformed, %2 out of sequence, %3 preview, %4 over the source limit, %5 with a priority above 200</source>
+        <translation>Verworfen: %1 fehlerhaft, %2 außer der Reihe, %3 Vorschau, %4 über der Quellengrenze, %5 mit einer Priorität über 200</translation>
+    </message>
+</context>
+<context>
+    <name>ReplayWindow</name>
+    <message>
+        <location filename="../../dialogs/replaywindow.cpp" line="+30"/>
+        <source>Replay</source>
+        <translation>Wiedergabe</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Step</source>
+        <translation>Schritt</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>hands on the next packet while paused</source>
+        <translation>gibt in der Pause das nächste Paket weiter</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Loop</source>
+        <translation>Schleife</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>ends the replay and shows the network again</source>
+        <translation>beendet die Wiedergabe und zeigt wieder das Netzwerk</translation>
+    </message>
+    <message>
+        <location line="+58"/>
+        <source>%1 s / %2 s</source>
+        <translation>%1 s / %2 s</translation>
+    </message>
+</context>
+<context>
+    <name>Replayer</name>
+    <message>
+        <location filename="../../capture/replayer.cpp" line="+50"/>
+        <source>%1 holds no Art-Net or sACN datagrams.</source>
+        <translation>%1 enthält keine Art-Net- oder sACN-Datagramme.</translation>
+    </message>
 </context>
 <context>
     <name>ScreenEngine</name>
     <message>
-        <location filename="../../engine/screenengine.cpp" line="+187"/>
+        <location filename="../../engine/screenengine.cpp" line="+148"/>
         <source>sS %1x%2 aS %3x%4 U %5 C %6 CpU %7</source>
         <translation>sS %1x%2 aS %3x%4 U %5 C %6 CpU %7</translation>
     </message>
     <message>
-        <location filename="../../engine/statustext.cpp" line="+22"/>
+        <location filename="../../engine/statustext.cpp" line="+24"/>
         <source>Monochrome</source>
         <translation>Monochrom</translation>
     </message>
@@ -485,16 +580,32 @@ Pegel %5 (0x%6)</translation>
         <translation>Selbsttest %1 aktiv</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
+        <source>Recording: %1 MB, %2 s</source>
+        <translation>Aufzeichnung: %1 MB, %2 s</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Replay: %1, %2 / %3, ×%4</source>
+        <translation>Wiedergabe: %1, %2 / %3, ×%4</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>paused</source>
+        <translation>angehalten</translation>
+    </message>
+    <message>
+        <location line="+11"/>
         <source>Latency: median %1 ms, max %2 ms</source>
         <translation>Latenz: Median %1 ms, Maximum %2 ms</translation>
     </message>
     <message>
+        <location line="-2"/>
         <source>Latency: no change in the last 10 s</source>
         <translation>Latenz: keine Änderung in den letzten 10 s</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+8"/>
         <source>Tessaview Version: %1
 Screen Resolution: %2x%3
 DMX Configuration: %4x%5 %6
@@ -516,7 +627,7 @@ Bildwiederholrate: %11
 <context>
     <name>Settings</name>
     <message>
-        <location filename="../../settings/settingsdialog.cpp" line="+71"/>
+        <location filename="../../settings/settingsdialog.cpp" line="+52"/>
         <source>Settings</source>
         <translation>Einstellungen</translation>
     </message>
@@ -541,7 +652,7 @@ Bildwiederholrate: %11
         <translation>Protokoll</translation>
     </message>
     <message>
-        <location line="+239"/>
+        <location line="+246"/>
         <source>Warning: Art-Net universes are oversized</source>
         <translation>Warnung: Zu viele Art-Net-Universen</translation>
     </message>
@@ -592,22 +703,22 @@ Es ist nicht sichergestellt, dass auf dem Bildschirm etwas zu sehen ist!</transl
     </message>
     <message>
         <location filename="../../settings/settingsdialog_tabs.cpp" line="+97"/>
-        <location line="+102"/>
+        <location line="+105"/>
         <location line="+3"/>
         <location line="+3"/>
         <source>Disabled</source>
         <translation>Deaktiviert</translation>
     </message>
     <message>
-        <location line="-108"/>
-        <location line="+102"/>
+        <location line="-111"/>
+        <location line="+105"/>
         <location line="+3"/>
         <location line="+3"/>
         <source>Enabled</source>
         <translation>Aktiviert</translation>
     </message>
     <message>
-        <location line="-105"/>
+        <location line="-108"/>
         <source>Name :</source>
         <translation>Name :</translation>
     </message>
@@ -743,7 +854,7 @@ Es ist nicht sichergestellt, dass auf dem Bildschirm etwas zu sehen ist!</transl
     </message>
     <message>
         <location line="+14"/>
-        <location line="+34"/>
+        <location line="+37"/>
         <location line="+3"/>
         <source>click to view information about Art-Net</source>
         <translation>klicken für Informationen zu Art-Net</translation>
@@ -819,7 +930,7 @@ Es ist nicht sichergestellt, dass auf dem Bildschirm etwas zu sehen ist!</transl
         <translation>DMX-Startuniversum :</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>DMX Universe Count :</source>
         <translation>Anzahl DMX-Universen :</translation>
     </message>
@@ -982,17 +1093,17 @@ Es ist nicht sichergestellt, dass auf dem Bildschirm etwas zu sehen ist!</transl
         <translation>Jetzt starten</translation>
     </message>
     <message>
-        <location filename="../../app/tessaview.cpp" line="+215"/>
+        <location filename="../../app/tessaview.cpp" line="+197"/>
         <source>Tessaview OpenGL</source>
         <translation>Tessaview OpenGL</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+9"/>
         <source>Tessaview Native</source>
         <translation>Tessaview Nativ</translation>
     </message>
     <message>
-        <location filename="../../app/tessaviewactions.cpp" line="+43"/>
+        <location filename="../../app/tessaviewactions.cpp" line="+51"/>
         <source>Settings...</source>
         <translation>Einstellungen...</translation>
     </message>
@@ -1022,17 +1133,17 @@ Es ist nicht sichergestellt, dass auf dem Bildschirm etwas zu sehen ist!</transl
         <translation>lädt die aktuellen Einstellungen</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+6"/>
         <source>Preset %1</source>
         <translation>Voreinstellung %1</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Load Preset %1</source>
         <translation>Voreinstellung %1 laden</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+6"/>
         <source>Reset Settings</source>
         <translation>Auf Werkseinstellungen zurücksetzen</translation>
     </message>
@@ -1042,12 +1153,12 @@ Es ist nicht sichergestellt, dass auf dem Bildschirm etwas zu sehen ist!</transl
         <translation>stellt die Werkseinstellungen wieder her</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>Freeze</source>
         <translation>Einfrieren</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>freeze the screen</source>
         <translation>friert das Bild ein</translation>
     </message>
@@ -1067,12 +1178,12 @@ Es ist nicht sichergestellt, dass auf dem Bildschirm etwas zu sehen ist!</transl
         <translation>Vollbild</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>set/unset window fullscreen</source>
         <translation>Vollbild ein/aus</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>Show Status Information</source>
         <translation>Statusinformationen anzeigen</translation>
     </message>
@@ -1082,7 +1193,7 @@ Es ist nicht sichergestellt, dass auf dem Bildschirm etwas zu sehen ist!</transl
         <translation>zeigt den Status auf dem Bildschirm an oder blendet ihn aus</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+5"/>
         <source>Show Diagnostics</source>
         <translation>Diagnose anzeigen</translation>
     </message>
@@ -1092,7 +1203,27 @@ Es ist nicht sichergestellt, dass auf dem Bildschirm etwas zu sehen ist!</transl
         <translation>markiert stille und geteilte Universen auf dem Bildschirm</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
+        <source>Record Network...</source>
+        <translation>Netzwerk aufzeichnen...</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>records what arrives on the Art-Net and sACN ports into a capture file in the pictures folder</source>
+        <translation>zeichnet auf, was an den Art-Net- und sACN-Ports ankommt, in eine Mitschnittdatei im Bilderordner</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Replay Capture...</source>
+        <translation>Mitschnitt abspielen...</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>shows a recorded capture instead of the network</source>
+        <translation>zeigt einen aufgezeichneten Mitschnitt statt des Netzwerks</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Self Test Next</source>
         <translation>Nächster Selbsttest</translation>
     </message>
@@ -1102,7 +1233,7 @@ Es ist nicht sichergestellt, dass auf dem Bildschirm etwas zu sehen ist!</transl
         <translation>startet den nächsten Selbsttest</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>Self Test Off</source>
         <translation>Selbsttest aus</translation>
     </message>
@@ -1132,12 +1263,12 @@ Es ist nicht sichergestellt, dass auf dem Bildschirm etwas zu sehen ist!</transl
         <translation>Selbsttest Blöcke füllen</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+4"/>
         <source>Self Test %1</source>
         <translation>Selbsttest %1</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <source>Test All</source>
         <translation>Alle Tests</translation>
     </message>
@@ -1147,12 +1278,12 @@ Es ist nicht sichergestellt, dass auf dem Bildschirm etwas zu sehen ist!</transl
         <translation>Alle Selbsttests</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+11"/>
         <source>Information</source>
         <translation>Informationen</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>view live information</source>
         <translation>zeigt Live-Informationen an</translation>
     </message>
@@ -1187,7 +1318,7 @@ Es ist nicht sichergestellt, dass auf dem Bildschirm etwas zu sehen ist!</transl
         <translation>vergrößert die DMX-Größe in X</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Dmx Size X -</source>
         <translation>DMX-Größe X -</translation>
     </message>
@@ -1207,7 +1338,7 @@ Es ist nicht sichergestellt, dass auf dem Bildschirm etwas zu sehen ist!</transl
         <translation>vergrößert die DMX-Größe in Y</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Dmx Size Y -</source>
         <translation>DMX-Größe Y -</translation>
     </message>
@@ -1217,7 +1348,7 @@ Es ist nicht sichergestellt, dass auf dem Bildschirm etwas zu sehen ist!</transl
         <translation>verkleinert die DMX-Größe in Y</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>Help...</source>
         <translation>Hilfe...</translation>
     </message>
@@ -1227,7 +1358,7 @@ Es ist nicht sichergestellt, dass auf dem Bildschirm etwas zu sehen ist!</transl
         <translation>öffnet die Hilfe</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>About %1...</source>
         <translation>Über %1...</translation>
     </message>
@@ -1259,17 +1390,17 @@ Es ist nicht sichergestellt, dass auf dem Bildschirm etwas zu sehen ist!</transl
         <translation>beendet dieses Programm</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+10"/>
         <source>Load Presets	P</source>
         <translation>Voreinstellungen laden	P</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+13"/>
         <source>Self Test	T</source>
         <translation>Selbsttest	T</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Dmx Size	X	Y</source>
         <translation>DMX-Größe	X	Y</translation>
     </message>
@@ -1279,12 +1410,12 @@ Es ist nicht sichergestellt, dass auf dem Bildschirm etwas zu sehen ist!</transl
         <translation>Bild speichern unter</translation>
     </message>
     <message>
-        <location filename="../../app/tessaviewdialogs.cpp" line="+87"/>
+        <location filename="../../app/tessaview.cpp" line="+116"/>
         <source>&lt;center&gt;A new version %1 is available!&lt;/b&gt;&lt;br&gt;Download the update here :&lt;br&gt;%2&lt;/center&gt;</source>
         <translation>&lt;center&gt;Eine neue Version %1 ist verfügbar!&lt;/b&gt;&lt;br&gt;Die Aktualisierung gibt es hier:&lt;br&gt;%2&lt;/center&gt;</translation>
     </message>
     <message>
-        <location filename="../../app/tessaviewslots.cpp" line="+189"/>
+        <location filename="../../app/tessaviewslots.cpp" line="+141"/>
         <source>Help</source>
         <translation>Hilfe</translation>
     </message>
@@ -1292,6 +1423,21 @@ Es ist nicht sichergestellt, dass auf dem Bildschirm etwas zu sehen ist!</transl
         <location line="+1"/>
         <source>&lt;b&gt;Help&lt;/b&gt;&lt;br&gt;Please use the online help on the website:&lt;br&gt;%1</source>
         <translation>&lt;b&gt;Hilfe&lt;/b&gt;&lt;br&gt;Bitte nutzen Sie die Online-Hilfe auf der Webseite:&lt;br&gt;%1</translation>
+    </message>
+    <message>
+        <location filename="../../app/tessaviewrecording.cpp" line="+28"/>
+        <source>Replay Capture</source>
+        <translation>Mitschnitt abspielen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Packet captures (*.pcap *.pcapng *.cap);;All files (*)</source>
+        <translation>Paketmitschnitte (*.pcap *.pcapng *.cap);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <location line="+104"/>
+        <source>Tessaview</source>
+        <translation>Tessaview</translation>
     </message>
 </context>
 </TS>
