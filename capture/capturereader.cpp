@@ -7,14 +7,6 @@
 
 #include <pcap/pcap.h>
 
-namespace {
-
-QString tr(const char *text) {
-    return QCoreApplication::translate("CaptureReader", text);
-}
-
-} // namespace
-
 CaptureReader::~CaptureReader() {
     if (m_pcap != nullptr)
         pcap_close(m_pcap);

@@ -190,6 +190,21 @@ private slots:
         QVERIFY2(message.contains(QStringLiteral("not a packet capture")), qPrintable(message));
     }
 
+    void aFullDiskEndsTheRecordingAndSaysWhy() {
+        NetworkRecorder recorder;
+        QSignalSpy failed(&recorder, &NetworkRecorder::failed);
+        QVERIFY(recorder.start(QStringLiteral("/dev/full")).isEmpty());
+        const QByteArray datagram = sacnPacket('X', 1);
+        const auto bytes = std::span(reinterpret_cast<const quint8 *>(datagram.constData()),
+                                     size_t(datagram.size()));
+        for (int i = 0; i < 64; ++i)
+            recorder.tap(5568, bytes, DatagramFacts{0x7F000001, 5000, 0x7F000001, i});
+        QVERIFY(failed.wait(2000));
+        QVERIFY2(failed.first().at(0).toString().contains(QStringLiteral("No space left")),
+                 qPrintable(failed.first().at(0).toString()));
+        recorder.stop();
+    }
+
     void wiresharkDissectsEveryRecordedPacket() {
         const QString tshark = QStandardPaths::findExecutable(QStringLiteral("tshark"));
         if (tshark.isEmpty())
