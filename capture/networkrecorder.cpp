@@ -49,7 +49,7 @@ QString NetworkRecorder::start(const QString &fileName) {
         m_pcap = nullptr;
         return tr("Cannot write %1: %2").arg(fileName, reason);
     }
-    // What queued up while not recording is not part of this recording.
+    // What queued up while not recording does not belong in this recording.
     for (auto &ring : m_rings)
         while (ring->front())
             ring->pop();

@@ -33,9 +33,9 @@ constexpr quint8 protocolUdp = 17;
 // other network protocols and other link types.
 std::optional<Bytes> ipv4OfFrame(int linkType, Bytes frame);
 
-// None unless a whole, unfragmented IPv4 packet: a fragment holds only part of a datagram,
+// None unless a whole, unfragmented IPv4 packet: a fragment holds a datagram's bytes in pieces,
 // and a later fragment no UDP header at all. Bytes beyond the total length (Ethernet padding)
-// are not part of the payload.
+// are left out of the payload.
 std::optional<Ipv4> parseIpv4(Bytes packet);
 
 std::optional<Udp> parseUdp(Bytes segment);
