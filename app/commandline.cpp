@@ -18,6 +18,13 @@ CommandLine parseCommandLine(const QStringList &arguments) {
                 arguments.value(++i);
         } else if (argument == QLatin1String("-o")) {
             result.stayOnTop = true;
+        } else if (argument == QLatin1String("--loop")) {
+            result.loop = true;
+        } else if ((argument == QLatin1String("--record") ||
+                    argument == QLatin1String("--replay")) &&
+                   i + 1 < arguments.size()) {
+            (argument == QLatin1String("--record") ? result.recordFile : result.replayFile) =
+                arguments.at(++i);
         } else if (argument == QLatin1String("-p")) {
             if (i + 1 >= arguments.size()) {
                 result.preset = -1;
@@ -63,6 +70,7 @@ QString settingsFilePath() {
 QString helpText(const QString &settingsFile) {
     return QStringLiteral(
                "Usage: tessaview [-p N] [-o] [--log-channels LIST --log-file FILE]\n"
+               "                 [--record FILE | --replay FILE [--loop]]\n"
                "                 [Qt options]\n"
                "Shows the DMX512 data received by Art-Net and streaming ACN (E1.31) as a grid\n"
                "of cells, and answers as a lighting device (Art-Net node, RDM responder).\n"
@@ -75,6 +83,12 @@ QString helpText(const QString &settingsFile) {
                "               ranges such as 1.4-1.6, comma separated, 16 at most) to FILE as\n"
                "               CSV lines time_ms,universe,channel,value,source until the\n"
                "               program quits, without opening the Channel Scope\n"
+               "  --record FILE  record every datagram received on UDP 6454 and 5568 into the\n"
+               "               pcap file FILE (key W starts and stops a recording into the\n"
+               "               pictures folder)\n"
+               "  --replay FILE  show the Art-Net and sACN of the capture FILE (pcap or pcapng)\n"
+               "               at its own timing instead of the network; nothing is sent\n"
+               "  --loop       replay the capture again and again\n"
                "  --help       print this text and exit\n"
                "  --version    print the version and exit\n"
                "Qt's own options (for example -platform xcb) work as well; other arguments are\n"

@@ -6,8 +6,8 @@
 #include <QString>
 #include <QStringList>
 
-// What the command line asks for. Everything but "-p <number>", "-o", "--log-channels LIST"
-// and "--log-file FILE" is ignored.
+// What the command line asks for. Everything but "-p <number>", "-o", "--log-channels LIST",
+// "--log-file FILE", "--record <file>", "--replay <file>" and "--loop" is ignored.
 struct CommandLine {
     int preset = -1; // -1: no preset asked for
     bool stayOnTop = false;
@@ -16,6 +16,9 @@ struct CommandLine {
     QString logFile;
     // Why the log options cannot be followed; main() prints it and exits with status 2.
     QString error;
+    QString recordFile;
+    QString replayFile;
+    bool loop = false;
 };
 
 // Scans the arguments (the program's own path included). With several "-p" the last one

@@ -5,7 +5,10 @@
 #include "app/startupcountdown.h"
 #include "app/tessaviewactions.h"
 #include "buildinfo.h"
+#include "capture/networkrecorder.h"
+#include "capture/replayfeed.h"
 #include "dialogs/infodlg.h"
+#include "dialogs/replaywindow.h"
 #include "engine/openglprobe.h"
 #include "engine/paintscheduler.h"
 #include "engine/screenengine.h"
@@ -133,6 +136,16 @@ Tessaview::Tessaview(const QStringList &arguments)
         setStayOnTop(true, false);
         m_pActions->stayOnTop()->setChecked(true);
     }
+    if (!commandLine.recordFile.isEmpty())
+        startRecording(commandLine.recordFile);
+    // After the first apply, queued before, has built the receivers the replay drives.
+    if (!commandLine.replayFile.isEmpty())
+        QMetaObject::invokeMethod(
+            this,
+            [this, file = commandLine.replayFile, loop = commandLine.loop] {
+                startReplay(file, loop);
+            },
+            Qt::QueuedConnection);
 }
 
 Tessaview::~Tessaview() = default;

@@ -14,6 +14,9 @@
 class ChannelLog;
 class Configurator;
 class LanguageLoader;
+class NetworkRecorder;
+class ReplayFeed;
+class ReplayWindow;
 class PaintScheduler;
 class QImage;
 class QMenu;
@@ -85,6 +88,9 @@ public slots:
     void slotSaveScreenToBitmapByUser();
     void slotSaveScreenToBitmapByRdm(quint16 uiSceneNumber);
     void slotSetLanguage(quint16 uiLanguage);
+    // The "Record Network..." switch: records into a new capture file in the pictures folder.
+    void slotRecordNetwork();
+    void slotReplayCapture();
 
 protected:
     // The operator's choice of a capture file: the platform's save dialog. Returns an empty
@@ -93,6 +99,8 @@ protected:
                                       const QString &filters);
     // The moment a capture is stamped with.
     virtual QDateTime captureTime() const;
+    // The capture file to replay: the platform's open dialog; empty when cancelled.
+    virtual QString chooseReplayFile();
 
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -110,9 +118,18 @@ private:
     void applyFactoryDefaults();
     void loadPreset(int iPreset);
     void showSelfTest(quint8 uiSelfTestNumber);
+    void startRecording(const QString &fileName);
+    void stopRecording();
+    void startReplay(const QString &fileName, bool loop);
+    void stopReplay(const QString &message);
+    // The recording and replay line of the status overlay.
+    void showActivity();
+    // Tells without holding up the picture: a message box that blocks nothing, and stderr.
+    void tellOperator(const QString &message);
 
-    // Destroyed in reverse order: the dialogs first, then the render widgets, the scheduler,
-    // the engine (which still reaches the device model), the device model and the language.
+    // Destroyed in reverse order: the dialogs first, then the render widgets, the scheduler, the
+    // replay, the engine (which still reaches the device model), the recorder, the device model
+    // and the language.
     std::unique_ptr<LanguageLoader> m_pLanguage;
     SettingsRecord m_settings;
     quint32 m_uiPowerCycle = 0;
@@ -128,9 +145,15 @@ private:
     // A child of the window.
     TessaviewActions *m_pActions = nullptr;
     std::unique_ptr<Configurator> m_pConfigurator;
+    // Outlives the engine, whose retired receivers may still hand it datagrams.
+    std::unique_ptr<NetworkRecorder> m_pRecorder;
     std::unique_ptr<ScreenEngine> m_pEngine;
     // Reads the engine's watch, so it goes before the engine.
     std::unique_ptr<ChannelLog> m_pChannelLog;
+    // Ends before the engine it drives.
+    std::unique_ptr<ReplayFeed> m_pReplay;
+    std::unique_ptr<ReplayWindow> m_pReplayWindow;
+    QTimer m_activityTimer;
     std::unique_ptr<PaintScheduler> m_pPainter;
     std::unique_ptr<WidgetNative> m_pWidgetNative;
     std::unique_ptr<WidgetOpenGL> m_pWidgetOpenGL;

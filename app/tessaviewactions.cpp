@@ -107,6 +107,16 @@ void TessaviewActions::createActions(Tessaview &window, bool fullScreen, bool st
     m_channelScope = makeAction(this, Tessaview::tr("Channel Scope"), Qt::Key_G,
                                 Tessaview::tr("plots chosen channels packet by packet"), QString());
     connect(m_channelScope, &QAction::triggered, &window, &Tessaview::slotChannelScope);
+    m_recordNetwork = makeCheckable(
+        this, Tessaview::tr("Record Network..."), Qt::Key_W,
+        Tessaview::tr("records what arrives on the Art-Net and sACN ports into a capture file in "
+                      "the pictures folder"),
+        QString(), false);
+    connect(m_recordNetwork, &QAction::triggered, &window, &Tessaview::slotRecordNetwork);
+    m_replayCapture =
+        makeAction(this, Tessaview::tr("Replay Capture..."), Qt::Key_L,
+                   Tessaview::tr("shows a recorded capture instead of the network"), QString());
+    connect(m_replayCapture, &QAction::triggered, &window, &Tessaview::slotReplayCapture);
 
     m_selfTestNext = makeAction(this, Tessaview::tr("Self Test Next"), Qt::Key_T,
                                 Tessaview::tr("start next self test"), "selftest_next.xpm");
@@ -232,6 +242,8 @@ void TessaviewActions::createContextMenu() {
     menu->addAction(m_info);
     menu->addAction(m_network);
     menu->addAction(m_saveBitmap);
+    menu->addAction(m_recordNetwork);
+    menu->addAction(m_replayCapture);
     menu->addSeparator();
     menu->addAction(m_checkUpdate);
     menu->addAction(m_help);
@@ -272,6 +284,8 @@ void TessaviewActions::addActionsTo(Tessaview &window) {
     window.addAction(m_aboutQt);
     window.addAction(m_quit);
     window.addAction(m_quitEscape);
+    window.addAction(m_recordNetwork);
+    window.addAction(m_replayCapture);
 }
 
 void TessaviewActions::markPreset(int preset) {

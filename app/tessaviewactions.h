@@ -10,7 +10,7 @@ class QMenu;
 class QPoint;
 class Tessaview;
 
-// The window's 39 actions and its context menu. The actions sit on the window, so their
+// The window's 43 actions and its context menu. The actions sit on the window, so their
 // shortcuts work without a menu bar, and call the window's slots; the preset and self-test
 // actions each call the one slot with their number. The actions are children of this object,
 // the submenus of the context menu.
@@ -31,6 +31,7 @@ public:
     QAction *status() const { return m_status; }
     QAction *diagnostics() const { return m_diagnostics; }
     QAction *inspect() const { return m_inspect; }
+    QAction *recordNetwork() const { return m_recordNetwork; }
 
     // Check marks that follow a loaded preset and the running self test.
     void markPreset(int preset);
@@ -59,6 +60,8 @@ private:
     QAction *m_info = nullptr;
     QAction *m_network = nullptr;
     QAction *m_saveBitmap = nullptr;
+    QAction *m_recordNetwork = nullptr;
+    QAction *m_replayCapture = nullptr;
     QAction *m_checkUpdate = nullptr;
     QAction *m_dmxSizeXInc = nullptr;
     QAction *m_dmxSizeXDec = nullptr;

@@ -171,6 +171,37 @@ void ScreenEngine::rebuild() {
         m_store.release();
     }
     m_receivers->dropRetired();
+    attachCapture();
+}
+
+void ScreenEngine::setDatagramTap(DatagramTap *tap) {
+    m_tap = tap;
+    attachCapture();
+}
+
+void ScreenEngine::setReplaying(bool on) {
+    m_replaying = on;
+    attachCapture();
+}
+
+void ScreenEngine::attachCapture() {
+    if (artnet *node = artnetNode()) {
+        node->setTap(m_tap);
+        node->setReplaying(m_replaying);
+    }
+    if (acnnet *receiver = sacnReceiver()) {
+        receiver->setTap(m_tap);
+        receiver->setReplaying(m_replaying);
+    }
+}
+
+void ScreenEngine::restartReceivers() {
+    if (!m_active)
+        return;
+    m_receivers->retireReceivers();
+    m_stagedSettings = m_active;
+    m_settingsChanged = true;
+    applyStaged();
 }
 
 void ScreenEngine::followFailMode() {
@@ -275,7 +306,8 @@ QString ScreenEngine::statusText(int renderEngineId) const {
     fields.freezeOrSelfTest = statustext::freezeOrSelfTest(m_freeze, m_selfTest);
     return statustext::block(fields) + statustext::latency(latency(Protocol::Any)) +
            statustext::networkFindings(currentFindings(FindingSeverity::Fault),
-                                       currentFindings(FindingSeverity::Warning));
+                                       currentFindings(FindingSeverity::Warning)) +
+           m_activityText;
 }
 
 bool ScreenEngine::identifying() const {

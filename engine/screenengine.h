@@ -32,6 +32,7 @@
 #include <optional>
 #include <vector>
 
+class DatagramTap;
 class QPainter;
 class QRect;
 class SensorInfo;
@@ -153,6 +154,17 @@ public:
     SensorInfo *sensors() const { return m_device->sensors(); }
     rdm *responder() const { return m_device->responder(); }
 
+    // Every datagram the receivers' sockets read goes to `tap` as well (borrowed; null for none),
+    // now and after every apply. Once this returns, a tap replaced is no longer called.
+    void setDatagramTap(DatagramTap *tap);
+    // While a capture is replayed, the receivers ignore the live network and send nothing, now
+    // and after every apply.
+    void setReplaying(bool on);
+    // Builds the receivers anew at once, so what they remember of sources starts afresh.
+    void restartReceivers();
+    // The line below the status block telling what is recorded or replayed; empty for none.
+    void setActivityText(const QString &text) { m_activityText = text; }
+
     // What each receiver hears, with the universes the picture shows (Art-Net Port-Addresses,
     // sACN universes); empty while the protocol is off.
     ReceiverView artnetView() const;
@@ -214,6 +226,8 @@ private:
     void wireNode();
     // ArtAddress AcFailRecord: the look the universes show now becomes the fail scene.
     void recordFailScene();
+    // Hands the tap and the replay switch to the receivers of the last apply.
+    void attachCapture();
 
     SecondClock m_secondClock;
     std::function<void()> m_paintListener;
@@ -265,6 +279,9 @@ private:
     LossBehaviour m_loss;
     mutable std::vector<FrameStore::Heard> m_heard;
     QPointer<artnet> m_wiredNode;
+    DatagramTap *m_tap = nullptr;
+    bool m_replaying = false;
+    QString m_activityText;
 
     // Taking the receivers' snapshots at the scheduler's tick is logically const.
     mutable CellInspector m_inspector;

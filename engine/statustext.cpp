@@ -6,6 +6,7 @@
 #include "settings/settingsrecord.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 namespace statustext {
 
@@ -88,6 +89,25 @@ QString freezeOrSelfTest(bool freeze, quint8 selfTest) {
         return QStringLiteral("\n") +
                QCoreApplication::translate("ScreenEngine", "Self Test %1 Enabled").arg(selfTest);
     return {};
+}
+
+QString recording(quint64 bytesWritten, qint64 elapsedMs) {
+    return QStringLiteral("\n") +
+           QCoreApplication::translate("ScreenEngine", "Recording: %1 MB, %2 s")
+               .arg(double(bytesWritten) / 1e6, 0, 'f', 1)
+               .arg(elapsedMs / 1000);
+}
+
+QString replay(const QString &fileName, qint64 positionMs, qint64 lengthMs, double speed,
+               bool paused) {
+    QString line = QCoreApplication::translate("ScreenEngine", "Replay: %1, %2 / %3, ×%4")
+                       .arg(QFileInfo(fileName).fileName())
+                       .arg(double(positionMs) / 1000, 0, 'f', 1)
+                       .arg(double(lengthMs) / 1000, 0, 'f', 1)
+                       .arg(speed);
+    if (paused)
+        line += QStringLiteral(", ") + QCoreApplication::translate("ScreenEngine", "paused");
+    return QStringLiteral("\n") + line;
 }
 
 QString latency(const LatencyFigures &figures) {

@@ -37,6 +37,13 @@ QString latency(const LatencyFigures &figures);
 
 // "\nNetwork: <f> faults, <w> warnings" while the findings hold any; else empty.
 QString networkFindings(int faults, int warnings);
+// "\nRecording: <n> MB, <s> s" (MB of 10^6 bytes, one decimal; whole seconds).
+QString recording(quint64 bytesWritten, qint64 elapsedMs);
+
+// "\nReplay: <file name>, <position> / <length>, ×<speed>" (seconds with one decimal; the speed
+// as short as it goes: ×0.25, ×1, ×4); "paused" follows the speed while paused.
+QString replay(const QString &fileName, qint64 positionMs, qint64 lengthMs, double speed,
+               bool paused);
 
 struct Fields {
     int sizeX = 0;

@@ -94,6 +94,14 @@ void acnnet::setChannelWatch(ChannelWatch *watch) {
     inOwnThread([this, watch] { m_watch.store(watch); });
 }
 
+void acnnet::setTap(DatagramTap *tap) {
+    inOwnThread([this, tap] { m_tap = tap; });
+}
+
+void acnnet::setReplaying(bool on) {
+    inOwnThread([this, on] { m_replaying = on; });
+}
+
 int acnnet::joinedGroupCount() const {
     return inOwnThread([this] { return m_memberships.count(); });
 }
@@ -197,7 +205,11 @@ void acnnet::readPackage() {
         return;
     m_batch.drain(m_socket.fd(), batchesPerWakeUp,
                   [this](std::span<const quint8> datagram, const DatagramFacts &facts) {
-                      processDatagram(datagram, facts.sender, facts.receivedNs, facts.destination);
+                      if (m_tap)
+                          m_tap->tap(e131::port, datagram, facts);
+                      if (!m_replaying)
+                          processDatagram(datagram, facts.sender, facts.receivedNs,
+                                          facts.destination);
                   });
 }
 

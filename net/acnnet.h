@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/datagramtap.h"
 #include "net/e131.h"
 #include "net/findings.h"
 #include "net/framestore.h"
@@ -66,6 +67,13 @@ public:
     int joinedGroupCount() const;
     int receiveBufferSize() const;
 
+    // Sees every datagram the socket reads, in the receiver's thread (borrowed; null for none).
+    // Once it returns, a tap replaced is no longer called.
+    void setTap(DatagramTap *tap);
+    // While a capture is replayed, what the socket reads is ignored; replayed datagrams come
+    // through processDatagram(), queued to this receiver's thread.
+    void setReplaying(bool on);
+
     // Everything a received datagram from IPv4 `sender` goes through after the socket;
     // `receivedNs` (monotonicNs(), 0 for none) is when it arrived, `destination` where it was
     // sent (0 for not known).
@@ -123,6 +131,8 @@ private:
     std::atomic<network *> m_net;
     bool m_bindShared = true;
     WatchedSocket m_socket;
+    DatagramTap *m_tap = nullptr;
+    bool m_replaying = false;
     int m_startUniverse = -1;
     std::atomic<FrameStore *> m_store{nullptr};
     std::atomic<ChannelWatch *> m_watch{nullptr};

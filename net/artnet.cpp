@@ -247,16 +247,24 @@ void artnet::readPackage() {
         return;
     m_batch.drain(m_socket.fd(), batchesPerWakeUp,
                   [this](Bytes datagram, const DatagramFacts &facts) {
-                      // setAddress() reuses the address's storage unless a handler copied it.
-                      m_receiveSender.setAddress(facts.sender);
-                      m_receivedNs = facts.receivedNs;
-                      m_receivedDestination = facts.destination;
-                      handleDatagram(datagram, m_receiveSender);
+                      if (m_tap)
+                          m_tap->tap(udpPort, datagram, facts);
+                      if (!m_replaying)
+                          handleDatagram(datagram, facts);
                   });
 }
 
+void artnet::handleDatagram(Bytes datagram, const DatagramFacts &facts) {
+    // setAddress() reuses the address's storage unless a handler copied it.
+    m_receiveSender.setAddress(facts.sender);
+    m_receivedNs = facts.receivedNs;
+    m_receivedDestination = facts.destination;
+    handleDatagram(datagram, m_receiveSender);
+}
+
 void artnet::transmit(const QByteArray &datagram, const QHostAddress &destination) {
-    m_transmitter->sendDatagram(datagram, destination);
+    if (!m_replaying)
+        m_transmitter->sendDatagram(datagram, destination);
 }
 
 bool artnet::syncActive(qint64 now) const {
@@ -294,7 +302,9 @@ void artnet::handleDatagram(Bytes datagram, const QHostAddress &sender) {
         handleSync(sender);
         return;
     case OpCode::Address:
-        handleAddress(datagram, sender);
+        // A replayed capture shows what the network sent; it must not reconfigure this device.
+        if (!m_replaying)
+            handleAddress(datagram, sender);
         return;
     case OpCode::TimeCode:
         handleTimeCode(datagram, sender);
@@ -306,7 +316,8 @@ void artnet::handleDatagram(Bytes datagram, const QHostAddress &sender) {
         handleTodControl(datagram, sender);
         return;
     case OpCode::Rdm:
-        handleRdm(datagram, sender);
+        if (!m_replaying)
+            handleRdm(datagram, sender);
         return;
     default:
         // Built only when wanted: any datagram with an unknown OpCode lands here.

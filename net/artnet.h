@@ -2,6 +2,7 @@
 
 #include "net/artnetmerger.h"
 #include "net/artnetpackets.h"
+#include "net/datagramtap.h"
 #include "net/findings.h"
 #include "net/rdmrequesthandler.h"
 #include "net/receiverstats.h"
@@ -124,6 +125,13 @@ public:
 
     // One received datagram, validated and dispatched by OpCode.
     void handleDatagram(artnetpackets::Bytes datagram, const QHostAddress &sender);
+    // The same for a datagram whose socket facts are known: one replayed from a capture.
+    void handleDatagram(artnetpackets::Bytes datagram, const DatagramFacts &facts);
+    // Sees every datagram the socket reads (borrowed; null for none).
+    void setTap(DatagramTap *tap) { m_tap = tap; }
+    // While a capture is replayed the node reads its socket but ignores what arrives, and
+    // sends nothing: the answers would reach a rig that is not there.
+    void setReplaying(bool on) { m_replaying = on; }
     // Ends the merges whose sources went quiet and announces them; the node's timer calls it
     // every mergeWatchMs while a merge is on.
     void checkMerges();
@@ -252,6 +260,8 @@ private:
     qint64 m_receivedNs = 0;
     // Where the datagram being handled was sent to; 0 when not known (not from the socket).
     quint32 m_receivedDestination = 0;
+    DatagramTap *m_tap = nullptr;
+    bool m_replaying = false;
     artnetpackets::Dmx m_dmx;
     QByteArray m_reply;
 };

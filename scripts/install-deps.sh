@@ -6,7 +6,7 @@ set -euo pipefail
 build_packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
-    libqt6opengl6-dev libgl-dev libglx-mesa0 libxkbcommon-dev fonts-dejavu-core
+    libqt6opengl6-dev libgl-dev libglx-mesa0 libxkbcommon-dev fonts-dejavu-core libpcap-dev
     xvfb xauth x11-utils
 )
 test_packages=(

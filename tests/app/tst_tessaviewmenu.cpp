@@ -87,7 +87,7 @@ private slots:
     void actionsOnTheWindowInTheirOrder() {
         Tessaview window({"tessaview"});
         const QList<QAction *> actions = window.actions();
-        QCOMPARE(actions.size(), 41);
+        QCOMPARE(actions.size(), 43);
         // Text, key and status tip of every action in the order they sit on the window: the
         // status switch comes before the on-top and full-screen switches.
         const QList<std::tuple<QString, QKeySequence, QString>> expected{
@@ -134,8 +134,10 @@ private slots:
             {"About Qt...", QKeySequence(), "opens the About Qt window"},
             {"Quit", Qt::Key_Q, ""},
             {"Quit", Qt::Key_Escape, ""},
+            {"Record Network...", Qt::Key_W, "records what arrives"},
+            {"Replay Capture...", Qt::Key_L, "shows a recorded capture"},
         };
-        for (int i = 0; i < 39; ++i) {
+        for (int i = 0; i < int(expected.size()); ++i) {
             const auto &[text, key, tip] = expected[i];
             QCOMPARE(actions[i]->text(), text);
             QCOMPARE(actions[i]->shortcut(), key);
@@ -156,7 +158,7 @@ private slots:
             if (action->isCheckable())
                 checkable << action->text();
         }
-        QCOMPARE(checkable.size(), 9 + 6 + 7);
+        QCOMPARE(checkable.size(), 9 + 7 + 7);
     }
 
     void contextMenuTree() {
@@ -177,6 +179,8 @@ private slots:
                                                       "Information",
                                                       "Network Findings",
                                                       "Save as Bitmap...",
+                                                      "Record Network...",
+                                                      "Replay Capture...",
                                                       "---",
                                                       "Check for Updates",
                                                       "Help...",
