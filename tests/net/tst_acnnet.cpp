@@ -11,10 +11,12 @@
 #include <QTest>
 #include <QThread>
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <atomic>
 #include <memory>
 #include <netinet/in.h>
+#include <set>
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
@@ -264,6 +266,72 @@ private slots:
         QCOMPARE(receiver.joinedGroupCount(), configured + 2 * (configured / 3));
         QVERIFY(loopbackGroups().contains(QStringLiteral("239.255.1.244")));
         QVERIFY(loopbackGroups().contains(QStringLiteral("239.255.2.88")));
+    }
+
+    // Each rule the sACN receiver judges, from crafted packets on a fake clock: every finding
+    // is current after its cause and has ended 10 s after the cause was last seen.
+    void findingsOfEachSacnRule() {
+        FrameStore store;
+        store.allocate(3 * 512, 512);
+        acnnet receiver(m_net.get());
+        qint64 nowMs = 0;
+        receiver.setClock([&nowMs] { return nowMs; });
+        QVERIFY(receiver.setStartUniverse(0));
+        receiver.setFrameBuffer(&store);
+        const auto send = [&](const E131PacketBuilder &b, quint32 from, quint32 group) {
+            const QByteArray bytes = b.build();
+            receiver.processDatagram(
+                {reinterpret_cast<const quint8 *>(bytes.constData()), size_t(bytes.size())}, from,
+                0, group);
+        };
+        constexpr quint32 consoleA = 0x0A000001, consoleB = 0x0A000002;
+        constexpr quint32 group1 = 0xEFFF0001, group2 = 0xEFFF0002, group3 = 0xEFFF0003;
+        const auto source = [](quint16 universe, char cid, int sequence, char level) {
+            E131PacketBuilder b = packet(universe, QByteArray(4, level));
+            b.cid = QByteArray(16, cid);
+            b.sequence = sequence;
+            return b;
+        };
+        for (const int sequence : {10, 12, 12, 11}) // a gap, a repeat, a late one
+            send(source(1, 'A', sequence, char(sequence)), consoleA, group1);
+        send(source(1, 'A', 13, 13), consoleB, group1); // the same CID from another address
+        send(source(1, 'W', 1, 1), consoleA, group2);   // universe 1 on universe 2's group
+        E131PacketBuilder high = source(2, 'H', 1, 1);
+        high.priority = 201;
+        E131PacketBuilder preview = source(2, 'P', 1, 1);
+        preview.options = 0x80; // Preview_Data
+        E131PacketBuilder synced = source(3, 'S', 1, 1);
+        synced.syncAddress = 7;
+        for (const E131PacketBuilder &b : {high, preview, synced})
+            send(b, consoleA, b.universe == 2 ? group2 : group3);
+        // Unchanged levels 1.5 s apart; then levels changing 150 ms apart.
+        int sequence = 1;
+        for (const auto &[at, level] : {std::pair{0, 1}, {1500, 1}, {1650, 2}, {1800, 3}}) {
+            nowMs = at;
+            send(source(2, 'R', sequence, char(level)), consoleA, group2);
+            synced.sequence = ++sequence;
+            send(synced, consoleA, group3);
+        }
+        nowMs = 2600; // the sync universe never came
+        synced.sequence = 20;
+        send(synced, consoleA, group3);
+
+        using enum FindingCode;
+        const std::set<FindingCode> expected{
+            LostPackets,     DuplicatePackets,     LatePackets,     SharedCid,
+            SacnWrongGroup,  SacnPriorityAbove200, SacnPreviewOnly, SacnMissingSync,
+            SacnSlowRefresh, UnstableTiming};
+        const auto current = [&receiver] {
+            std::set<FindingCode> codes;
+            for (const Finding &f : receiver.findings())
+                if (f.current)
+                    codes.insert(f.code);
+            return codes;
+        };
+        const std::set<FindingCode> seen = current();
+        QVERIFY(std::includes(seen.begin(), seen.end(), expected.begin(), expected.end()));
+        nowMs += FindingsLog::endMs + 1;
+        QVERIFY(current().empty());
     }
 
     void zeroChannelsPerUniverseWritesNothing() {
