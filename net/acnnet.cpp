@@ -1,5 +1,6 @@
 #include "net/acnnet.h"
 
+#include "net/bytereader.h"
 #include "net/channelwatch.h"
 #include "net/monotonicclock.h"
 #include "net/network.h"
@@ -132,7 +133,15 @@ void acnnet::report(FindingCode code, const e131::DataPacket &packet, quint32 se
 // The rules a single packet shows; the merger's rules need a source's history.
 void acnnet::checkPacket(const e131::DataPacket &packet, quint32 sender, quint32 destination,
                          qint64 nowMs) {
-    if (!packet.ok() || packet.kind != e131::Kind::Data)
+    if (!packet.ok())
+        return;
+    // Universes a source announces are on the network too, though nothing here joins them.
+    if (packet.kind == e131::Kind::Discovery) {
+        for (size_t i = 0; i + 1 < packet.universeList.size(); i += 2)
+            m_wire.note(bytereader::u16be(packet.universeList, i), 0, nowMs);
+        return;
+    }
+    if (packet.kind != e131::Kind::Data)
         return;
     m_wire.note(packet.universe, sender, nowMs);
     // Multicast (224.0.0.0/4) to a group that is not the universe's own; unicast is fine.
@@ -148,6 +157,14 @@ QList<Finding> acnnet::findings() const {
     const qint64 now = m_clock();
     QMutexLocker lock(&m_mergerLock);
     return m_findings.findings(now);
+}
+
+void acnnet::setFindingsEnabled(bool on) {
+    inOwnThread([this, on] {
+        QMutexLocker lock(&m_mergerLock);
+        m_findingsOn = on;
+        m_merger.setFindings(on ? &m_findings : nullptr);
+    });
 }
 
 void acnnet::clearFindings() {
@@ -224,7 +241,8 @@ void acnnet::processDatagram(std::span<const quint8> datagram, quint32 sender, q
     const SampleSource source{SampleSource::Protocol::Sacn, sender, packet.sourceName};
     {
         QMutexLocker lock(&m_mergerLock);
-        checkPacket(packet, sender, destination, now);
+        if (m_findingsOn)
+            checkPacket(packet, sender, destination, now);
         m_merger.accept(packet, sender, now, [&](quint32 index, std::span<const quint8> bytes) {
             store->writeUniverse(index, bytes, FrameStore::Writer::Sacn, receivedNs);
             if (watch)

@@ -91,6 +91,8 @@ public:
     // (data, discovery, the groups joined); callable from any thread, on the clock now() reads.
     QList<Finding> findings() const;
     void clearFindings();
+    // On by default; off only to measure what the rules cost.
+    void setFindingsEnabled(bool on);
     QList<WireUniverses::Row> wireUniverses() const;
     qint64 now() const { return m_clock(); }
 
@@ -150,6 +152,7 @@ private:
     mutable QMutex m_mergerLock;
     SacnMerger m_merger;
     FindingsLog m_findings;
+    bool m_findingsOn = true;
     WireUniverses m_wire;
     // A child, so it moves with the receiver into its thread; started and stopped there.
     QTimer m_tick{this};

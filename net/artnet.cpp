@@ -175,6 +175,8 @@ RdmRequestHandler *artnet::responder() const {
 }
 
 void artnet::report(FindingCode code, quint16 portAddress, const QHostAddress &sender) {
+    if (!m_findingsOn)
+        return;
     m_findings.report(code, portAddress, {FindingProtocol::ArtNet, sender.toIPv4Address(), {}, {}},
                       m_clock());
 }

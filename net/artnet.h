@@ -119,6 +119,11 @@ public:
     // What the node saw senders do wrong, and every Port-Address ArtDmx arrived for.
     QList<Finding> findings() const { return m_findings.findings(m_clock()); }
     void clearFindings() { m_findings.clear(); }
+    // On by default; off only to measure what the rules cost.
+    void setFindingsEnabled(bool on) {
+        m_findingsOn = on;
+        m_merger.setFindings(on ? &m_findings : nullptr);
+    }
     QList<WireUniverses::Row> wireUniverses() const;
     // The time base of findings(), stats() and wireUniverses().
     qint64 now() const { return m_clock(); }
@@ -242,6 +247,7 @@ private:
     ArtNetMerger m_merger;
     quint64 m_droppedOldProtocol = 0;
     FindingsLog m_findings;
+    bool m_findingsOn = true;
     WireUniverses m_wire;
     std::vector<artnetpackets::ReplyRange> m_ranges;
     // Per entry of m_ranges: its reply is due in a change announcement.

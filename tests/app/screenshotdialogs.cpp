@@ -80,6 +80,16 @@ struct Consoles {
                             group, 5568);
         right->writeDatagram(sacnData("c4e2a9107b3d4f5e8a6c1d2b3e4f5a6b", "Backup B", 80, sequence),
                              group, 5568);
+        // What the Network page is for: a media server above the allowed priority and an old
+        // Art-Net controller.
+        if (sequence % 25 == 0) {
+            right->writeDatagram(
+                sacnData("0a1b2c3d4e5f60718293a4b5c6d7e8f9", "Media Server", 201, sequence), group,
+                5568);
+            QByteArray old = artDmxPacket(0, sequence, QByteArray(512, char(0x20)));
+            old[11] = 13; // ProtVerLo
+            left->writeDatagram(old, node, 6454);
+        }
     }
 };
 
@@ -151,7 +161,7 @@ int main(int argc, char *argv[]) {
         std::fprintf(stderr, "cannot bind the consoles' addresses (run inside in-netns.sh)\n");
         ok = false;
     }
-    settle(2500); // a rate to show
+    settle(3500); // a rate to show, and the findings of a few rounds
     window.slotViewInfoPreset();
     InfoDlg *info = window.infoDialog();
     info->resize(900, 600);
@@ -175,6 +185,9 @@ int main(int argc, char *argv[]) {
                    prefix + (page == InfoDlg::PageArtnet ? QStringLiteral("info-artnet")
                                                          : QStringLiteral("info-sacn")));
     }
+    info->selectPage(InfoDlg::PageNetwork);
+    info->findChild<QTableWidget *>(QStringLiteral("findings"))->selectRow(0);
+    ok &= save(info, folder, prefix + QStringLiteral("info-network"));
     window.dialogs()->closeInfo();
 
     window.slotAbout();
