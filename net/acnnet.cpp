@@ -243,11 +243,14 @@ void acnnet::processDatagram(std::span<const quint8> datagram, quint32 sender, q
         QMutexLocker lock(&m_mergerLock);
         if (m_findingsOn)
             checkPacket(packet, sender, destination, now);
-        m_merger.accept(packet, sender, now, [&](quint32 index, std::span<const quint8> bytes) {
-            store->writeUniverse(index, bytes, FrameStore::Writer::Sacn, receivedNs);
-            if (watch)
-                watch->observe(index, bytes, receivedNs, source);
-        });
+        m_merger.accept(
+            packet, sender, now,
+            [&](quint32 index, std::span<const quint8> bytes) {
+                store->writeUniverse(index, bytes, FrameStore::Writer::Sacn, receivedNs);
+                if (watch)
+                    watch->observe(index, bytes, receivedNs, source);
+            },
+            receivedNs);
     }
     // Sync packets go to the group of their synchronisation universe; one outside the
     // configured universes is joined when a data packet first names it.

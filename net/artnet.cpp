@@ -495,7 +495,7 @@ void artnet::handleDmx(Bytes datagram, const QHostAddress &sender) {
         return;
     const quint32 k = quint32(m_dmx.portAddress - m_startUniverse);
     const quint32 source = sender.toIPv4Address();
-    const Bytes levels = m_merger.accept(m_dmx, source, now);
+    const Bytes levels = m_merger.accept(m_dmx, source, now, m_receivedNs);
     if (!m_merger.mergeChanges().empty()) {
         // Sources that go quiet end a merge without a packet: watched while one is on.
         if (!m_mergeWatch.isActive())

@@ -1,5 +1,6 @@
 #include "net/artnetmerger.h"
 
+#include "net/monotonicclock.h"
 #include "net/sequencenumber.h"
 #include "net/sourceslots.h"
 
@@ -21,17 +22,18 @@ int ArtNetMerger::Universe::liveCount(qint64 nowMs) const {
 }
 
 std::span<const quint8> ArtNetMerger::accept(const artnetpackets::Dmx &dmx, quint32 sender,
-                                             qint64 nowMs) {
+                                             qint64 nowMs, qint64 receivedNs) {
     if (dmx.portAddress < m_first || quint32(dmx.portAddress - m_first) >= m_universes.size())
         return {};
     const quint32 index = dmx.portAddress - m_first;
-    const std::span<const quint8> out = merge(m_universes[index], dmx, sender, nowMs);
+    const std::span<const quint8> out =
+        merge(m_universes[index], dmx, sender, nowMs, receivedNs != 0 ? receivedNs : monotonicNs());
     noteMerging(index, nowMs);
     return out;
 }
 
 std::span<const quint8> ArtNetMerger::merge(Universe &universe, const artnetpackets::Dmx &dmx,
-                                            quint32 sender, qint64 nowMs) {
+                                            quint32 sender, qint64 nowMs, qint64 receivedNs) {
     for (Source &source : universe.sources)
         if (source.live && !sourceLive(source.lastSeenMs, nowMs, sourceTimeoutMs))
             source.live = false;
@@ -74,7 +76,7 @@ std::span<const quint8> ArtNetMerger::merge(Universe &universe, const artnetpack
     const bool changed = source.length != dmx.slotCount ||
                          !std::equal(source.levels.begin(), source.levels.begin() + source.length,
                                      dmx.levels.begin());
-    if (source.timing.packet(nowMs, changed))
+    if (source.timing.packet(receivedNs, changed))
         report(FindingCode::UnstableTiming, dmx, sender, nowMs);
     source.lastSequence = dmx.sequence;
     source.lastSeenMs = nowMs;

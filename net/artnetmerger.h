@@ -27,7 +27,9 @@ public:
 
     // The bytes to write for `dmx`'s universe, or an empty span when it changes nothing
     // (outside the range, a third source, out of order). Valid until the next call.
-    std::span<const quint8> accept(const artnetpackets::Dmx &dmx, quint32 sender, qint64 nowMs);
+    // `receivedNs` is the datagram's receive stamp (monotonicNs(); 0: now).
+    std::span<const quint8> accept(const artnetpackets::Dmx &dmx, quint32 sender, qint64 nowMs,
+                                   qint64 receivedNs = 0);
     // Where a third source, lost, repeated and late packets and uneven timing are reported
     // (null: nowhere). Borrowed.
     void setFindings(FindingsLog *findings) { m_findings = findings; }
@@ -78,7 +80,7 @@ private:
     };
 
     std::span<const quint8> merge(Universe &universe, const artnetpackets::Dmx &dmx, quint32 sender,
-                                  qint64 nowMs);
+                                  qint64 nowMs, qint64 receivedNs);
     void noteMerging(quint32 index, qint64 nowMs);
     void report(FindingCode code, const artnetpackets::Dmx &dmx, quint32 sender, qint64 nowMs);
 

@@ -27,18 +27,20 @@ public:
         }
     };
 
-    // One packet at `nowMs`, `changed` when its levels differ from the previous packet's.
-    // Returns whether the interval it ends breaks the timing rule.
-    bool packet(qint64 nowMs, bool changed);
-    // The intervals of the last windowMs before `nowMs`.
-    Figures figures(qint64 nowMs) const;
+    // One packet received at `stampNs` (the kernel's receive stamp on the monotonicNs() clock,
+    // so a receiver that reads a backlog late still sees the network's spacing), `changed`
+    // when its levels differ from the previous packet's. Returns whether the interval it ends
+    // breaks the timing rule.
+    bool packet(qint64 stampNs, bool changed);
+    // The intervals of the last windowMs before `nowNs`.
+    Figures figures(qint64 nowNs) const;
 
 private:
     std::array<quint16, capacity> m_intervals{};
     int m_head = 0;
     int m_count = 0;
-    qint64 m_lastMs = -1;
-    qint64 m_changedMs = -1;
+    qint64 m_lastNs = -1;
+    qint64 m_changedNs = -1;
     // The median the spread rule compares with, renewed every so many intervals.
     int m_median = 0;
     int m_sinceMedian = 0;

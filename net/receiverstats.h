@@ -1,6 +1,7 @@
 #pragma once
 
 #include "net/intervalwatch.h"
+#include "net/monotonicclock.h"
 #include "net/packetrate.h"
 
 #include <QByteArray>
@@ -82,7 +83,7 @@ inline UniverseStats universeStats(quint16 universe, const PacketCounter &traffi
 inline SourceStats sourceStats(quint32 address, const PacketCounter &traffic, qint64 lastSeenMs,
                                qint64 nowMs, const IntervalWatch &timing) {
     SourceStats s;
-    const IntervalWatch::Figures figures = timing.figures(nowMs);
+    const IntervalWatch::Figures figures = timing.figures(monotonicNs());
     s.iIntervals = figures.count;
     s.iIntervalMinMs = figures.minMs;
     s.iIntervalMedianMs = figures.medianMs;

@@ -38,7 +38,7 @@ void SacnMerger::configure(quint16 first, quint32 count, qint64 nowMs) {
 }
 
 bool SacnMerger::acceptData(Universe &universe, const e131::DataPacket &packet, quint32 sender,
-                            qint64 nowMs) {
+                            qint64 nowMs, qint64 receivedNs) {
     if (packet.options & e131::optionPreviewData) {
         ++m_droppedPreview;
         ++universe.dropped;
@@ -84,7 +84,7 @@ bool SacnMerger::acceptData(Universe &universe, const e131::DataPacket &packet, 
         return false;
     }
     Source &source = *found;
-    checkSource(source, packet, sender, nowMs);
+    checkSource(source, packet, sender, nowMs, receivedNs);
     source.lastSequence = packet.sequence;
     source.lastSeenMs = nowMs;
     source.address = sender;
@@ -130,7 +130,7 @@ void SacnMerger::report(FindingCode code, const e131::DataPacket &packet, quint3
 }
 
 void SacnMerger::checkSource(Source &source, const e131::DataPacket &packet, quint32 sender,
-                             qint64 nowMs) {
+                             qint64 nowMs, qint64 receivedNs) {
     // A source seen before: its history tells.
     if (source.traffic.packets > 0) {
         if (source.address != 0 && source.address != sender)
@@ -146,7 +146,7 @@ void SacnMerger::checkSource(Source &source, const e131::DataPacket &packet, qui
                          !std::equal(packet.slotData.begin(), packet.slotData.end(), last.begin());
     if (!changed && source.traffic.packets > 0 && nowMs - source.lastSeenMs > 1000)
         report(FindingCode::SacnSlowRefresh, packet, sender, nowMs);
-    if (source.timing.packet(nowMs, changed))
+    if (source.timing.packet(receivedNs, changed))
         report(FindingCode::UnstableTiming, packet, sender, nowMs);
 }
 

@@ -3,6 +3,7 @@
 #include "net/e131.h"
 #include "net/findings.h"
 #include "net/intervalwatch.h"
+#include "net/monotonicclock.h"
 #include "net/packetrate.h"
 #include "net/receiverstats.h"
 
@@ -46,7 +47,8 @@ public:
     // One parsed packet from IPv4 `sender`. Calls write(index, bytes) for each frame-store
     // universe whose look changed; bytes are valid only during the call.
     template <typename Write>
-    void accept(const e131::DataPacket &packet, quint32 sender, qint64 nowMs, Write &&write);
+    void accept(const e131::DataPacket &packet, quint32 sender, qint64 nowMs, Write &&write,
+                qint64 receivedNs = 0);
     void countInvalid() { ++m_droppedInvalid; }
     // Ends sampling periods, per-address waits and lost sources that are due at nowMs; calls
     // write(index, bytes) for each universe whose look changed.
@@ -109,11 +111,13 @@ private:
         std::vector<quint16> universes;
     };
 
+    // `receivedNs`: the datagram's receive stamp (monotonicNs()), which times the source.
     bool acceptData(Universe &universe, const e131::DataPacket &packet, quint32 sender,
-                    qint64 nowMs);
+                    qint64 nowMs, qint64 receivedNs);
     static bool waitsForSync(Source &source, const e131::DataPacket &packet, qint64 nowMs);
     // The rules a data packet shows against its source's history, before the source takes it.
-    void checkSource(Source &source, const e131::DataPacket &packet, quint32 sender, qint64 nowMs);
+    void checkSource(Source &source, const e131::DataPacket &packet, quint32 sender, qint64 nowMs,
+                     qint64 receivedNs);
     void report(FindingCode code, const e131::DataPacket &packet, quint32 sender, qint64 nowMs,
                 quint32 detail = 0);
     void acceptSync(const e131::DataPacket &packet, qint64 nowMs);
@@ -145,8 +149,8 @@ private:
 };
 
 template <typename Write>
-void SacnMerger::accept(const e131::DataPacket &packet, quint32 sender, qint64 nowMs,
-                        Write &&write) {
+void SacnMerger::accept(const e131::DataPacket &packet, quint32 sender, qint64 nowMs, Write &&write,
+                        qint64 receivedNs) {
     if (!packet.ok()) {
         ++m_droppedInvalid;
         return;
@@ -167,7 +171,8 @@ void SacnMerger::accept(const e131::DataPacket &packet, quint32 sender, qint64 n
     const quint32 index = packet.universe - m_first;
     Universe &universe = m_universes[index];
     const bool passed = pass(universe, nowMs);
-    const bool accepted = acceptData(universe, packet, sender, nowMs);
+    const bool accepted =
+        acceptData(universe, packet, sender, nowMs, receivedNs != 0 ? receivedNs : monotonicNs());
     if ((passed || accepted) && !universe.sampling() && merge(universe, nowMs))
         writeOut(index, write);
 }

@@ -280,9 +280,10 @@ private slots:
         receiver.setFrameBuffer(&store);
         const auto send = [&](const E131PacketBuilder &b, quint32 from, quint32 group) {
             const QByteArray bytes = b.build();
+            // Stamped on the fake clock too, so the sources are timed by it.
             receiver.processDatagram(
                 {reinterpret_cast<const quint8 *>(bytes.constData()), size_t(bytes.size())}, from,
-                0, group);
+                (nowMs + 1) * 1'000'000, group);
         };
         constexpr quint32 consoleA = 0x0A000001, consoleB = 0x0A000002;
         constexpr quint32 group1 = 0xEFFF0001, group2 = 0xEFFF0002, group3 = 0xEFFF0003;
