@@ -517,16 +517,17 @@ void ScreenEngine::paintFrame(QPainter &painter, const QRect &rect, int renderEn
         m_paintedMarks.clear();
         m_paintedFindingMarks.clear();
     }
-    if (m_inspector.isOn()) {
-        // Takes the receivers' snapshots when they are due; the box is painted either way.
-        inspectorChanged();
-        m_inspector.paint(painter, inspectorFrame(rect, params));
-    }
     countFrame();
     m_statusPainted = statusDue();
     if (m_statusPainted) {
         paintStatus(painter, rect, params, renderEngineId);
         ++m_statusFrameCount;
+    }
+    // Over the overlay, so the box the operator points at is never hidden by it.
+    if (m_inspector.isOn()) {
+        // Takes the receivers' snapshots when they are due; the box is painted either way.
+        inspectorChanged();
+        m_inspector.paint(painter, inspectorFrame(rect, params));
     }
     recordLatency();
 }

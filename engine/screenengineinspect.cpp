@@ -74,7 +74,8 @@ void ScreenEngine::repaintInspected(QPainter &painter, const QRect &rect, int re
         params);
     if (!m_paintedMarks.empty())
         paintMarks(painter, rect, params, m_paintedMarks);
-    m_inspector.paint(painter, inspectorFrame(rect, params));
     if (m_statusPainted)
         paintStatus(painter, rect, params, renderEngineId);
+    // Last, so the box the operator points at is never hidden by the overlay.
+    m_inspector.paint(painter, inspectorFrame(rect, params));
 }
