@@ -4,8 +4,10 @@
 # With "marks" the diagnostics are on as well: universe 0 has one source, universe 1 two
 # (an Art-Net merge), universe 2 falls silent after its first second and universe 3 never
 # receives anything. "inspect" sends the same and points the cell inspector (key C, through
-# xdotool) at a cell of the merged universe.
-# Usage: scripts/screenshot-live.sh <output.png> [build folder, default: build] [marks|inspect]
+# xdotool) at a cell of the merged universe; "scope" then clicks that cell, which opens the
+# channel scope (key G) with the cell's three channels, and waits for a few seconds of plot.
+# Usage: scripts/screenshot-live.sh <output.png> [build folder, default: build]
+#        [marks|inspect|scope]
 set -euo pipefail
 if [ $# -lt 1 ]; then
     echo "usage: $0 <output.png> [build folder]" >&2
@@ -21,7 +23,7 @@ build=${2:-build}
 mode=${3:-live}
 case "$build" in /*) ;; *) build="$root/$build" ;; esac
 tools="Xvfb import python3"
-[ "$mode" = inspect ] && tools="$tools xdotool"
+case "$mode" in inspect | scope) tools="$tools xdotool" ;; esac
 for tool in $tools; do
     command -v "$tool" >/dev/null || { echo "$tool is not installed" >&2; exit 2; }
 done
@@ -137,7 +139,7 @@ for _ in $(seq 20); do
     red_at_corner && break
     sleep 0.1
 done
-if [ "$mode" = inspect ]; then
+if [ "$mode" = inspect ] || [ "$mode" = scope ]; then
     # Cell 10 of row 6 (cells are 40 pixels square) lies in the merged universe.
     # Without a window manager nothing gives the window the focus its shortcuts need.
     DISPLAY="$display" xdotool search --onlyvisible --name Tessaview windowfocus --sync \
@@ -145,6 +147,10 @@ if [ "$mode" = inspect ]; then
     sleep 0.3
     DISPLAY="$display" xdotool mousemove 421 261
     sleep 0.7
+fi
+if [ "$mode" = scope ]; then
+    DISPLAY="$display" xdotool click 1
+    sleep 4
 fi
 kill -0 "$viewer" 2>/dev/null || { echo "the program ended:" >&2; cat "$work/program.log" >&2; exit 1; }
 import -display "$display" -window root -silent "$out"
