@@ -78,7 +78,9 @@ void ChannelWatch::record(quint32 slot, std::span<const quint8> universe, qint64
     sample.address = source.address;
     sample.protocol = source.protocol;
     const size_t nameLength = std::min(source.name.size(), sample.name.size());
-    std::memcpy(sample.name.data(), source.name.data(), nameLength);
+    // Art-Net names no source: its empty span may have no data at all.
+    if (nameLength != 0)
+        std::memcpy(sample.name.data(), source.name.data(), nameLength);
     QMutexLocker lock(&m_lock);
     for (Ring &ring : m_rings) {
         // A packet shorter than the channel does not carry it.

@@ -89,7 +89,9 @@ constexpr std::array<FindingRule, findingCodeCount> rules{{
 template <size_t N> void copyInto(std::array<char, N> &to, std::span<const quint8> from) {
     const auto end = std::find(from.begin(), from.end(), quint8(0));
     const size_t length = std::min(size_t(end - from.begin()), N - 1);
-    std::memcpy(to.data(), from.data(), length);
+    // An empty span may have no data at all, which memcpy must not be handed.
+    if (length != 0)
+        std::memcpy(to.data(), from.data(), length);
     to[length] = 0;
 }
 

@@ -71,7 +71,8 @@ private slots:
     }
 
     void ipv4AndUdpAreBoundsChecked() {
-        const auto ip = parseIpv4(view(concat(ipv4Udp, {0, 0, 0, 0}))); // Ethernet padding
+        const auto padded = concat(ipv4Udp, {0, 0, 0, 0}); // Ethernet padding
+        const auto ip = parseIpv4(view(padded));
         QVERIFY(ip);
         QCOMPARE(ip->source, 0xC0A8010Au);
         QCOMPARE(ip->destination, 0x02FFFFFFu);
