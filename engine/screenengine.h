@@ -202,9 +202,8 @@ private:
     // the scheduler's ticks nor a flood of frames takes them at the frame rate. Returns whether
     // it read them.
     bool refreshMarksIfDue() const;
-    // Both protocols feeding one universe: read from the receivers' snapshots the marks take.
-    void noteBothProtocols(const ReceiverStats &artnetStats, const ReceiverStats &sacnStats,
-                           quint32 count) const;
+    // Both protocols feeding one universe, from the two receivers' snapshots.
+    void noteBothProtocols(quint32 count) const;
     // The findings as of now, read again when the last reading is a second old.
     void refreshFindingsIfDue() const;
     // The protocol's own number of the first universe shown (Art-Net Port-Address, sACN

@@ -54,26 +54,43 @@ void addRebased(QList<Finding> &to, QList<Finding> from, qint64 receiverNowMs, q
     }
 }
 
-bool liveIn(const ReceiverStats &stats, quint16 universe) {
-    return std::any_of(stats.lUniverses.begin(), stats.lUniverses.end(),
-                       [universe](const UniverseStats &u) {
-                           return u.uiUniverse == universe && u.iLiveSources > 0;
-                       });
+// The picture's universe slots that have a live source in `stats`, whose universe numbers
+// start at `first`.
+std::vector<bool> liveSlots(const ReceiverStats &stats, quint32 first, quint32 count) {
+    std::vector<bool> live(count, false);
+    for (const UniverseStats &u : stats.lUniverses)
+        if (u.iLiveSources > 0 && u.uiUniverse >= first && u.uiUniverse - first < count)
+            live[u.uiUniverse - first] = true;
+    return live;
+}
+
+// A receiver's universes on the wire, shown when they fall in the picture's `count` from
+// `first`.
+void appendWire(QList<WireUniverseRow> &to, FindingProtocol protocol,
+                const QList<WireUniverses::Row> &rows, quint32 first, quint32 count) {
+    for (const WireUniverses::Row &row : rows)
+        to.append({protocol, row.universe, row.sources, row.packetsPerSecond,
+                   row.universe >= first && row.universe < first + count});
 }
 
 } // namespace
 
-void ScreenEngine::noteBothProtocols(const ReceiverStats &artnetStats,
-                                     const ReceiverStats &sacnStats, quint32 count) const {
+void ScreenEngine::noteBothProtocols(quint32 count) const {
+    artnet *node = artnetNode();
+    acnnet *receiver = sacnReceiver();
+    // With one protocol off there is nothing to compare, and no snapshot worth copying.
+    if (!node || !receiver)
+        return;
+    const std::vector<bool> artnetLive =
+        liveSlots(node->stats(), firstUniverse(Protocol::ArtNet), count);
+    const std::vector<bool> sacnLive =
+        liveSlots(receiver->stats(), firstUniverse(Protocol::Sacn), count);
     const qint64 now = nowMs();
-    for (quint32 slot = 0; slot < count; ++slot) {
-        const quint16 sacnUniverse = quint16(firstUniverse(Protocol::Sacn) + slot);
-        if (!liveIn(sacnStats, sacnUniverse) ||
-            !liveIn(artnetStats, quint16(firstUniverse(Protocol::ArtNet) + slot)))
-            continue;
-        m_ownFindings.report(FindingCode::BothProtocols, sacnUniverse,
-                             {FindingProtocol::Sacn, 0, {}, {}}, now);
-    }
+    for (quint32 slot = 0; slot < count; ++slot)
+        if (artnetLive[slot] && sacnLive[slot])
+            m_ownFindings.report(FindingCode::BothProtocols,
+                                 quint16(firstUniverse(Protocol::Sacn) + slot),
+                                 {FindingProtocol::Sacn, 0, {}, {}}, now);
 }
 
 void ScreenEngine::refreshFindingsIfDue() const {
@@ -84,29 +101,17 @@ void ScreenEngine::refreshFindingsIfDue() const {
     NetworkView view;
     view.nowMs = now;
     const quint32 count = m_active ? m_store.universeCount() : 0;
-    ReceiverStats artnetStats, sacnStats;
     if (artnet *node = artnetNode()) {
-        artnetStats = node->stats();
         addRebased(view.findings, node->findings(), node->now(), now);
-        for (const WireUniverses::Row &row : node->wireUniverses()) {
-            const quint32 first = firstUniverse(Protocol::ArtNet);
-            view.wire.append({FindingProtocol::ArtNet, row.universe, row.sources,
-                              row.packetsPerSecond,
-                              row.universe >= first && row.universe < first + count});
-        }
+        appendWire(view.wire, FindingProtocol::ArtNet, node->wireUniverses(),
+                   firstUniverse(Protocol::ArtNet), count);
     }
     if (acnnet *receiver = sacnReceiver()) {
-        sacnStats = receiver->stats();
         addRebased(view.findings, receiver->findings(), receiver->now(), now);
-        for (const WireUniverses::Row &row : receiver->wireUniverses()) {
-            const quint32 first = firstUniverse(Protocol::Sacn);
-            view.wire.append({FindingProtocol::Sacn, row.universe, row.sources,
-                              row.packetsPerSecond,
-                              row.universe >= first && row.universe < first + count});
-        }
+        appendWire(view.wire, FindingProtocol::Sacn, receiver->wireUniverses(),
+                   firstUniverse(Protocol::Sacn), count);
     }
-    if (artnetNode() && sacnReceiver())
-        noteBothProtocols(artnetStats, sacnStats, count);
+    noteBothProtocols(count);
     view.findings.append(m_ownFindings.findings(now));
     // A universe with a current fault or warning gets its triangle.
     m_findingMarks.assign(count, false);
