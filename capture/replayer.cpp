@@ -14,8 +14,8 @@ namespace {
 // A datagram due this close is handed on with the batch rather than slept for: waking costs
 // about as much.
 constexpr qint64 slackNs = 50'000;
-// A batch goes once its first datagram has waited this long: at a rig's rate the next one is
-// always nearly due, and the batch would otherwise only go when full.
+// A batch goes once it has been open this long: at a rig's rate the next datagram is always
+// nearly due, and the batch would otherwise only go when full.
 constexpr qint64 batchAgeNs = 100'000;
 constexpr size_t maxBatchItems = 256;
 
@@ -123,6 +123,9 @@ void Replayer::run(qint64 fromNs) {
     };
     quint64 timedChanges = ~quint64(0);
     qint64 baseWallNs = 0;
+    // Timed from the batch's start, not from its first datagram's due time: a replay that fell
+    // behind would otherwise hand on one datagram per batch and fall further behind.
+    qint64 batchStartNs = 0;
     qint64 baseCaptureNs = 0;
     double speed = 1.0;
     std::unique_lock lock(m_lock);
@@ -178,8 +181,9 @@ void Replayer::run(qint64 fromNs) {
         datagram.facts.receivedNs = dueNs;
         batch->add(datagram.port, datagram.facts, datagram.payload);
         m_positionNs.store(datagram.timeNs - m_firstNs, std::memory_order_relaxed);
-        if (batch->items.size() >= maxBatchItems ||
-            monotonicNs() - batch->items.front().facts.receivedNs > batchAgeNs)
+        if (batch->items.size() == 1)
+            batchStartNs = monotonicNs();
+        if (batch->items.size() >= maxBatchItems || monotonicNs() - batchStartNs > batchAgeNs)
             flush();
         have = reader.next(datagram);
         lock.lock();
