@@ -1,6 +1,8 @@
 #include "capture/capturereader.h"
 
 #include "capture/packetlayers.h"
+#include "net/artnetpackets.h"
+#include "net/e131.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -58,7 +60,8 @@ bool CaptureReader::next(CapturedDatagram &out) {
         if (!packet || packet->protocol != protocolUdp)
             continue;
         const std::optional<Udp> udp = parseUdp(packet->payload);
-        if (!udp || (udp->destinationPort != 6454 && udp->destinationPort != 5568))
+        if (!udp ||
+            (udp->destinationPort != artnetpackets::udpPort && udp->destinationPort != e131::port))
             continue;
         out.timeNs = qint64(header->ts.tv_sec) * 1'000'000'000 + header->ts.tv_usec;
         out.port = udp->destinationPort;

@@ -1,6 +1,7 @@
 #include "capture/networkrecorder.h"
 
 #include "capture/packetlayers.h"
+#include "net/artnetpackets.h"
 #include "net/monotonicclock.h"
 
 #include <QFile>
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr quint16 artnetPort = 6454;
 // How long the writer sleeps when both rings are empty: a ring holds 16384 datagrams, over a
 // third of a second at the rates a rig sends.
 constexpr auto idleWait = std::chrono::milliseconds(2);
@@ -78,7 +78,7 @@ qint64 NetworkRecorder::recordingMs() const {
 
 void NetworkRecorder::tap(quint16 port, std::span<const quint8> datagram,
                           const DatagramFacts &facts) {
-    if (!m_rings[port == artnetPort ? 0 : 1]->push(port, datagram, facts))
+    if (!m_rings[port == artnetpackets::udpPort ? 0 : 1]->push(port, datagram, facts))
         m_notRecorded.fetch_add(1, std::memory_order_relaxed);
 }
 

@@ -3,13 +3,13 @@
 #include "capture/capturereader.h"
 #include "net/acnnet.h"
 #include "net/artnet.h"
+#include "net/artnetpackets.h"
 #include "net/monotonicclock.h"
 
 #include <algorithm>
 
 namespace {
 
-constexpr quint16 artnetPort = 6454;
 constexpr size_t fastForwardBatch = 1024;
 
 } // namespace
@@ -106,7 +106,7 @@ void ReplayFeed::handOver(const std::shared_ptr<const ReplayBatch> &batch) {
     artnet *node = m_targets.node();
     bool sacnItems = false;
     for (const ReplayBatch::Item &item : batch->items) {
-        if (item.port != artnetPort) {
+        if (item.port != artnetpackets::udpPort) {
             sacnItems = true;
         } else if (node != nullptr) {
             node->handleDatagram(batch->bytesOf(item), item.facts);
@@ -123,7 +123,7 @@ void ReplayFeed::handOver(const std::shared_ptr<const ReplayBatch> &batch) {
         sacn,
         [sacn, batch, probe = m_probe] {
             for (const ReplayBatch::Item &item : batch->items) {
-                if (item.port == artnetPort)
+                if (item.port == artnetpackets::udpPort)
                     continue;
                 sacn->processDatagram(batch->bytesOf(item), item.facts.sender,
                                       item.facts.receivedNs, item.facts.destination);
