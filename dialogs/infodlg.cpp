@@ -4,6 +4,7 @@
 #include "dialogs/presetinforows.h"
 #include "dialogs/rdminforows.h"
 #include "dialogs/rdmparameterinfo.h"
+#include "dialogs/readonlytable.h"
 #include "rdm/configurator.h"
 #include "settings/desktop.h"
 #include "settings/settingsrecord.h"
@@ -67,18 +68,6 @@ void fillTable(QTableWidget *table, const QList<ReceiverStatsRows::Row> &rows) {
     table->setSortingEnabled(true);
     table->resizeColumnsToContents();
     table->resizeRowsToContents();
-}
-
-QTableWidget *receiverTable(const QString &name, const QStringList &headers, QWidget *parent) {
-    auto *table = new QTableWidget(0, int(headers.size()), parent);
-    table->setObjectName(name);
-    table->setHorizontalHeaderLabels(headers);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->setSortingEnabled(true);
-    table->sortByColumn(0, Qt::AscendingOrder);
-    return table;
 }
 
 // The universe number of the selected row, if a row is selected.
@@ -170,9 +159,9 @@ void InfoDlg::addReceiverPage(ReceiverPage &page, const QString &label) {
     layout->addWidget(page.pLatency);
     layout->addWidget(page.pDropped);
     layout->addWidget(splitter);
-    page.pUniverses = receiverTable(QStringLiteral("table ") + label,
+    page.pUniverses = readOnlyTable(QStringLiteral("table ") + label,
                                     ReceiverStatsRows::universeHeaders(page.protocol), splitter);
-    page.pSources = receiverTable(QStringLiteral("sources ") + label,
+    page.pSources = readOnlyTable(QStringLiteral("sources ") + label,
                                   ReceiverStatsRows::sourceHeaders(), splitter);
     splitter->addWidget(page.pUniverses);
     splitter->addWidget(page.pSources);

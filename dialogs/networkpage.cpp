@@ -1,5 +1,8 @@
 #include "dialogs/networkpage.h"
 
+#include "dialogs/readonlytable.h"
+#include "dialogs/receiverstatsrows.h"
+
 #include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -50,11 +53,6 @@ QString sourceText(const Finding &finding) {
                : QStringLiteral("%1 (%2)").arg(finding.sourceName, address);
 }
 
-// Seconds ago, to a tenth.
-double secondsAgo(qint64 ms, qint64 nowMs) {
-    return double(std::max<qint64>(0, nowMs - ms) / 100) / 10.0;
-}
-
 QTableWidgetItem *item(const QVariant &value, bool current) {
     auto *cell = new QTableWidgetItem;
     cell->setData(Qt::DisplayRole, value);
@@ -82,33 +80,23 @@ private:
     FindingSeverity m_severity;
 };
 
-QTableWidget *table(const QString &name, const QStringList &headers, QWidget *parent) {
-    auto *t = new QTableWidget(0, int(headers.size()), parent);
-    t->setObjectName(name);
-    t->setHorizontalHeaderLabels(headers);
-    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    t->setSelectionBehavior(QAbstractItemView::SelectRows);
-    t->setSelectionMode(QAbstractItemView::SingleSelection);
-    t->setSortingEnabled(true);
-    return t;
-}
-
 } // namespace
 
 NetworkPage::NetworkPage(QWidget *parent) : QWidget(parent) {
     auto *splitter = new QSplitter(Qt::Vertical, this);
-    m_findings = table(QStringLiteral("findings"),
-                       {tr("Severity"), tr("Finding"), tr("Protocol"), tr("Universe"), tr("Source"),
-                        tr("Count"), tr("First Seen [s ago]"), tr("Last Seen [s ago]")},
-                       splitter);
+    m_findings =
+        readOnlyTable(QStringLiteral("findings"),
+                      {tr("Severity"), tr("Finding"), tr("Protocol"), tr("Universe"), tr("Source"),
+                       tr("Count"), tr("First Seen [s ago]"), tr("Last Seen [s ago]")},
+                      splitter);
     m_findings->sortByColumn(ColumnSeverity, Qt::AscendingOrder);
     m_explanation = new QLabel(splitter);
     m_explanation->setObjectName(QStringLiteral("explanation"));
     m_explanation->setWordWrap(true);
     m_explanation->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    m_wire = table(QStringLiteral("wire"),
-                   {tr("Protocol"), tr("Universe"), tr("Sources"), tr("Packets/s"), tr("Shown")},
-                   splitter);
+    m_wire = readOnlyTable(
+        QStringLiteral("wire"),
+        {tr("Protocol"), tr("Universe"), tr("Sources"), tr("Packets/s"), tr("Shown")}, splitter);
     m_wire->sortByColumn(1, Qt::AscendingOrder);
 
     auto *clear = new QPushButton(tr("Clear"), this);
@@ -156,10 +144,12 @@ void NetworkPage::refresh() {
             m_findings->setItem(row, ColumnUniverse, item(f.universe, f.current));
             m_findings->setItem(row, ColumnSource, item(sourceText(f), f.current));
             m_findings->setItem(row, ColumnCount, item(f.count, f.current));
-            m_findings->setItem(row, ColumnFirstSeen,
-                                item(secondsAgo(f.firstMs, m_view.nowMs), f.current));
-            m_findings->setItem(row, ColumnLastSeen,
-                                item(secondsAgo(f.lastMs, m_view.nowMs), f.current));
+            m_findings->setItem(
+                row, ColumnFirstSeen,
+                item(ReceiverStatsRows::secondsBetween(f.firstMs, m_view.nowMs), f.current));
+            m_findings->setItem(
+                row, ColumnLastSeen,
+                item(ReceiverStatsRows::secondsBetween(f.lastMs, m_view.nowMs), f.current));
         }
         m_findings->setSortingEnabled(true);
         m_findings->resizeColumnsToContents();
@@ -171,7 +161,7 @@ void NetworkPage::refresh() {
         m_wire->setItem(row, 0, item(protocolText(w.protocol), true));
         m_wire->setItem(row, 1, item(w.universe, true));
         m_wire->setItem(row, 2, item(w.sources, true));
-        m_wire->setItem(row, 3, item(double(qRound64(w.packetsPerSecond * 10)) / 10, true));
+        m_wire->setItem(row, 3, item(ReceiverStatsRows::rounded(w.packetsPerSecond), true));
         m_wire->setItem(row, 4, item(w.shown ? tr("shown") : tr("not shown"), true));
     }
     m_wire->setSortingEnabled(true);
@@ -180,12 +170,7 @@ void NetworkPage::refresh() {
 }
 
 QString NetworkPage::explanation(const Finding &finding) {
-    QString sentence = findingSentence(finding.code);
-    if (!sentence.contains(QLatin1String("%1")))
-        return sentence;
-    return sentence.arg(finding.code == FindingCode::SharedCid
-                            ? QHostAddress(finding.detail).toString()
-                            : QString::number(finding.detail));
+    return withDetail(findingSentence(finding.code), finding);
 }
 
 void NetworkPage::showExplanation() {
@@ -208,8 +193,8 @@ QString NetworkPage::report(const NetworkView &view, const QString &facts) {
                     .arg(severityText(rule.severity), QLatin1String(rule.code),
                          f.current ? tr("current") : tr("ended"), protocolText(f.protocol),
                          QString::number(f.universe), sourceText(f), QString::number(f.count),
-                         QString::number(secondsAgo(f.firstMs, view.nowMs)),
-                         QString::number(secondsAgo(f.lastMs, view.nowMs)))
+                         QString::number(ReceiverStatsRows::secondsBetween(f.firstMs, view.nowMs)),
+                         QString::number(ReceiverStatsRows::secondsBetween(f.lastMs, view.nowMs)))
                     .arg(explanation(f));
     }
     return text;

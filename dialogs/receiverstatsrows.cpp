@@ -7,15 +7,6 @@
 
 namespace {
 
-// Tenths of a second: finer figures would change at every refresh and say nothing more.
-double secondsBetween(qint64 earlierMs, qint64 laterMs) {
-    return double(std::max<qint64>(0, laterMs - earlierMs) / 100) / 10.0;
-}
-
-double rounded(double perSecond) {
-    return double(qRound64(perSecond * 10.0)) / 10.0;
-}
-
 QString cidText(const QByteArray &cid) {
     return QUuid::fromRfc4122(cid).toString(QUuid::WithoutBraces);
 }
@@ -39,6 +30,14 @@ QString intervalText(const SourceStats &source) {
 }
 
 } // namespace
+
+double ReceiverStatsRows::secondsBetween(qint64 earlierMs, qint64 laterMs) {
+    return double(std::max<qint64>(0, laterMs - earlierMs) / 100) / 10.0;
+}
+
+double ReceiverStatsRows::rounded(double perSecond) {
+    return double(qRound64(perSecond * 10.0)) / 10.0;
+}
 
 QStringList ReceiverStatsRows::universeHeaders(Protocol protocol) {
     QStringList headers{QStringLiteral("Universe"),        QStringLiteral("Sources"),

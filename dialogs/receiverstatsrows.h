@@ -31,6 +31,11 @@ public:
     // The packets the receiver dropped by its input rules, counted since it started.
     static QString droppedText(Protocol protocol, const ReceiverStats &stats);
 
+    // Tenths of a second: finer figures would change at every refresh and say nothing more.
+    static double secondsBetween(qint64 earlierMs, qint64 laterMs);
+    // A rate to a tenth.
+    static double rounded(double perSecond);
+
 private:
     static Row universeRow(Protocol protocol, const UniverseStats &universe, qint64 nowMs);
     static QString ownerText(Protocol protocol, const UniverseStats &universe);

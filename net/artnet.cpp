@@ -486,15 +486,16 @@ void artnet::handleDmx(Bytes datagram, const QHostAddress &sender) {
         return;
     parseDmx(datagram, m_dmx);
     const qint64 now = m_clock();
-    m_wire.note(m_dmx.portAddress, sender.toIPv4Address(), now);
+    const quint32 source = sender.toIPv4Address();
+    m_wire.note(m_dmx.portAddress, source, now);
     if (!m_dmx.lengthValid)
         report(FindingCode::ArtNetBadLength, m_dmx.portAddress, sender);
-    if (sentToBroadcast())
+    // The interface walk is kept off the receive path while findings are off.
+    if (m_findingsOn && sentToBroadcast())
         report(FindingCode::ArtNetBroadcast, m_dmx.portAddress, sender);
     if (m_dmx.portAddress < m_startUniverse)
         return;
     const quint32 k = quint32(m_dmx.portAddress - m_startUniverse);
-    const quint32 source = sender.toIPv4Address();
     const Bytes levels = m_merger.accept(m_dmx, source, now, m_receivedNs);
     if (!m_merger.mergeChanges().empty()) {
         // Sources that go quiet end a merge without a packet: watched while one is on.

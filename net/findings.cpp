@@ -105,7 +105,7 @@ QString findingSentence(FindingCode code) {
     return QCoreApplication::translate("Findings", findingRule(code).sentence);
 }
 
-bool FindingsLog::report(FindingCode code, quint16 universe, const FindingSource &source,
+void FindingsLog::report(FindingCode code, quint16 universe, const FindingSource &source,
                          qint64 nowMs, quint32 detail) {
     const bool hasCid = source.cid.size() == 16;
     Entry *found = nullptr;
@@ -132,13 +132,11 @@ bool FindingsLog::report(FindingCode code, quint16 universe, const FindingSource
         found->detail = detail;
         if (returned)
             qDebug().noquote() << findingLine(finding(*found, nowMs));
-        return returned;
+        return;
     }
     Entry *slot = free ? free : oldest;
-    if (!slot) {
-        ++m_lost;
-        return false;
-    }
+    if (!slot)
+        return;
     if (!slot->used)
         ++m_used;
     *slot = Entry{};
@@ -155,7 +153,6 @@ bool FindingsLog::report(FindingCode code, quint16 universe, const FindingSource
     slot->count = 1;
     slot->firstMs = slot->lastMs = nowMs;
     qDebug().noquote() << findingLine(finding(*slot, nowMs));
-    return true;
 }
 
 Finding FindingsLog::finding(const Entry &entry, qint64 nowMs) {
@@ -184,26 +181,22 @@ QList<Finding> FindingsLog::findings(qint64 nowMs) const {
     return out;
 }
 
-int FindingsLog::currentCount(FindingSeverity severity, qint64 nowMs) const {
-    return int(std::count_if(m_entries.begin(), m_entries.end(), [&](const Entry &entry) {
-        return entry.used && findingRule(entry.code).severity == severity &&
-               nowMs - entry.lastMs <= endMs;
-    }));
-}
-
 void FindingsLog::clear() {
     m_entries.fill(Entry{});
     m_used = 0;
-    m_lost = 0;
+}
+
+QString withDetail(const QString &sentence, const Finding &finding) {
+    if (!sentence.contains(QLatin1String("%1")))
+        return sentence;
+    return sentence.arg(finding.code == FindingCode::SharedCid
+                            ? QHostAddress(finding.detail).toString()
+                            : QString::number(finding.detail));
 }
 
 QString findingLine(const Finding &finding) {
     const FindingRule &rule = findingRule(finding.code);
-    QString sentence = QString::fromLatin1(rule.sentence);
-    if (sentence.contains(QLatin1String("%1")))
-        sentence = sentence.arg(finding.code == FindingCode::SharedCid
-                                    ? QHostAddress(finding.detail).toString()
-                                    : QString::number(finding.detail));
+    const QString sentence = withDetail(QString::fromLatin1(rule.sentence), finding);
     return QStringLiteral("Finding: %1 %2 %3 %4: %5")
         .arg(QLatin1String(rule.code),
              finding.protocol == FindingProtocol::Sacn ? QStringLiteral("sacn")

@@ -80,15 +80,12 @@ public:
     static constexpr qint64 endMs = 10000;
 
     // Counts one occurrence. A finding that is new or had ended writes its line (findingLine)
-    // to the diagnostic output and returns true. When the table is full the finding that ended
-    // longest ago makes room; with none ended, the report is only counted as lost.
-    bool report(FindingCode code, quint16 universe, const FindingSource &source, qint64 nowMs,
+    // to the diagnostic output. When the table is full the finding that ended longest ago makes
+    // room; with none ended, the report is dropped.
+    void report(FindingCode code, quint16 universe, const FindingSource &source, qint64 nowMs,
                 quint32 detail = 0);
     // Every finding since the last clear(), with `current` as of `nowMs`.
     QList<Finding> findings(qint64 nowMs) const;
-    // How many current findings of `severity` there are.
-    int currentCount(FindingSeverity severity, qint64 nowMs) const;
-    quint64 lostReports() const { return m_lost; }
     void clear();
 
 private:
@@ -110,8 +107,9 @@ private:
 
     std::array<Entry, capacity> m_entries{};
     int m_used = 0;
-    quint64 m_lost = 0;
 };
 
+// A rule's sentence (either language) with the finding's detail in place of its "%1".
+QString withDetail(const QString &sentence, const Finding &finding);
 // "Finding: <code> <protocol> <universe> <source address>: <sentence>", for scripts and logs.
 QString findingLine(const Finding &finding);

@@ -1,5 +1,7 @@
 #include "net/wireuniverses.h"
 
+#include "net/receiverstats.h"
+
 #include <algorithm>
 
 void WireUniverses::note(quint16 universe, quint32 sender, qint64 nowMs) {
@@ -15,7 +17,6 @@ void WireUniverses::note(quint16 universe, quint32 sender, qint64 nowMs) {
     if (sender == 0)
         return;
     at->traffic.count(nowMs);
-    at->lastMs = nowMs;
     // The sender's slot, else a free or the stalest one.
     size_t slot = 0;
     for (size_t i = 0; i < at->senders.size(); ++i) {
@@ -34,9 +35,9 @@ QList<WireUniverses::Row> WireUniverses::rows(qint64 nowMs, qint64 lossMs) const
     QList<Row> out;
     out.reserve(qsizetype(m_entries.size()));
     for (const Entry &entry : m_entries) {
-        Row row{entry.universe, 0, entry.traffic.perSecond(nowMs), entry.lastMs};
+        Row row{entry.universe, 0, entry.traffic.perSecond(nowMs)};
         for (size_t i = 0; i < entry.senders.size(); ++i)
-            if (entry.senders[i] != 0 && nowMs - entry.heardMs[i] <= lossMs)
+            if (entry.senders[i] != 0 && sourceLive(entry.heardMs[i], nowMs, lossMs))
                 ++row.sources;
         out.append(row);
     }

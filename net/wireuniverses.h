@@ -20,7 +20,6 @@ public:
         quint16 universe = 0;
         int sources = 0;
         double packetsPerSecond = 0;
-        qint64 lastMs = -1;
     };
 
     WireUniverses() { m_entries.reserve(capacity); }
@@ -29,13 +28,11 @@ public:
     void note(quint16 universe, quint32 sender, qint64 nowMs);
     // Sorted by universe; a source unheard for `lossMs` no longer counts.
     QList<Row> rows(qint64 nowMs, qint64 lossMs) const;
-    void clear() { m_entries.clear(); }
 
 private:
     struct Entry {
         quint16 universe = 0;
         PacketCounter traffic;
-        qint64 lastMs = -1;
         std::array<quint32, maxSources> senders{};
         std::array<qint64, maxSources> heardMs{};
     };
