@@ -114,7 +114,11 @@ ChannelScope::ChannelScope(ChannelWatch &watch, QWidget *parent)
     connect(&m_log, &ChannelLog::failed, this,
             [this](const QString &reason) { showStatus(tr("Log stopped: %1").arg(reason)); });
     m_timer.setInterval(repaintMs);
-    connect(&m_timer, &QTimer::timeout, this, &ChannelScope::refresh);
+    // A paused plot changes only by the controls, which refresh it themselves.
+    connect(&m_timer, &QTimer::timeout, this, [this] {
+        if (!m_pause->isChecked())
+            refresh();
+    });
 
     for (const WatchedChannel &channel : m_watch.channels())
         m_traces.push_back({channel, freeColour(), {}, {}});
@@ -126,7 +130,7 @@ bool ChannelScope::addChannels(const QList<WatchedChannel> &channels) {
     for (const WatchedChannel &channel : channels)
         if (!all.contains(channel))
             all.append(channel);
-    if (all.size() > ChannelWatch::maxChannels || !m_watch.setChannels(all)) {
+    if (!m_watch.setChannels(all)) {
         showStatus(tr("At most %1 channels can be watched.").arg(ChannelWatch::maxChannels));
         return false;
     }
@@ -235,11 +239,9 @@ void ChannelScope::checkTrigger(const Trace &trace, size_t from) {
                                           : m_triggerLast > level && value <= level);
         m_triggerLast = value;
         if (crossed) {
-            m_triggeredNs = trace.samples[i].ns;
-            // Disarming resets the crossing, so it is set again after.
-            const qint64 at = *m_triggeredNs;
+            // Disarming resets the crossing, so it is set after.
             m_trigger->setChecked(false);
-            m_triggeredNs = at;
+            m_triggeredNs = trace.samples[i].ns;
             return;
         }
     }

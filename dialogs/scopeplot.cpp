@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -24,6 +25,16 @@ qint64 gridSeconds(qint64 spanNs) {
     return seconds <= 10 ? 1 : seconds <= 30 ? 5 : 10;
 }
 
+// The level of a horizontal grid line, 0 ... 4 quarters of the way up.
+int quarterLevel(int quarter) {
+    return (quarter * 255 + 2) / 4;
+}
+
+// The column of the vertical grid line `s` seconds before the right edge.
+int gridX(const QRect &plot, qint64 seconds, qint64 s) {
+    return plot.left() + int((seconds - s) * (plot.width() - 1) / seconds);
+}
+
 // Writes into the strip buffer: columns left ... right of the plot, rows top ... bottom, 64
 // pixels to a row, so a vertical run stays within a few memory pages.
 class StripPixels {
@@ -31,15 +42,29 @@ public:
     StripPixels(quint32 *bits, int left, int right, int top, int bottom)
         : m_bits(bits), m_left(left), m_right(right), m_top(top), m_bottom(bottom) {}
 
-    // Time runs to the right, so a segment is drawn column by column, each a vertical run that
-    // joins where the line enters the column to where it leaves it.
-    void segment(const ScopePlot::PlotPoint &a, const ScopePlot::PlotPoint &b, quint32 rgb) {
+    // Time runs to the right, so a segment covers each column with a vertical run that joins
+    // where the line enters the column to where it leaves it. The segments of one line that
+    // meet in a column share the point where they meet, so their runs there form one: it is
+    // collected here and written once by drawLine, however many packets fall in the column.
+    void segment(const ScopePlot::PlotPoint &a, const ScopePlot::PlotPoint &b) {
         const int w = b.x - a.x;
         for (int x = std::max(a.x, m_left); x <= std::min(b.x, m_right); ++x) {
             const int enter = x == a.x ? a.y : a.y + (b.y - a.y) * (2 * (x - a.x) - 1) / (2 * w);
             const int leave = x == b.x ? b.y : a.y + (b.y - a.y) * (2 * (x - a.x) + 1) / (2 * w);
-            run(x, enter, leave, rgb);
+            const size_t column = size_t(x - m_left);
+            m_low[column] = std::min({m_low[column], enter, leave});
+            m_high[column] = std::max({m_high[column], enter, leave});
         }
+    }
+    // Writes the runs the segments since the last call collected.
+    void drawLine(quint32 rgb) {
+        for (int x = m_left; x <= m_right; ++x) {
+            const size_t column = size_t(x - m_left);
+            if (m_low[column] <= m_high[column])
+                run(x, m_low[column], m_high[column], rgb);
+        }
+        m_low.fill(std::numeric_limits<int>::max());
+        m_high.fill(std::numeric_limits<int>::min());
     }
     void dot(int x, int y, quint32 rgb) {
         for (int column = std::max(x - 1, m_left); column <= std::min(x + 1, m_right); ++column)
@@ -56,6 +81,14 @@ public:
 private:
     quint32 *m_bits;
     int m_left, m_right, m_top, m_bottom;
+    std::array<int, stripWidth> m_low = filled(std::numeric_limits<int>::max());
+    std::array<int, stripWidth> m_high = filled(std::numeric_limits<int>::min());
+
+    static std::array<int, stripWidth> filled(int value) {
+        std::array<int, stripWidth> a;
+        a.fill(value);
+        return a;
+    }
 };
 
 } // namespace
@@ -87,6 +120,8 @@ void ScopePlot::renderFrame(const QSize &size) {
         m_image = QImage(size, QImage::Format_RGB32);
         m_axesSpanNs = m_spanNs;
         paintAxes();
+        if (plotRect().width() > 2 && plotRect().height() > 2)
+            fillStripBackground();
     }
     if (plotRect().width() > 2 && plotRect().height() > 2) {
         placePoints();
@@ -118,7 +153,7 @@ void ScopePlot::paintAxes() {
     painter.drawRect(plot.adjusted(0, 0, -1, -1));
     painter.setPen(QColor(170, 176, 182));
     for (int quarter = 0; quarter <= 4; ++quarter) {
-        const int value = (quarter * 255 + 2) / 4;
+        const int value = quarterLevel(quarter);
         const QRect row(0, yOf(value) - 8, leftMargin - 4, 16);
         painter.drawText(row, Qt::AlignRight | Qt::AlignVCenter, QString::number(value));
         painter.drawText(row.translated(plot.right() + 4 - row.left(), 0),
@@ -128,7 +163,7 @@ void ScopePlot::paintAxes() {
     const qint64 seconds = m_spanNs / nsPerSecond;
     for (qint64 s = 0; s <= seconds; s += gridSeconds(m_spanNs)) {
         // Labelled relative to the right edge, so the labels stay while time runs.
-        const int x = plot.left() + int((seconds - s) * (plot.width() - 1) / seconds);
+        const int x = gridX(plot, seconds, s);
         painter.drawText(QRect(x - 30, plot.bottom() + 3, 60, bottomMargin - 3),
                          Qt::AlignHCenter | Qt::AlignTop,
                          s == 0 ? QStringLiteral("0") : QStringLiteral("-%1 s").arg(s));
@@ -162,11 +197,26 @@ void ScopePlot::placePoints() {
             PlotPoint point{xOf(it->ns), rowOf[it->value]};
             if (point.x < inside.left())
                 point = {inside.left(), point.y, false};
-            points.push_back(point);
+            // Packets on the same pixel draw the same dot and a segment of no length: at 60 s
+            // across a screen that is most of them.
+            if (!points.empty() && points.back().x == point.x && points.back().y == point.y)
+                points.back().dot = points.back().dot || point.dot;
+            else
+                points.push_back(point);
         }
         // DMX holds the last level until the next packet.
         if (!points.empty())
             points.push_back({std::min(inside.right(), xOf(m_endNs)), points.back().y, false});
+    }
+}
+
+void ScopePlot::fillStripBackground() {
+    const QRect inside = plotRect().adjusted(1, 1, -1, -1);
+    m_stripBackground.assign(size_t(stripWidth) * size_t(inside.height()), background);
+    for (int quarter = 0; quarter <= 4; ++quarter) {
+        const int y = std::clamp(yOf(quarterLevel(quarter)), inside.top(), inside.bottom());
+        std::fill_n(m_stripBackground.begin() + (y - inside.top()) * stripWidth, stripWidth,
+                    gridColour);
     }
 }
 
@@ -176,13 +226,6 @@ void ScopePlot::paintStrips() {
     const int rows = inside.height();
     const size_t stripSize = size_t(stripWidth) * size_t(rows);
     m_strips.resize(stripSize * size_t((inside.width() + stripWidth - 1) / stripWidth));
-    // Background and level lines, copied into every strip (a copy runs far faster than a fill).
-    m_stripBackground.assign(stripSize, background);
-    for (int quarter = 0; quarter <= 4; ++quarter) {
-        const int y = std::clamp(yOf((quarter * 255 + 2) / 4), inside.top(), inside.bottom());
-        std::fill_n(m_stripBackground.begin() + (y - inside.top()) * stripWidth, stripWidth,
-                    gridColour);
-    }
     std::vector<size_t> segments(m_traces.size(), 0), dots(m_traces.size(), 0);
     const qint64 seconds = m_spanNs / nsPerSecond;
     quint32 *strip = m_strips.data();
@@ -191,7 +234,7 @@ void ScopePlot::paintStrips() {
         StripPixels pixels(strip, left, right, inside.top(), inside.bottom());
         std::memcpy(strip, m_stripBackground.data(), stripSize * 4);
         for (qint64 s = 0; s <= seconds; s += gridSeconds(m_spanNs)) {
-            const int x = plot.left() + int((seconds - s) * (plot.width() - 1) / seconds);
+            const int x = gridX(plot, seconds, s);
             if (x >= left && x <= right)
                 pixels.run(x, inside.top(), inside.bottom(), gridColour);
         }
@@ -202,7 +245,8 @@ void ScopePlot::paintStrips() {
             while (i + 1 < points.size() && points[i + 1].x < left)
                 ++i;
             for (size_t j = i; j + 1 < points.size() && points[j].x <= right; ++j)
-                pixels.segment(points[j], points[j + 1], rgb);
+                pixels.segment(points[j], points[j + 1]);
+            pixels.drawLine(rgb);
             size_t &k = dots[t];
             while (k < points.size() && points[k].x < left - 1)
                 ++k;

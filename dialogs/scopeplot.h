@@ -49,6 +49,9 @@ private:
     // The strip images over the strip buffer, with their places.
     template <typename Place> void forEachStrip(Place &&place) const;
     void paintAxes();
+    // Background and level lines of one strip, copied into every strip at each frame (a copy
+    // runs far faster than a fill); they change only with the plot's size.
+    void fillStripBackground();
     void placePoints();
     void paintStrips();
 
