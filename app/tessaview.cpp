@@ -111,6 +111,7 @@ Tessaview::Tessaview(const QStringList &arguments)
                                       SettingsStore::loadStateEnable());
     m_resizeTimer.setSingleShot(true);
     connect(&m_resizeTimer, &QTimer::timeout, this, &Tessaview::slotChangeResize);
+    connect(&m_activityTimer, &QTimer::timeout, this, &Tessaview::showActivity);
 
     ChangeRender();
 

@@ -118,13 +118,10 @@ void Tessaview::showActivity() {
                                    m_pReplay->lengthNs() / 1'000'000, m_pReplay->speed(),
                                    m_pReplay->isPaused());
     m_pEngine->setActivityText(text);
-    if (text.isEmpty()) {
+    if (text.isEmpty())
         m_activityTimer.stop();
-    } else if (!m_activityTimer.isActive()) {
-        connect(&m_activityTimer, &QTimer::timeout, this, &Tessaview::showActivity,
-                Qt::UniqueConnection);
+    else if (!m_activityTimer.isActive())
         m_activityTimer.start(activityRefreshMs);
-    }
 }
 
 void Tessaview::tellOperator(const QString &message) {

@@ -47,11 +47,10 @@ constexpr qint64 marksPeriodMs = 250;
 
 ScreenEngine::ScreenEngine(NetworkFactory networkFactory)
     : m_secondClock(wallClockSecond), m_startTime(QDateTime::currentDateTime()),
-      m_selfTestPattern(quint32(QTime::currentTime().msec())),
-      m_lastSecond(wallClockSecond()), m_latency{LatencyHistogram(monotonicNs),
-                                                 LatencyHistogram(monotonicNs),
-                                                 LatencyHistogram(monotonicNs)},
-      m_startNs(monotonicNs()),
+      m_selfTestPattern(quint32(QTime::currentTime().msec())), m_lastSecond(wallClockSecond()),
+      m_startNs(monotonicNs()), m_latency{LatencyHistogram(monotonicNs),
+                                          LatencyHistogram(monotonicNs),
+                                          LatencyHistogram(monotonicNs)},
       m_receivers(std::make_unique<ReceiverHost>(
           networkFactory ? std::move(networkFactory) : machineNetwork, m_store, m_watch)),
       m_device(std::make_unique<DeviceHost>(
@@ -305,9 +304,7 @@ QString ScreenEngine::statusText(int renderEngineId) const {
     fields.preset = statustext::preset(m_appliedPreset, settings.Name);
     fields.freezeOrSelfTest = statustext::freezeOrSelfTest(m_freeze, m_selfTest);
     return statustext::block(fields) + statustext::latency(latency(Protocol::Any)) +
-           statustext::networkFindings(currentFindings(FindingSeverity::Fault),
-                                       currentFindings(FindingSeverity::Warning)) +
-           m_activityText;
+           findingsOverlayText() + m_activityText;
 }
 
 bool ScreenEngine::identifying() const {
@@ -404,18 +401,15 @@ quint32 ScreenEngine::firstUniverse(Protocol protocol) const {
     return quint32(protocol == Protocol::ArtNet ? std::max(0, start - 1) : std::max(1, start));
 }
 
-void ScreenEngine::paintMarks(QPainter &painter, const QRect &rect, const PaintParams &params,
-                              std::span<const UniverseMark> marks) {
-    refreshFindingsIfDue();
-    m_paintedFindingMarks = m_findingMarks;
+void ScreenEngine::paintMarks(QPainter &painter, const QRect &rect, const PaintParams &params) {
+    const CellGrid grid = cellGrid(rect.width(), rect.height(), params.cols, params.rows);
+    const int channelsPerUniverse = m_store.channelsPerUniverse();
+    const int bytesPerCell = channelsPerCell(params.colourMode);
     painter.save();
     painter.translate(rect.topLeft());
     painter.setTransform(pictureTransform(params), true);
-    paintUniverseMarks(painter, cellGrid(rect.width(), rect.height(), params.cols, params.rows),
-                       marks, m_store.channelsPerUniverse(), channelsPerCell(params.colourMode));
-    paintFindingMarks(painter, cellGrid(rect.width(), rect.height(), params.cols, params.rows),
-                      m_findingMarks, m_store.channelsPerUniverse(),
-                      channelsPerCell(params.colourMode));
+    paintUniverseMarks(painter, grid, m_paintedMarks, channelsPerUniverse, bytesPerCell);
+    paintFindingMarks(painter, grid, m_paintedFindingMarks, channelsPerUniverse, bytesPerCell);
     painter.restore();
 }
 
@@ -511,8 +505,10 @@ void ScreenEngine::paintFrame(QPainter &painter, const QRect &rect, int renderEn
         params);
     if (m_marksOn) {
         refreshMarksIfDue();
+        refreshFindingsIfDue();
         m_paintedMarks = m_marks;
-        paintMarks(painter, rect, params, m_paintedMarks);
+        m_paintedFindingMarks = m_findingMarks;
+        paintMarks(painter, rect, params);
     } else {
         m_paintedMarks.clear();
         m_paintedFindingMarks.clear();
@@ -525,9 +521,9 @@ void ScreenEngine::paintFrame(QPainter &painter, const QRect &rect, int renderEn
     }
     // Over the overlay, so the box the operator points at is never hidden by it.
     if (m_inspector.isOn()) {
-        // Takes the receivers' snapshots when they are due; the box is painted either way.
-        inspectorChanged();
-        m_inspector.paint(painter, inspectorFrame(rect, params));
+        const CellInspector::Frame frame = inspectorFrame(rect, params);
+        takeInspectorSnapshots(frame);
+        m_inspector.paint(painter, frame);
     }
     recordLatency();
 }

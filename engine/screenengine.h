@@ -173,8 +173,8 @@ public:
     // the engine's own.
     NetworkView networkView() const;
     void clearFindings();
-    // Current findings of one severity, counted at most once a second, for the overlay.
-    int currentFindings(FindingSeverity severity) const;
+    // The overlay's line of current faults and warnings, counted at most once a second.
+    QString findingsOverlayText() const;
 
 private:
     void stage();
@@ -209,11 +209,13 @@ private:
     // The protocol's own number of the first universe shown (Art-Net Port-Address, sACN
     // universe), as the receivers are given it at an apply.
     quint32 firstUniverse(Protocol protocol) const;
-    void paintMarks(QPainter &painter, const QRect &rect, const PaintParams &params,
-                    std::span<const UniverseMark> marks);
+    // The marks of the last full paint, m_paintedMarks and m_paintedFindingMarks.
+    void paintMarks(QPainter &painter, const QRect &rect, const PaintParams &params);
     CellInspector::Frame inspectorFrame(const QRect &rect, const PaintParams &params) const;
-    // Reads the receivers' snapshots for the inspector when its period is over; returns whether
-    // the box would now read differently.
+    // Reads the receivers' snapshots for the inspector over `frame` when its period is over;
+    // returns whether it did.
+    bool takeInspectorSnapshots(const CellInspector::Frame &frame) const;
+    // Takes the snapshots when due; returns whether the box would now read differently.
     bool inspectorChanged() const;
     // The frame on screen painted once more, for the inspector's areas only.
     void repaintInspected(QPainter &painter, const QRect &rect, int renderEngineId);

@@ -31,11 +31,9 @@ QRect ScreenEngine::moveInspector(std::optional<QPoint> pointer, const QRect &re
     return m_inspector.movePointer(pointer, inspectorFrame(rect, *m_paintedParams));
 }
 
-bool ScreenEngine::inspectorChanged() const {
-    if (!m_inspector.isOn() || !m_inspector.pointer() || !m_paintedParams ||
-        !m_inspector.snapshotsDue())
+bool ScreenEngine::takeInspectorSnapshots(const CellInspector::Frame &frame) const {
+    if (!m_inspector.isOn() || !m_inspector.pointer() || !m_inspector.snapshotsDue())
         return false;
-    const CellInspector::Frame frame = inspectorFrame(m_paintedRect, *m_paintedParams);
     // Each source's own values only for the universe under the pointer.
     const std::optional<quint32> slot = m_inspector.pointedSlot(frame);
     const auto levelsOf = [&](quint32 first) -> std::optional<quint16> {
@@ -49,7 +47,15 @@ bool ScreenEngine::inspectorChanged() const {
         art = node->stats(levelsOf(frame.artnetFirst));
     m_inspector.setSnapshots(std::move(sacn), std::move(art),
                              artnetNode() && artnetNode()->getSyncState(nullptr, nullptr));
-    return m_inspector.look(frame).lines != m_inspector.paintedLines();
+    return true;
+}
+
+bool ScreenEngine::inspectorChanged() const {
+    if (!m_inspector.isOn() || !m_paintedParams)
+        return false;
+    const CellInspector::Frame frame = inspectorFrame(m_paintedRect, *m_paintedParams);
+    return takeInspectorSnapshots(frame) &&
+           m_inspector.look(frame).lines != m_inspector.paintedLines();
 }
 
 bool ScreenEngine::pickInspectedCell() {
@@ -73,7 +79,7 @@ void ScreenEngine::repaintInspected(QPainter &painter, const QRect &rect, int re
         std::span(reinterpret_cast<const quint8 *>(m_frame.constData()), size_t(m_frame.size())),
         params);
     if (!m_paintedMarks.empty())
-        paintMarks(painter, rect, params, m_paintedMarks);
+        paintMarks(painter, rect, params);
     if (m_statusPainted)
         paintStatus(painter, rect, params, renderEngineId);
     // Last, so the box the operator points at is never hidden by the overlay.

@@ -1,4 +1,5 @@
 #include "engine/screenengine.h"
+#include "engine/statustext.h"
 #include "net/acnnet.h"
 #include "net/artnet.h"
 #include "net/e131.h"
@@ -141,10 +142,16 @@ void ScreenEngine::clearFindings() {
     m_networkAge.invalidate();
 }
 
-int ScreenEngine::currentFindings(FindingSeverity severity) const {
+QString ScreenEngine::findingsOverlayText() const {
     refreshFindingsIfDue();
-    return int(std::count_if(m_network.findings.begin(), m_network.findings.end(),
-                             [severity](const Finding &f) {
-                                 return f.current && findingRule(f.code).severity == severity;
-                             }));
+    int faults = 0;
+    int warnings = 0;
+    for (const Finding &f : m_network.findings) {
+        if (!f.current)
+            continue;
+        const FindingSeverity severity = findingRule(f.code).severity;
+        faults += severity == FindingSeverity::Fault ? 1 : 0;
+        warnings += severity == FindingSeverity::Warning ? 1 : 0;
+    }
+    return statustext::networkFindings(faults, warnings);
 }
